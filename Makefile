@@ -1,0 +1,39 @@
+# The two commands: `make test` and `make run`. Each installs what it needs on a fresh Debian.
+SHELL := /bin/bash
+BUILD ?= build
+NATIVE := $(BUILD)/native
+WIN := $(BUILD)/win
+JOBS ?= $(shell nproc)
+
+.PHONY: test run deps native windows test-native test-windows format clean
+
+test: test-native test-windows
+
+run: windows
+	tools/run-demo.sh $(WIN)
+
+deps:
+	@tools/install-deps.sh
+
+native: deps
+	cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=Debug
+	cmake --build $(NATIVE) -j$(JOBS)
+
+windows: deps
+	cmake -S . -B $(WIN) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+	  -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(WIN) -j$(JOBS)
+
+# Tier 1: the portable core on the simulated machine, with ASan and UBSan.
+test-native: native
+	ctest --test-dir $(NATIVE) --output-on-failure -j$(JOBS)
+
+# Tiers 2 and 3: the Win32 services and the real program under Wine, on a private X server.
+test-windows: windows
+	tools/with-xvfb.sh ctest --test-dir $(WIN) --output-on-failure
+
+format:
+	clang-format -i $$(git ls-files '*.h' '*.cpp')
+
+clean:
+	rm -rf $(BUILD)

@@ -1,0 +1,60 @@
+# Windows build: the real program, the Win32 layers and their tests, run under Wine.
+enable_language(RC)
+
+# Tests run under Wine in a prefix of this build tree, all against one persistent wineserver
+# started by the wine fixture (an auto-started server costs seconds per test process).
+set(WINE_PREFIX ${CMAKE_BINARY_DIR}/wineprefix)
+configure_file(${CMAKE_SOURCE_DIR}/cmake/wine-exec.sh.in ${CMAKE_BINARY_DIR}/wine-exec @ONLY
+               FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
+                                WORLD_READ WORLD_EXECUTE)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-exec)
+
+configure_file(${CMAKE_SOURCE_DIR}/src/app/version.rc.in ${CMAKE_BINARY_DIR}/version.rc @ONLY)
+set(PROGRAM_RESOURCES
+  ${CMAKE_BINARY_DIR}/version.rc
+  ${CMAKE_SOURCE_DIR}/src/app/program.rc)
+set_source_files_properties(${CMAKE_SOURCE_DIR}/src/app/program.rc PROPERTIES
+  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/src/app/program.manifest;${CMAKE_SOURCE_DIR}/data/icons/app.ico")
+
+file(GLOB_RECURSE WIN32_SOURCES CONFIGURE_DEPENDS
+  ${CMAKE_SOURCE_DIR}/src/platform/win32/*.cpp ${CMAKE_SOURCE_DIR}/src/ui/win32/*.cpp)
+add_library(win32impl STATIC ${WIN32_SOURCES})
+target_compile_definitions(win32impl PUBLIC WINVER=0x0601 _WIN32_WINNT=0x0601 _WIN32_IE=0x0800
+                                            NOMINMAX WIN32_LEAN_AND_MEAN)
+target_link_libraries(win32impl PUBLIC core comctl32 comdlg32 shlwapi shell32 advapi32 psapi
+                      version ole32 oleaut32 gdi32 user32 uxtheme wininet)
+
+add_executable(AntiSpyware WIN32 ${CMAKE_SOURCE_DIR}/src/main.cpp ${PROGRAM_RESOURCES})
+target_link_libraries(AntiSpyware PRIVATE win32impl)
+
+# GoogleTest from Debian's sources, built with the cross compiler.
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+add_test(NAME wine_start COMMAND ${CMAKE_SOURCE_DIR}/cmake/wine-session.sh start ${WINE_PREFIX})
+add_test(NAME wine_stop COMMAND ${CMAKE_SOURCE_DIR}/cmake/wine-session.sh stop ${WINE_PREFIX})
+set_tests_properties(wine_start PROPERTIES FIXTURES_SETUP wine LABELS "wine;desktop")
+set_tests_properties(wine_stop PROPERTIES FIXTURES_CLEANUP wine LABELS "wine;desktop")
+
+# Tier 2: the Win32 services against real Windows calls. The test program carries the
+# program's own version block, so reading one's own version information is tested for real.
+file(GLOB_RECURSE WIN32_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/*.cpp)
+add_executable(win32_tests ${WIN32_TEST_SOURCES} ${CMAKE_BINARY_DIR}/version.rc)
+target_include_directories(win32_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+target_compile_definitions(win32_tests PRIVATE
+  BRAND_PRODUCT="${BRAND_PRODUCT}" BRAND_COMPANY="${BRAND_COMPANY}" BRAND_WEBSITE="${BRAND_WEBSITE}"
+  BRAND_VERSION_MAJOR=${BRAND_VERSION_MAJOR} BRAND_VERSION_MINOR=${BRAND_VERSION_MINOR})
+target_link_libraries(win32_tests PRIVATE win32impl gtest_main gmock)
+add_test(NAME win32_tests COMMAND win32_tests)
+set_tests_properties(win32_tests PROPERTIES FIXTURES_REQUIRED wine LABELS wine TIMEOUT 300)
+
+# Tier 3: the real program under Xvfb, driven from a second Windows process.
+add_executable(desktop_driver ${CMAKE_SOURCE_DIR}/tests/desktop/driver.cpp)
+target_compile_definitions(desktop_driver PRIVATE NOMINMAX WIN32_LEAN_AND_MEAN)
+target_link_libraries(desktop_driver PRIVATE user32 gdi32 comctl32)
+add_test(NAME desktop_main_window
+  COMMAND ${CMAKE_SOURCE_DIR}/tests/desktop/main_window.sh
+          ${CMAKE_BINARY_DIR} $<TARGET_FILE:AntiSpyware> $<TARGET_FILE:desktop_driver>)
+set_tests_properties(desktop_main_window PROPERTIES FIXTURES_REQUIRED wine LABELS desktop
+                     TIMEOUT 300)

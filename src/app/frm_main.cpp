@@ -1,0 +1,388 @@
+#include "app/frm_main.h"
+
+#include <cstdlib>
+
+#include "app/app.h"
+
+namespace app {
+
+namespace {
+
+ui::ControlArgs A(std::string name, std::string caption, int left, int top, int width, int height,
+                  bool visible = true, bool enabled = true) {
+  ui::ControlArgs args;
+  args.name = std::move(name);
+  args.caption = std::move(caption);
+  args.left = left;
+  args.top = top;
+  args.width = width;
+  args.height = height;
+  args.visible = visible;
+  args.enabled = enabled;
+  return args;
+}
+
+ui::ControlArgs Strong(ui::ControlArgs args) {
+  args.bold = true;
+  return args;
+}
+
+ui::FormArgs MainDesign() {
+  ui::FormArgs args;
+  args.name = "FrmMain";
+  args.caption = "Derivi dad Ivozize Viviraz";
+  args.clientWidth = 9135;
+  args.clientHeight = 5640;
+  args.startPosition = ui::StartPosition::CenterScreen;
+  args.icon = "AAA";
+  return args;
+}
+
+constexpr int kNavLeft = 120;
+constexpr int kNavWidth = 1455;
+constexpr int kPageLeft = 1695;
+constexpr int kPageTop = 615;
+constexpr int kPageWidth = 7320;
+constexpr int kPageHeight = 4830;
+
+}  // namespace
+
+ui::Frame& FrmMain::View(int index) {
+  while (!frmView.Contains(index)) {
+    auto& page = frmView.Add(frmOptions, A("", "", 60, 360, kPageWidth - 240, kPageHeight - 420));
+    page.border = false;
+  }
+  return frmView(index);
+}
+
+FrmMain::FrmMain(App& app)
+    : ui::Form(app.host, MainDesign()),
+      app_(app),
+      Command5(*this, A("Command5", "Send to Tray", kNavLeft, 120, kNavWidth, 375)),
+      cmdWebsite(*this, A("cmdWebsite", "Visit YourWebsite.com", kPageLeft, 120, 7240, 375)),
+      cmdStatus(*this, A("cmdStatus", "Status", kNavLeft, 615, kNavWidth, 435)),
+      cmdScan(*this, A("cmdScan", "Scan Now", kNavLeft, 1155, kNavWidth, 435)),
+      cmdSettings(*this, A("cmdSettings", "Settings", kNavLeft, 1695, kNavWidth, 435)),
+      cmdLog(*this, A("cmdLog", "View Log", kNavLeft, 2235, kNavWidth, 435)),
+      cmdUpdate(*this, A("cmdUpdate", "Live Update", kNavLeft, 2775, kNavWidth, 435)),
+      cmdResults(*this, A("cmdResults", "Results/Removal", kNavLeft, 3315, kNavWidth, 435, false)),
+      lblHide(*this, A("lblHide", "X", 8880, 0, 255, 255, false)),
+
+      frmStatus(*this, A("frmStatus", "Status", kPageLeft, kPageTop, kPageWidth, kPageHeight)),
+      Label22(frmStatus, Strong(A("Label22", "", 240, 360, 6840, 495))),
+      Label10(frmStatus,
+              A("Label10", "Your last full system scan was completed:", 240, 1080, 4335, 255, false)),
+      lblLastFullScan(frmStatus, A("lblLastFullScan", "", 4680, 1080, 2400, 255)),
+      Label11(frmStatus, A("Label11", "Your last scan was completed:", 240, 1440, 4335, 255)),
+      lblLastScan(frmStatus, A("lblLastScan", "", 4680, 1440, 2400, 255)),
+      Label12(frmStatus, A("Label12", "You have removed this many adware and spyware traces:", 240,
+                           1800, 4335, 255, false)),
+      lblDefRemoved(frmStatus, A("lblDefRemoved", "", 4680, 1800, 2400, 255)),
+      Label13(frmStatus, A("Label13", "You are protected against this many Adware/Spyware traces:",
+                           240, 2160, 4335, 255)),
+      lblDefCount(frmStatus, A("lblDefCount", "", 4680, 2160, 2400, 255)),
+      Label14(frmStatus, A("Label14", "Your definitions were last updated:", 240, 2520, 4335, 255)),
+      lblDefVersion(frmStatus, A("lblDefVersion", "", 4680, 2520, 2400, 255)),
+      Label15(frmStatus, A("Label15", "This program's version number is:", 240, 2880, 4335, 255)),
+      lblVersion(frmStatus, A("lblVersion", "", 4680, 2880, 2400, 255)),
+
+      frmScan(*this, A("frmScan", "Scan", kPageLeft, kPageTop, kPageWidth, kPageHeight)),
+      cmdScanNow(frmScan, A("cmdScanNow", "Start", 240, 360, 1215, 375)),
+      cmdPause(frmScan, A("cmdPause", "Pause", 1560, 360, 1215, 375, true, false)),
+      cmdStop(frmScan, A("cmdStop", "Stop", 2880, 360, 1215, 375, true, false)),
+      lblStart(frmScan, A("lblStart", "Start", 4320, 420, 735, 255, false)),
+      lblPause(frmScan, A("lblPause", "Pause", 5160, 420, 735, 255, false)),
+      lblStop(frmScan, A("lblStop", "Stop", 6000, 420, 735, 255, false)),
+      Label3(frmScan, A("Label3", "Processes/Cookies Inspected", 600, 900, 2535, 255)),
+      lblMemoryInspected(frmScan, A("lblMemoryInspected", "0", 3180, 900, 855, 255)),
+      Label4(frmScan, A("Label4", "Registry Entries Inspected", 600, 1200, 2535, 255)),
+      lblRegistryInspected(frmScan, A("lblRegistryInspected", "0", 3180, 1200, 855, 255)),
+      Label5(frmScan, A("Label5", "Files/Folders Inspected", 600, 1500, 2535, 255)),
+      lblFilesFolderInspected(frmScan, A("lblFilesFolderInspected", "0", 3180, 1500, 855, 255)),
+      Label6(frmScan, A("Label6", "Adware/Spyware Found", 4320, 900, 1935, 255)),
+      lblSoftwareFound(frmScan, Strong(A("lblSoftwareFound", "0", 6300, 900, 780, 255))),
+      Label7(frmScan, A("Label7", "Running Programs", 4320, 1200, 1935, 255)),
+      lblTotalNoOfRunningItems(frmScan, A("lblTotalNoOfRunningItems", "0", 6300, 1200, 780, 255)),
+      lblPercentageCompleted(frmScan, A("lblPercentageCompleted", "", 4320, 1500, 2760, 255)),
+      shpCircle(frmScan, A("shpCircle", "", 1215, 645, 135, 135, false), ui::ShapeKind::Circle),
+      pbgMain(frmScan, A("pbgMain", "", 240, 1860, 6840, 255, false)),
+      lvwSpywareFound(frmScan, A("lvwSpywareFound", "", 240, 1860, 6840, 1620)),
+      SkinLabel7(frmScan, A("SkinLabel7", "Current:", 240, 3600, 780, 255)),
+      pb1(frmScan, A("pb1", "", 1080, 3600, 6000, 225)),
+      SkinLabel8(frmScan, A("SkinLabel8", "Overall:", 240, 3885, 780, 255)),
+      pb2(frmScan, A("pb2", "", 1080, 3885, 6000, 225)),
+      cmdRemove(frmScan, Strong(A("cmdRemove", "Click Here to Continue", 4860, 4215, 2220, 375, false))),
+
+      frmResults(*this, A("frmResults", "Results", kPageLeft, kPageTop, kPageWidth, kPageHeight)),
+      Label8(frmResults, A("Label8", "Adware/Spyware Found:", 240, 300, 1935, 255)),
+      lblRemovePicSoftwareFound(frmResults,
+                                Strong(A("lblRemovePicSoftwareFound", "0", 2220, 300, 900, 255))),
+      Label9(frmResults, A("Label9", "Traces Found:", 3360, 300, 1455, 255)),
+      lbltracesFound(frmResults, Strong(A("lbltracesFound", "0", 4860, 300, 900, 255))),
+      lvwPicRemoveListOfSpywareFoundAndToBeRemoved(
+          frmResults,
+          A("lvwPicRemoveListOfSpywareFoundAndToBeRemoved", "", 240, 660, 6840, 3435)),
+      cmdSelectAll(frmResults, A("cmdSelectAll", "Select All", 240, 4215, 1215, 375)),
+      cmdExclude(frmResults, A("cmdExclude", "Exclude", 1560, 4215, 1215, 375)),
+      Command4(frmResults, A("Command4", "Delete", 2880, 4215, 1215, 375)),
+      pgbDeleteSpywaresFound(frmResults, A("pgbDeleteSpywaresFound", "", 4320, 4275, 2760, 255)),
+      lblDeletingPercentageCompleted(
+          frmResults, A("lblDeletingPercentageCompleted", "", 4320, 4535, 2760, 195)),
+      lblDeletingCaption(frmResults, A("lblDeletingCaption", "", 4320, 4830, 2760, 195)),
+
+      frmOptions(*this, A("frmOptions", "Frame1", kPageLeft, kPageTop, kPageWidth, kPageHeight)),
+      TabStrip1(frmOptions, A("TabStrip1", "", 0, 0, kPageWidth, kPageHeight)),
+      Frame2(View(0), A("Frame2", "Scan Type", 120, 120, 3300, 1035)),
+      optScanAllSelectedHardDrive(
+          Frame2, A("optScanAllSelectedHardDrive", "Complete System Scan", 180, 330, 3000, 255)),
+      optScanOnlyKnownSoftwares(Frame2,
+                                A("optScanOnlyKnownSoftwares", "Quick Scan", 180, 660, 3000, 255)),
+      Frame3(View(0), A("Frame3", "Drive Selection", 3600, 120, 3240, 2175)),
+      lvwHardDrives(Frame3, A("lvwHardDrives", "", 180, 330, 2880, 1665)),
+      chkSweepMemory(View(0), A("chkSweepMemory", "Scan Proccesses and Files", 180, 1320, 3240, 255)),
+      chkScanRegistry(View(0), A("chkScanRegistry", "Scan Windows Registry", 180, 1620, 3240, 255)),
+      chkScanCookies(View(0), A("chkScanCookies", "Scan Internet Cookies", 180, 1920, 3240, 255)),
+      chkMakeLog(View(0), A("chkMakeLog", "Save scan results to log", 180, 2460, 6600, 255)),
+      chkSendData(View(0), A("chkSendData",
+                             "Send anonymous data to help identify unknown spyware", 180, 2760,
+                             6600, 255)),
+      Frame4(View(1), A("Frame4", "Home Page Hijack Protection", 120, 120, 6720, 735)),
+      chkHomePage(Frame4, A("chkHomePage", "Enable", 240, 330, 3000, 255)),
+      Frame5(View(1), A("Frame5", "Auto-Protect", 120, 975, 6720, 735)),
+      chkAutoProtect(Frame5, A("chkAutoProtect", "Enable", 240, 330, 3000, 255)),
+      Frame6(View(1), A("Frame6", "Run at Windows Startup", 120, 1830, 6720, 735)),
+      chkRunAtStartup(Frame6, A("chkRunAtStartup",
+                                "Run at Startup and protect my computer automatically", 240, 330,
+                                6240, 255)),
+      Label16(View(1), A("Label16", "When a change in my Home Page is detected:", 120, 2700, 4500,
+                         255, false)),
+      optIEHomePageSheildOn(View(1), A("optIEHomePageSheildOn", "Enabled", 120, 3000, 1500, 255,
+                                       false)),
+      optIEHomePageSheildOff(View(1), A("optIEHomePageSheildOff", "Disabled", 1740, 3000, 1500,
+                                        255, false)),
+      optAlwaysnotifybeforerestoring(View(1), A("optAlwaysnotifybeforerestoring",
+                                                "Ask me what I would like to do", 120, 3300,
+                                                3300, 255, false)),
+      optRestoredefaultwithoutnotification(
+          View(1), A("optRestoredefaultwithoutnotification",
+                     "Silently restore my original home page", 3480, 3300, 3300, 255, false)),
+      optMemorySheildOn(View(1), A("optMemorySheildOn", "Enabled", 120, 3600, 1500, 255, false)),
+      optMemorySheildOff(View(1),
+                         A("optMemorySheildOff", "Disabled", 1740, 3600, 1500, 255, false)),
+      chkAutomaticScanYesOrNo(View(2), A("chkAutomaticScanYesOrNo", "Enable Scheduled Scans", 180,
+                                         180, 4500, 255)),
+      Label17(View(2), A("Label17", "Run on:", 180, 660, 960, 255)),
+      cmbDays(View(2), A("cmbDays", "", 1200, 600, 2400, 315, true, false)),
+      Label18(View(2), A("Label18", "Date:", 180, 1080, 960, 255)),
+      dtpScheduleDate(View(2), A("dtpScheduleDate", "", 1200, 1020, 2400, 315, true, false),
+                      ui::DateFormat::ShortDate),
+      Label19(View(2), A("Label19", "Time:", 180, 1500, 960, 255)),
+      dtpScheduleTime(View(2), A("dtpScheduleTime", "", 1200, 1440, 2400, 315, true, false),
+                      ui::DateFormat::Time),
+      chkAutoDel(View(2), A("chkAutoDel", "Delete spyware automatically after scheduled scan",
+                            180, 1980, 6600, 255)),
+      cmdDefaultSetting(View(2), A("cmdDefaultSetting", "Reset", 180, 2460, 1215, 375)),
+      CmdProceed(View(2), A("CmdProceed", "Apply", 1500, 2460, 1215, 375)),
+      chkAutomaticUpdate(View(3), A("chkAutomaticUpdate",
+                                    "Enable automatic Live update (recommended)", 180, 180, 6600,
+                                    255)),
+      cmdLiveUpdate(View(3),
+                    A("cmdLiveUpdate", "Run Live Update Now", 180, 540, 2400, 375, false)),
+      lblLastUpdate(View(3), A("lblLastUpdate", "", 2700, 600, 4080, 255, false)),
+      Label20(View(3), A("Label20", "Submit a file for analysis:", 180, 1140, 6600, 255)),
+      txtFilename(View(3), A("txtFilename", "", 180, 1440, 4080, 315)),
+      Command2(View(3), A("Command2", "Browse", 4380, 1410, 1095, 375)),
+      cmdSubmit(View(3), A("cmdSubmit", "Submit", 5580, 1410, 1095, 375)),
+      CD1(View(3), A("CD1", "", 0, 0, 0, 0)),
+
+      Frame(*this, A("Frame", "DO NOT HIDE THIS FRAME BY ITS PROPERTIES", 120, 6600, 8880, 2400)),
+      tmrScroll(Frame, A("tmrScroll", "", 0, 0, 0, 0), 200, true),
+      tmrScheduler(Frame, A("tmrScheduler", "", 0, 0, 0, 0), 10, true),
+      tmrCheckHomePage(Frame, A("tmrCheckHomePage", "", 0, 0, 0, 0), 5000, true),
+      tmrMemoryInspected(Frame, A("tmrMemoryInspected", "", 0, 0, 0, 0), 10000, true),
+      timUpdate(Frame, A("timUpdate", "", 0, 0, 0, 0), 1000, false),
+      tmrTimeOut(Frame, A("tmrTimeOut", "", 0, 0, 0, 0), 30000, true),
+      lvwFilesToBeDeleted(Frame, A("lvwFilesToBeDeleted", "", 120, 300, 1680, 1935)),
+      lvwFileNotFounds(Frame, A("lvwFileNotFounds", "", 1920, 300, 1680, 1935)),
+      lvwBlockedCookies(Frame, A("lvwBlockedCookies", "", 3720, 300, 1680, 1935)),
+      lvwCookiesToDelete(Frame, A("lvwCookiesToDelete", "", 5520, 300, 1680, 1935)),
+      lvwRegistryToBeDeleted(Frame, A("lvwRegistryToBeDeleted", "", 7320, 300, 1440, 1935)),
+
+      mnuFile(*this, A("mnuFile", "File", 0, 0, 0, 0),
+              {"Scan Now", "Scan Results", "View Log", "-", "Run Live Update", "-",
+               "Minimize to Tray", "-", "Exit"}),
+      mnuSettings(*this, A("mnuSettings", "Settings", 0, 0, 0, 0),
+                  {"Scan Options", "Proactive Protection", "Schedule", "Auto Update"}),
+      mnuQuar(*this, A("mnuQuar", "Quarantine", 0, 0, 0, 0), {"View Quarantine", "View Exclusions"}),
+      mnuLanuages(*this, A("mnuLanuages", "Languages", 0, 0, 0, 0), {"Change Language"}),
+      mnuHelp(*this, A("mnuHelp", "Help", 0, 0, 0, 0), {"View Help"}),
+      mnuAbout(*this, A("mnuAbout", "About", 0, 0, 0, 0), {"About this software"}) {
+  auto statusCaption = A("", "Status:", 240, 4275, 780, 255);
+  statusCaption.index = 1;
+  statusCaption.bold = true;
+  auto statusLine = A("", "", 1080, 4275, 3660, 255);
+  statusLine.index = 0;
+  lblStatus.Add(frmScan, statusCaption);
+  lblStatus.Add(frmScan, statusLine);
+
+  for (const char* tab : {"Scan Options", "Proactive Protection", "Schedule", "Auto Update"}) {
+    TabStrip1.AddTab(tab);
+  }
+  frmOptions.border = false;
+
+  lvwSpywareFound.AddColumn("Spyware/Adware Found", 6600);
+  lvwSpywareFound.hideColumnHeaders = true;
+  lvwSpywareFound.smallIcons = {"ICO_COOKIE", "ICO_REGISTRY", "ICO_FILE", "ICO_FOLDER",
+                                "ICO_EXCLUDED"};
+  auto& results = lvwPicRemoveListOfSpywareFoundAndToBeRemoved;
+  results.checkBoxes = true;
+  results.smallIcons = lvwSpywareFound.smallIcons;
+  results.AddColumn("Spyware/Adware Found", 1400);
+  results.AddColumn("Location", 1400);
+  results.AddColumn("Type", 1400);
+  lvwHardDrives.checkBoxes = true;
+  lvwHardDrives.hideColumnHeaders = true;
+  lvwHardDrives.AddColumn("Drive", 2400);
+  lvwHardDrives.SetVisible(false);
+  for (ui::ListView* work : {&lvwFilesToBeDeleted, &lvwFileNotFounds, &lvwBlockedCookies,
+                             &lvwCookiesToDelete, &lvwRegistryToBeDeleted}) {
+    work->checkBoxes = true;
+    for (const char* column : {"Item", "Detail", "Type", "Threat"}) work->AddColumn(column, 1400);
+  }
+  for (const char* day : {"Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday",
+                          "Sunday", "Daily", "Date & Time", "Never"}) {
+    cmbDays.AddItem(day);
+  }
+  dtpScheduleDate.checkBox = true;
+  dtpScheduleTime.checkBox = true;
+  mnuFile.SetItemVisible(1, false);
+  CD1.filter = "All Files (*.*)|*.*";
+
+  cmdStatus.OnClick = [this] { cmdStatus_Click(); };
+  cmdScan.OnClick = [this] { cmdScan_Click(); };
+  cmdSettings.OnClick = [this] { cmdSettings_Click(); };
+  TabStrip1.OnClick = [this] { TabStrip1_Click(); };
+  mnuSettings.OnItemClick = [this](int index) { mnuSettings_Click(index); };
+  mnuFile.OnItemClick = [this](int index) {
+    if (index == 0) cmdScan.Click();
+    if (index == 8) Unload();
+  };
+
+  HideAllPages();
+  frmStatus.SetVisible(true);
+  TabStrip1_Click();
+}
+
+void FrmMain::HideAllPages() {
+  frmOptions.SetVisible(false);
+  frmScan.SetVisible(false);
+  frmResults.SetVisible(false);
+  frmStatus.SetVisible(false);
+  pgbDeleteSpywaresFound.SetVisible(false);
+  lblDeletingPercentageCompleted.SetVisible(false);
+  lblDeletingCaption.SetVisible(false);
+}
+
+void FrmMain::cmdStatus_Click() {
+  HideAllPages();
+  frmStatus.SetVisible(true);
+}
+
+void FrmMain::cmdScan_Click() {
+  HideAllPages();
+  frmScan.SetVisible(true);
+}
+
+void FrmMain::cmdSettings_Click() {
+  HideAllPages();
+  frmOptions.SetVisible(true);
+}
+
+void FrmMain::TabStrip1_Click() {
+  for (int tab = 1; tab <= TabStrip1.TabCount(); ++tab) {
+    if (frmView.Contains(tab - 1)) frmView(tab - 1).SetVisible(tab == TabStrip1.SelectedTab());
+  }
+}
+
+void FrmMain::mnuSettings_Click(int index) {
+  cmdSettings_Click();
+  TabStrip1.SelectTab(index + 1);
+}
+
+void FrmMain::Form_Resize() { ArrangeMainWindow(); }
+
+void FrmMain::ArrangeMainWindow() {
+  if (!Visible() || GetWindowState() == ui::WindowState::Minimized) return;
+  const int formWidth = Width();
+  const int formHeight = Height();
+
+  cmdWebsite.SetWidth(std::abs(formWidth - cmdWebsite.Left() - 200));
+  Frame.SetTop(std::abs(formHeight + 1000));
+  frmStatus.Move(std::abs(cmdScan.Width() + cmdScan.Left() + 120),
+                 std::abs(Command5.Height() + Command5.Top() + 120), frmStatus.Width(),
+                 frmStatus.Height());
+  frmStatus.SetWidth(std::abs(formWidth - frmStatus.Left() - 240));
+  frmStatus.SetHeight(std::abs(formHeight - frmStatus.Top() - 960));
+  for (ui::Frame* page : {&frmResults, &frmOptions, &frmScan}) {
+    page->Move(frmStatus.Left(), frmStatus.Top(), frmStatus.Width(), frmStatus.Height());
+  }
+
+  TabStrip1.Move(TabStrip1.Left(), TabStrip1.Top(), frmOptions.Width(), frmOptions.Height());
+  for (const auto& view : frmView) {
+    view->Move(60, 360, std::abs(TabStrip1.Width() - 240), std::abs(TabStrip1.Height() - 420));
+  }
+
+  const int scanWidth = frmScan.Width();
+  const int scanHeight = frmScan.Height();
+  cmdRemove.Move(std::abs(scanWidth - cmdRemove.Width() - 240),
+                 std::abs(scanHeight - cmdRemove.Height() - 240), cmdRemove.Width(),
+                 cmdRemove.Height());
+  pb2.SetTop(std::abs(cmdRemove.Top() - pb2.Height() - 60));
+  pb1.SetTop(std::abs(pb2.Top() - 285));
+  pb1.SetWidth(std::abs(scanWidth - pb1.Left() - 240));
+  pb2.SetWidth(pb1.Width());
+  SkinLabel7.SetTop(pb1.Top());
+  SkinLabel8.SetTop(pb2.Top());
+  lblStatus(1).SetTop(cmdRemove.Top());
+  lblStatus(0).SetTop(cmdRemove.Top());
+  lblStatus(0).SetWidth(std::abs(scanWidth - lblStatus(0).Left() - 240));
+  lvwSpywareFound.SetWidth(std::abs(scanWidth - lvwSpywareFound.Left() - 240));
+  lvwSpywareFound.SetHeight(
+      std::abs((scanHeight - lvwSpywareFound.Top()) - (scanHeight - pb1.Top()) - 120));
+
+  auto& list = lvwPicRemoveListOfSpywareFoundAndToBeRemoved;
+  const int resultsHeight = frmResults.Height();
+  list.SetWidth(std::abs(frmResults.Width() - 2 * list.Left()));
+  list.SetHeight(std::abs(resultsHeight - list.Top() - cmdSelectAll.Height() - 240));
+  cmdSelectAll.SetTop(std::abs(list.Top() + list.Height() + 120));
+  cmdExclude.SetTop(cmdSelectAll.Top());
+  Command4.SetTop(cmdSelectAll.Top());
+  const int listRight = list.Left() + list.Width();
+  pgbDeleteSpywaresFound.Move(pgbDeleteSpywaresFound.Left(), cmdSelectAll.Top(),
+                              std::abs(listRight - pgbDeleteSpywaresFound.Left()),
+                              pgbDeleteSpywaresFound.Height());
+  lblDeletingPercentageCompleted.Move(
+      lblDeletingPercentageCompleted.Left(),
+      pgbDeleteSpywaresFound.Top() + pgbDeleteSpywaresFound.Height() + 5,
+      std::abs(listRight - lblDeletingPercentageCompleted.Left()),
+      lblDeletingPercentageCompleted.Height());
+  lblDeletingCaption.Move(
+      lblDeletingCaption.Left(),
+      lblDeletingPercentageCompleted.Top() + lblDeletingPercentageCompleted.Height() + 100,
+      std::abs(listRight - lblDeletingCaption.Left()), lblDeletingCaption.Height());
+
+  // The user's stored column widths survive while they fit the list with at most 2000 twips to
+  // spare; otherwise the columns are shared out a quarter, a half and a quarter.
+  const int listWidth = list.Width();
+  int sum = 0;
+  for (int c = 0; c < list.ColumnCount() && c < 3; ++c) sum += list.Column(c).width;
+  if (!(sum <= listWidth && listWidth <= sum + 2000) && list.ColumnCount() >= 3) {
+    list.SetColumnWidth(0, listWidth / 4);
+    list.SetColumnWidth(1, listWidth / 2);
+    list.SetColumnWidth(2, listWidth / 4);
+  }
+}
+
+void FrmMain::Form_Unload(int& cancel) { app_.Shutdown(); }
+
+}  // namespace app

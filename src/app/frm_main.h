@@ -1,0 +1,182 @@
+#pragma once
+
+#include "ui/ui.h"
+
+namespace app {
+
+class App;
+
+// The main window: four pages of equal size in one place (status, scan, results, options), a
+// column of navigation buttons at the left, a row of commands at the top, the menus, and a
+// container below the visible area that holds the timers and the hidden work lists.
+class FrmMain : public ui::Form {
+ public:
+  explicit FrmMain(App& app);
+
+  // Hides the four pages and the removal progress controls.
+  void HideAllPages();
+  // The layout rule, run on every resize.
+  void ArrangeMainWindow();
+
+  void cmdStatus_Click();
+  void cmdScan_Click();
+  void cmdSettings_Click();
+  void TabStrip1_Click();
+  void mnuSettings_Click(int index);
+
+ protected:
+  void Form_Resize() override;
+  void Form_Unload(int& cancel) override;
+
+ private:
+  // The tab page frmView(index), made on first use so that the controls on it can be members.
+  ui::Frame& View(int index);
+
+  App& app_;
+
+ public:
+  // Controls, in container order. Names are the program's own: translations and settings are
+  // keyed by them.
+  ui::CommandButton Command5;
+  ui::CommandButton cmdWebsite;
+  ui::CommandButton cmdStatus;
+  ui::CommandButton cmdScan;
+  ui::CommandButton cmdSettings;
+  ui::CommandButton cmdLog;
+  ui::CommandButton cmdUpdate;
+  ui::CommandButton cmdResults;
+  ui::Label lblHide;
+
+  // Status page.
+  ui::Frame frmStatus;
+  ui::Label Label22;
+  ui::Label Label10;
+  ui::Label lblLastFullScan;
+  ui::Label Label11;
+  ui::Label lblLastScan;
+  ui::Label Label12;
+  ui::Label lblDefRemoved;
+  ui::Label Label13;
+  ui::Label lblDefCount;
+  ui::Label Label14;
+  ui::Label lblDefVersion;
+  ui::Label Label15;
+  ui::Label lblVersion;
+
+  // Scan page.
+  ui::Frame frmScan;
+  ui::CommandButton cmdScanNow;
+  ui::CommandButton cmdPause;
+  ui::CommandButton cmdStop;
+  ui::Label lblStart;
+  ui::Label lblPause;
+  ui::Label lblStop;
+  ui::Label Label3;
+  ui::Label lblMemoryInspected;
+  ui::Label Label4;
+  ui::Label lblRegistryInspected;
+  ui::Label Label5;
+  ui::Label lblFilesFolderInspected;
+  ui::Label Label6;
+  ui::Label lblSoftwareFound;
+  ui::Label Label7;
+  ui::Label lblTotalNoOfRunningItems;
+  ui::Label lblPercentageCompleted;
+  ui::Shape shpCircle;
+  ui::ProgressBar pbgMain;
+  ui::ListView lvwSpywareFound;
+  ui::Label SkinLabel7;
+  ui::ProgressBar pb1;
+  ui::Label SkinLabel8;
+  ui::ProgressBar pb2;
+  ui::ControlArray<ui::Label> lblStatus{"lblStatus"};
+  ui::CommandButton cmdRemove;
+
+  // Results page.
+  ui::Frame frmResults;
+  ui::Label Label8;
+  ui::Label lblRemovePicSoftwareFound;
+  ui::Label Label9;
+  ui::Label lbltracesFound;
+  ui::ListView lvwPicRemoveListOfSpywareFoundAndToBeRemoved;
+  ui::CommandButton cmdSelectAll;
+  ui::CommandButton cmdExclude;
+  ui::CommandButton Command4;
+  ui::ProgressBar pgbDeleteSpywaresFound;
+  ui::Label lblDeletingPercentageCompleted;
+  ui::Label lblDeletingCaption;
+
+  // Options page: a tab strip with one panel per tab.
+  ui::Frame frmOptions;
+  ui::TabStrip TabStrip1;
+  ui::ControlArray<ui::Frame> frmView{"frmView"};
+  // "Scan Options".
+  ui::Frame Frame2;
+  ui::OptionButton optScanAllSelectedHardDrive;
+  ui::OptionButton optScanOnlyKnownSoftwares;
+  ui::Frame Frame3;
+  ui::ListView lvwHardDrives;
+  ui::CheckBox chkSweepMemory;
+  ui::CheckBox chkScanRegistry;
+  ui::CheckBox chkScanCookies;
+  ui::CheckBox chkMakeLog;
+  ui::CheckBox chkSendData;
+  // "Proactive Protection".
+  ui::Frame Frame4;
+  ui::CheckBox chkHomePage;
+  ui::Frame Frame5;
+  ui::CheckBox chkAutoProtect;
+  ui::Frame Frame6;
+  ui::CheckBox chkRunAtStartup;
+  ui::Label Label16;
+  ui::OptionButton optIEHomePageSheildOn;
+  ui::OptionButton optIEHomePageSheildOff;
+  ui::OptionButton optAlwaysnotifybeforerestoring;
+  ui::OptionButton optRestoredefaultwithoutnotification;
+  ui::OptionButton optMemorySheildOn;
+  ui::OptionButton optMemorySheildOff;
+  // "Schedule".
+  ui::CheckBox chkAutomaticScanYesOrNo;
+  ui::Label Label17;
+  ui::ComboBox cmbDays;
+  ui::Label Label18;
+  ui::DatePicker dtpScheduleDate;
+  ui::Label Label19;
+  ui::DatePicker dtpScheduleTime;
+  ui::CheckBox chkAutoDel;
+  ui::CommandButton cmdDefaultSetting;
+  ui::CommandButton CmdProceed;
+  // "Auto Update".
+  ui::CheckBox chkAutomaticUpdate;
+  ui::CommandButton cmdLiveUpdate;
+  ui::Label lblLastUpdate;
+  ui::Label Label20;
+  ui::TextBox txtFilename;
+  ui::CommandButton Command2;
+  ui::CommandButton cmdSubmit;
+  ui::FileDialog CD1;
+
+  // Below the visible area: timers and the hidden work lists.
+  ui::Frame Frame;
+  ui::Timer tmrScroll;
+  ui::Timer tmrScheduler;
+  ui::Timer tmrCheckHomePage;
+  ui::Timer tmrMemoryInspected;
+  ui::Timer timUpdate;
+  ui::Timer tmrTimeOut;
+  ui::ListView lvwFilesToBeDeleted;
+  ui::ListView lvwFileNotFounds;
+  ui::ListView lvwBlockedCookies;
+  ui::ListView lvwCookiesToDelete;
+  ui::ListView lvwRegistryToBeDeleted;
+
+  // Menus.
+  ui::Menu mnuFile;
+  ui::Menu mnuSettings;
+  ui::Menu mnuQuar;
+  ui::Menu mnuLanuages;
+  ui::Menu mnuHelp;
+  ui::Menu mnuAbout;
+};
+
+}  // namespace app

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "platform/desktop.h"
+#include "platform/registry.h"
+#include "platform/system.h"
+
+namespace platform {
+
+// The services of one machine, real or simulated. The program's logic reaches Windows only
+// through these; a Machine does not own them.
+struct Machine {
+  Registry& registry;
+  System& system;
+  Desktop& desktop;
+  Clock& clock;
+};
+
+}  // namespace platform

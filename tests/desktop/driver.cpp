@@ -1,0 +1,105 @@
+// Drives the real program from a second process, as a user would: finds its windows by their
+// window class, clicks buttons by caption, reads what a control shows, and closes windows.
+//   desktop_driver wait FORM [TIMEOUT_MS]        the form's window is shown
+//   desktop_driver click FORM CAPTION            BM_CLICK on the button with that caption
+//   desktop_driver visible FORM CAPTION          a visible control shows that caption
+//   desktop_driver hidden FORM CAPTION           no visible control shows that caption
+//   desktop_driver tabs FORM COUNT               a visible tab control has COUNT tabs
+//   desktop_driver close FORM                    WM_CLOSE to the form
+// Exit code 0 on success, 1 when the check failed, 2 on bad arguments.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstring>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+HWND FindForm(const char* form) {
+  std::string className = std::string("UiForm_") + form;
+  return FindWindowA(className.c_str(), nullptr);
+}
+
+struct Search {
+  std::string caption;
+  std::string windowClass;  // empty: any class
+  bool visibleOnly = true;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK Visit(HWND hwnd, LPARAM param) {
+  auto* search = reinterpret_cast<Search*>(param);
+  if (search->visibleOnly && !IsWindowVisible(hwnd)) return TRUE;
+  char text[512] = {};
+  char cls[128] = {};
+  GetWindowTextA(hwnd, text, sizeof text);
+  GetClassNameA(hwnd, cls, sizeof cls);
+  bool classMatches = search->windowClass.empty() || _stricmp(cls, search->windowClass.c_str()) == 0;
+  bool captionMatches = search->caption.empty() || search->caption == text;
+  if (classMatches && captionMatches) {
+    search->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HWND FindChild(HWND form, const std::string& caption, const std::string& windowClass) {
+  Search search{caption, windowClass};
+  EnumChildWindows(form, Visit, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+int Fail(const char* what, const char* detail) {
+  std::fprintf(stderr, "desktop_driver: %s: %s\n", what, detail);
+  return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 3) return 2;
+  const std::string command = argv[1];
+  const char* formName = argv[2];
+
+  if (command == "wait") {
+    int timeout = argc > 3 ? std::atoi(argv[3]) : 20000;
+    for (int waited = 0; waited <= timeout; waited += 100) {
+      HWND form = FindForm(formName);
+      if (form != nullptr && IsWindowVisible(form)) return 0;
+      Sleep(100);
+    }
+    return Fail("no visible window for", formName);
+  }
+
+  HWND form = FindForm(formName);
+  if (form == nullptr) return Fail("no window for", formName);
+
+  if (command == "close") {
+    PostMessageA(form, WM_CLOSE, 0, 0);
+    return 0;
+  }
+  if (argc < 4) return 2;
+  const std::string argument = argv[3];
+
+  if (command == "click") {
+    HWND button = FindChild(form, argument, "Button");
+    if (button == nullptr) return Fail("no visible button", argv[3]);
+    SendMessageA(button, BM_CLICK, 0, 0);
+    return 0;
+  }
+  if (command == "visible") {
+    return FindChild(form, argument, "") != nullptr ? 0 : Fail("not shown", argv[3]);
+  }
+  if (command == "hidden") {
+    return FindChild(form, argument, "") == nullptr ? 0 : Fail("shown", argv[3]);
+  }
+  if (command == "tabs") {
+    HWND tabs = FindChild(form, "", WC_TABCONTROLA);
+    if (tabs == nullptr) return Fail("no visible tab control on", formName);
+    int count = static_cast<int>(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0));
+    return count == std::atoi(argv[3]) ? 0 : Fail("tab count", std::to_string(count).c_str());
+  }
+  return 2;
+}

@@ -1,0 +1,21 @@
+#!/bin/sh
+# Installs the Debian packages the two builds and the three test tiers need, only those missing.
+set -eu
+packages="cmake make g++ libgtest-dev googletest mingw-w64 gcc-mingw-w64-x86-64-posix
+g++-mingw-w64-x86-64-posix wine wine64 fonts-wine xvfb xauth xdotool imagemagick"
+missing=""
+for p in $packages; do
+  status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+  case "$status" in
+    *"install ok installed"*) ;;
+    *) missing="$missing $p" ;;
+  esac
+done
+[ -z "$missing" ] && exit 0
+echo "Installing:$missing"
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+# shellcheck disable=SC2086
+$sudo apt-get install -y -qq --no-install-recommends $missing
