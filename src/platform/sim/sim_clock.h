@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstdint>
+
+#include "platform/system.h"
+
+namespace platform::sim {
+
+// 3/16/2006 9:00:00 AM as a date value.
+inline constexpr double kSimStartDate = 38792.375;
+// The machine booted an hour before the simulation starts.
+inline constexpr std::uint32_t kSimStartTickCount = 3600000;
+
+// Virtual time: nothing moves until a test advances it, and then the wall clock and the tick
+// counter move together.
+class SimClock : public Clock {
+ public:
+  double Now() override { return start_ + static_cast<double>(elapsedMs_) / kMsPerDay; }
+  std::uint32_t TickCount() override { return tickCount_; }
+
+  // The tick counter wraps after 49.7 days, as GetTickCount does.
+  void Advance(std::uint64_t ms) {
+    elapsedMs_ += ms;
+    tickCount_ += static_cast<std::uint32_t>(ms);
+  }
+  // The user changed the date or time: the wall clock jumps, the tick counter does not.
+  void SetNow(double date) {
+    start_ = date;
+    elapsedMs_ = 0;
+  }
+  void SetTickCount(std::uint32_t ticks) { tickCount_ = ticks; }
+
+ private:
+  static constexpr double kMsPerDay = 86400000.0;
+  // Elapsed time is kept in whole milliseconds so that many small steps add up exactly.
+  double start_ = kSimStartDate;
+  std::uint64_t elapsedMs_ = 0;
+  std::uint32_t tickCount_ = kSimStartTickCount;
+};
+
+}  // namespace platform::sim

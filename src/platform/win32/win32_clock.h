@@ -1,0 +1,14 @@
+#pragma once
+
+#include "platform/system.h"
+
+namespace platform::win32 {
+
+// The local wall clock as date values, and the system's millisecond counter.
+class Win32Clock : public Clock {
+ public:
+  double Now() override;
+  std::uint32_t TickCount() override;
+};
+
+}  // namespace platform::win32

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "platform/machine.h"
+#include "platform/win32/win32_clock.h"
+#include "platform/win32/win32_desktop.h"
+#include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_system.h"
+
+namespace platform::win32 {
+
+// The real machine's services, owned in one place for the life of the program.
+class Win32Machine {
+ private:
+  // Declared first: `machine` below refers to them.
+  Win32Registry registry_;
+  Win32System system_;
+  Win32Clock clock_;
+  Win32Desktop desktop_{system_.ExeName()};
+
+ public:
+  Win32Machine() = default;
+  Win32Machine(const Win32Machine&) = delete;
+  Win32Machine& operator=(const Win32Machine&) = delete;
+
+  Machine machine{registry_, system_, desktop_, clock_};
+};
+
+}  // namespace platform::win32
