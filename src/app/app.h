@@ -1,17 +1,31 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
+#include "app/settings.h"
+#include "branding/branding.h"
 #include "platform/machine.h"
 #include "ui/host.h"
 
+namespace branding {
+class frmAbout;
+class frmWebsite;
+}  // namespace branding
+namespace removal {
+class frmDelete;
+}  // namespace removal
+
 namespace app {
 
+class Form8;
 class FrmMain;
+class frmHidden;
+class frmSplash;
 
-// The running program: the machine it works on, the host its windows live in, and every
-// window and piece of process-wide state. Windows are made on first use and live until the
-// program ends. Tests make a fresh App on a fresh simulated machine.
+// The running program: the machine it works on, the host its windows live in, and every window
+// and piece of process-wide state. Windows are made on first use and live until the program
+// ends. Tests make a fresh App on a fresh simulated machine.
 class App {
  public:
   App(platform::Machine& machine, ui::Host& host);
@@ -19,18 +33,83 @@ class App {
   App(const App&) = delete;
   App& operator=(const App&) = delete;
 
-  // Loads and shows the main window.
+  // Starts the program: the splash window, which opens the main window.
   void Start();
-  // Ends the program: the event loop stops and the process exits.
-  void Shutdown();
+  // Ends the program with this code: the event loop stops and nothing more is shown.
+  void EndProcess(int exitCode = 0);
+  bool Ending() const { return ending_; }
 
+  // The per-user store under this program's name.
+  std::string GetSetting(const std::string& section, const std::string& key,
+                         const std::string& defaultValue) const;
+  void SaveSetting(const std::string& section, const std::string& key, const std::string& value);
+  // The machine-wide store under this program's company and name.
+  std::string GetMachineSetting(const std::string& section, const std::string& key,
+                                const std::string& defaultValue, SettingError* error = nullptr);
+  void SaveMachineSetting(const std::string& section, const std::string& key,
+                          const std::string& value);
+
+  // The current text of a message of the catalogue.
+  std::string Message(const std::string& key);
+  // The file test that the whole program uses: a normal file (not a folder, not hidden or
+  // system) exists at this path.
+  bool FileExists(const std::string& path);
+  // True on Windows Vista and later: the NT platform with a major version above 5.
+  bool IsVistaOrLater();
+
+  // Start-up and menu steps that belong to subsystems still to come; each says what it will do.
+  std::string ExpandDataFolder();
+  void LoadLanguage();
+  void ChooseLanguage();
+  void InstallDownloadedDefinitions();
+  long CountDefinitions();
+  std::string ReadDefinitionsDate();
+  void LoadExclusions();
+  void LoadSchedule();
+  void ApplySchedule();
+  void FillDriveList();
+  void SubmitRunningPrograms();
+  void ShowQuarantine();
+  void ViewExclusions();
+  void ShowTrayIcon();
+  void RemoveTrayIcon();
+
+  // Whether the program is listed in the task bar and the task list.
+  void SetTaskVisible(bool visible);
+  // Unloads every window but the main one, in the shutdown order.
+  void UnloadOtherWindows();
+
+  // Windows, made on first use.
+  frmSplash& splash();
   FrmMain& frmMain();
+  frmHidden& hidden();
+  removal::frmDelete& frmDelete();
+  Form8& form8();
+  branding::frmAbout& frmAbout();
+  branding::frmWebsite& frmWebsite();
+  // The windows that exist so far, for shutdown and translation.
+  bool HasForm8() const { return form8_ != nullptr; }
+  bool HasAbout() const { return about_ != nullptr; }
 
   platform::Machine& machine;
   ui::Host& host;
+  Settings settings;
+  branding::Branding brand;
+
+  // Process-wide values fixed at start-up.
+  std::string dataFolder;
+  std::string currentLanguage = "English";
+  long definitionCount = 0;
 
  private:
+  bool ending_ = false;
+  std::unique_ptr<frmSplash> splash_;
   std::unique_ptr<FrmMain> frmMain_;
+  std::unique_ptr<frmHidden> hidden_;
+  std::unique_ptr<removal::frmDelete> delete_;
+  std::unique_ptr<Form8> form8_;
+  std::unique_ptr<branding::frmAbout> about_;
+  std::unique_ptr<branding::frmWebsite> website_;
 };
 
 }  // namespace app

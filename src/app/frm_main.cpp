@@ -3,6 +3,9 @@
 #include <cstdlib>
 
 #include "app/app.h"
+#include "app/form8.h"
+#include "branding/frm_about.h"
+#include "branding/frm_website.h"
 
 namespace app {
 
@@ -258,19 +261,54 @@ FrmMain::FrmMain(App& app)
   mnuFile.SetItemVisible(1, false);
   CD1.filter = "All Files (*.*)|*.*";
 
-  cmdStatus.OnClick = [this] { cmdStatus_Click(); };
-  cmdScan.OnClick = [this] { cmdScan_Click(); };
-  cmdSettings.OnClick = [this] { cmdSettings_Click(); };
-  TabStrip1.OnClick = [this] { TabStrip1_Click(); };
-  mnuSettings.OnItemClick = [this](int index) { mnuSettings_Click(index); };
-  mnuFile.OnItemClick = [this](int index) {
-    if (index == 0) cmdScan.Click();
-    if (index == 8) Unload();
-  };
-
+  ConnectHandlers();
   HideAllPages();
   frmStatus.SetVisible(true);
   TabStrip1_Click();
+}
+
+void FrmMain::ConnectHandlers() {
+  cmdStatus.OnClick = [this] { cmdStatus_Click(); };
+  cmdScan.OnClick = [this] { cmdScan_Click(); };
+  cmdSettings.OnClick = [this] { cmdSettings_Click(); };
+  cmdResults.OnClick = [this] { cmdResults_Click(); };
+  cmdRemove.OnClick = [this] { cmdResults_Click(); };
+  cmdWebsite.OnClick = [this] { cmdWebsite_Click(); };
+  Command5.OnClick = [this] { SendToTray(); };
+  cmdLiveUpdate.OnClick = [this] { cmdUpdate.Click(); };
+  Command2.OnClick = [this] { Command2_Click(); };
+  lblHide.OnClick = [this] { ShutdownSequence(); };
+  TabStrip1.OnClick = [this] { TabStrip1_Click(); };
+  mnuFile.OnItemClick = [this](int index) { mnuFile_Click(index); };
+  mnuSettings.OnItemClick = [this](int index) { mnuSettings_Click(index); };
+  mnuQuar.OnItemClick = [this](int index) { mnuQuar_Click(index); };
+  mnuLanuages.OnItemClick = [this](int index) { mnuLanuages_Click(index); };
+  mnuHelp.OnItemClick = [this](int index) { mnuHelp_Click(index); };
+  mnuAbout.OnItemClick = [this](int index) { mnuAbout_Click(index); };
+
+  auto flag = [this](ui::CheckBox& box, const char* section) {
+    box.OnClick = [this, &box, section] {
+      SaveSetting(section, box.Name(), box.Checked() ? "1" : "0");
+    };
+  };
+  for (ui::CheckBox* box :
+       {&chkMakeLog, &chkSweepMemory, &chkScanRegistry, &chkScanCookies, &chkAutomaticUpdate}) {
+    flag(*box, "OptionAndSettings");
+  }
+  flag(chkAutoDel, "Settings");
+  chkHomePage.OnClick = [this] { chkHomePage_Click(); };
+  chkAutoProtect.OnClick = [this] { chkAutoProtect_Click(); };
+  optIEHomePageSheildOn.OnClick = [this] { HomePageOption_Click(); };
+  optIEHomePageSheildOff.OnClick = [this] { HomePageOption_Click(); };
+  optMemorySheildOn.OnClick = [this] { MemoryOption_Click(); };
+  optMemorySheildOff.OnClick = [this] { MemoryOption_Click(); };
+  optAlwaysnotifybeforerestoring.OnClick = [this] { RestoreOption_Click(); };
+  optRestoredefaultwithoutnotification.OnClick = [this] { RestoreOption_Click(); };
+  optScanAllSelectedHardDrive.OnClick = [this] { ScanTypeOption_Click(); };
+  optScanOnlyKnownSoftwares.OnClick = [this] { ScanTypeOption_Click(); };
+  chkRunAtStartup.OnClick = [this] { chkRunAtStartup_Click(); };
+  chkSendData.OnMouseUp = [this](const ui::MouseArgs& args) { chkSendData_MouseUp(args); };
+  cmdDefaultSetting.OnClick = [this] { cmdDefaultSetting_Click(); };
 }
 
 void FrmMain::HideAllPages() {
@@ -304,12 +342,58 @@ void FrmMain::TabStrip1_Click() {
   }
 }
 
+void FrmMain::cmdResults_Click() {
+  HideAllPages();
+  frmResults.SetVisible(true);
+  if (lvwPicRemoveListOfSpywareFoundAndToBeRemoved.Count() == 0 && chkSendData.Checked()) {
+    app_.SubmitRunningPrograms();
+  }
+}
+
+void FrmMain::cmdWebsite_Click() {
+  app_.brand.websiteTarget = "Website";
+  app_.frmWebsite().Load();
+}
+
+void FrmMain::Command2_Click() {
+  if (!CD1.ShowOpen()) return;
+  const std::string& path = CD1.fileName;
+  const std::size_t slash = path.rfind('\\');
+  txtFilename.SetText(slash == std::string::npos ? path : path.substr(slash + 1));
+}
+
+void FrmMain::mnuFile_Click(int index) {
+  switch (index) {
+    case 0: cmdScan.Click(); break;
+    case 2: cmdLog.Click(); break;
+    case 4: cmdUpdate.Click(); break;
+    case 6: SendToTray(); break;
+    case 8: Unload(); break;
+    default: break;
+  }
+}
+
+void FrmMain::mnuQuar_Click(int index) {
+  if (index == 0) app_.ShowQuarantine();
+  if (index == 1) app_.ViewExclusions();
+}
+
+void FrmMain::mnuLanuages_Click(int) { app_.ChooseLanguage(); }
+
+void FrmMain::mnuHelp_Click(int) {
+  Form8& help = app_.form8();
+  help.Load();
+  help.Show();
+  GetHost().DoEvents();
+  help.Unload();
+}
+
+void FrmMain::mnuAbout_Click(int) { app_.frmAbout().Show(); }
+
 void FrmMain::mnuSettings_Click(int index) {
   cmdSettings_Click();
   TabStrip1.SelectTab(index + 1);
 }
-
-void FrmMain::Form_Resize() { ArrangeMainWindow(); }
 
 void FrmMain::ArrangeMainWindow() {
   if (!Visible() || GetWindowState() == ui::WindowState::Minimized) return;
@@ -382,7 +466,5 @@ void FrmMain::ArrangeMainWindow() {
     list.SetColumnWidth(2, listWidth / 4);
   }
 }
-
-void FrmMain::Form_Unload(int& cancel) { app_.Shutdown(); }
 
 }  // namespace app

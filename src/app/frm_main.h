@@ -17,18 +17,59 @@ class FrmMain : public ui::Form {
   void HideAllPages();
   // The layout rule, run on every resize.
   void ArrangeMainWindow();
+  // Fills the status page from the definitions and the stored counters and dates.
+  void RefreshStatusPage();
+  // Switches the scheduler, the two shields and the idle timer off, or on as their settings say.
+  void SetBackgroundTimers(bool enable);
+  // Minimizes the window into the notification area.
+  void SendToTray();
+  // Applies the stored settings to the option controls (their click handling runs).
+  void LoadSettingsIntoControls();
+  // Steps 2 to 6 of the shutdown: store the column widths and the window state, close every
+  // other window and end the program.
+  void ShutdownSequence();
 
   void cmdStatus_Click();
   void cmdScan_Click();
   void cmdSettings_Click();
+  void cmdResults_Click();
+  void cmdWebsite_Click();
   void TabStrip1_Click();
+  void mnuFile_Click(int index);
   void mnuSettings_Click(int index);
+  void mnuQuar_Click(int index);
+  void mnuLanuages_Click(int index);
+  void mnuHelp_Click(int index);
+  void mnuAbout_Click(int index);
+  void Command2_Click();
+
+  // Options page.
+  void chkHomePage_Click();
+  void chkAutoProtect_Click();
+  void HomePageOption_Click();
+  void MemoryOption_Click();
+  void RestoreOption_Click();
+  void ScanTypeOption_Click();
+  void chkRunAtStartup_Click();
+  void chkSendData_MouseUp(const ui::MouseArgs& args);
+  void cmdDefaultSetting_Click();
 
  protected:
+  void Form_Load() override;
   void Form_Resize() override;
+  void Form_QueryUnload(int& cancel, ui::UnloadMode mode) override;
   void Form_Unload(int& cancel) override;
 
  private:
+  // The per-user store of this program.
+  std::string Setting(const std::string& section, const std::string& key,
+                      const std::string& defaultValue) const;
+  void SaveSetting(const std::string& section, const std::string& key, const std::string& value);
+  // Wires the controls' events to the handlers.
+  void ConnectHandlers();
+  // The start-up steps that run with each failure ignored.
+  void StartUpRest();
+
   // The tab page frmView(index), made on first use so that the controls on it can be members.
   ui::Frame& View(int index);
 

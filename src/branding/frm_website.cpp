@@ -1,0 +1,60 @@
+#include "branding/frm_website.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "platform/desktop.h"
+
+namespace branding {
+
+namespace {
+
+ui::FormArgs WebsiteDesign() {
+  ui::FormArgs args;
+  args.name = "frmWebsite";
+  args.clientWidth = 0;
+  args.clientHeight = 0;
+  args.border = ui::BorderStyle::None;
+  args.showInTaskbar = false;
+  return args;
+}
+
+ui::ControlArgs TimerArgs() {
+  ui::ControlArgs args;
+  args.name = "Timer1";
+  return args;
+}
+
+std::string Lower(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return text;
+}
+
+}  // namespace
+
+frmWebsite::frmWebsite(ui::Host& host, platform::Machine& machine, Branding& branding)
+    : ui::Form(host, WebsiteDesign()),
+      Timer1(*this, TimerArgs(), 1000, true),
+      machine_(machine),
+      branding_(branding) {
+  Timer1.OnTick = [this] { Unload(); };
+}
+
+std::string frmWebsite::WebsiteAddress(const std::string& website) {
+  const std::string lower = Lower(website);
+  if (lower.find("https://") != std::string::npos || lower.find("http://") != std::string::npos) {
+    return website;
+  }
+  return "http://" + website;
+}
+
+void frmWebsite::Form_Load() {
+  LoadBranding(machine_.system, branding_);
+  if (branding_.websiteTarget != "Website") return;
+  machine_.desktop.ShellExecute("", WebsiteAddress(branding_.Website), "", "",
+                                platform::kSwShowNormal);
+  branding_.websiteTarget.clear();
+}
+
+}  // namespace branding

@@ -1,0 +1,44 @@
+#include "removal/frm_delete.h"
+
+#include "ui/design.h"
+
+namespace removal {
+
+namespace {
+
+ui::FormArgs DeleteDesign() {
+  ui::FormArgs args;
+  args.name = "frmDelete";
+  args.caption = "Delete Failed";
+  args.clientWidth = 6600;
+  args.clientHeight = 4320;
+  args.border = ui::BorderStyle::FixedDialog;
+  args.minButton = false;
+  args.maxButton = false;
+  args.showInTaskbar = false;
+  return args;
+}
+
+}  // namespace
+
+frmDelete::frmDelete(ui::Host& host)
+    : ui::Form(host, DeleteDesign()),
+      imgWarning(*this, ui::At("imgWarning", "", 240, 240, 480, 480), "AAA"),
+      Label1(*this, ui::At("Label1",
+                           "The following files could not be deleted.  You should save your work, "
+                           "close all running programs (especially browsers) and try to delete "
+                           "them again.",
+                           960, 240, 5400, 615)),
+      lstProblem(*this, ui::At("lstProblem", "", 240, 960, 6120, 2055)),
+      Label2(*this, ui::At("Label2",
+                           "If you still cannot delete them, you should start your computer in "
+                           "Safe Mode and either scan again or delete them manually.",
+                           240, 3120, 6120, 435)),
+      Command2(*this, ui::At("Command2", "Copy List", 3840, 3720, 1215, 375)),
+      Command1(*this, ui::At("Command1", "Ok", 5160, 3720, 1215, 375)) {
+  lstProblem.AddColumn("Location", 5880);
+  Command1.isDefault = true;
+  Command1.OnClick = [this] { Hide(); };
+}
+
+}  // namespace removal

@@ -1,0 +1,54 @@
+#include "removal/registry_values.h"
+
+#include <cmath>
+#include <cstdlib>
+
+namespace removal {
+
+namespace {
+
+std::string Trimmed(const std::string& text) {
+  const std::size_t begin = text.find_first_not_of(' ');
+  if (begin == std::string::npos) return "";
+  return text.substr(begin, text.find_last_not_of(' ') - begin + 1);
+}
+
+// A value that reads wholly as a number that fits 32 bits is stored as one.
+bool AsNumber(const std::string& text, std::uint32_t* number) {
+  const std::string trimmed = Trimmed(text);
+  if (trimmed.empty()) return false;
+  char* end = nullptr;
+  const double value = std::strtod(trimmed.c_str(), &end);
+  if (*end != '\0' || !std::isfinite(value) || value < -2147483648.0 || value > 4294967295.0) {
+    return false;
+  }
+  *number = static_cast<std::uint32_t>(static_cast<std::int64_t>(std::nearbyint(value)));
+  return true;
+}
+
+}  // namespace
+
+void SetRegistryValue(platform::Registry& registry, platform::RegKey hive, const std::string& key,
+                      const std::string& name, const std::string& value) {
+  platform::RegKey handle = 0;
+  if (registry.CreateKey(hive, key, &handle) != platform::kErrorSuccess) return;
+  platform::ScopedKey opened(registry, handle);
+  std::uint32_t number = 0;
+  if (AsNumber(value, &number)) {
+    registry.SetDword(handle, name, number);
+  } else {
+    registry.SetString(handle, name, Trimmed(value));
+  }
+}
+
+void DeleteRegistryValue(platform::Registry& registry, platform::RegKey hive,
+                         const std::string& key, const std::string& name) {
+  platform::RegKey handle = 0;
+  if (registry.OpenKey(hive, key, platform::kKeySetValue, &handle) != platform::kErrorSuccess) {
+    return;
+  }
+  platform::ScopedKey opened(registry, handle);
+  registry.DeleteValue(handle, name);
+}
+
+}  // namespace removal

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "app/app.h"
+#include "app/frm_main.h"
+#include "platform/sim/sim_machine.h"
+#include "ui/headless_host.h"
+
+namespace app_test {
+
+// A fresh program on a fresh simulated machine, its clock in step with the host's virtual time.
+class AppTest : public ::testing::Test {
+ protected:
+  AppTest() {
+    host.onTimeAdvanced = [this](std::int64_t ms) { sim.clock.Advance(ms); };
+  }
+  // Starts the program and lets the splash run until the main window is up.
+  void StartProgram() {
+    app.Start();
+    host.Advance(200);
+  }
+  void TearDown() override { EXPECT_TRUE(host.Errors().empty()) << host.Errors().front(); }
+
+  platform::sim::SimMachine sim;
+  ui::HeadlessHost host;
+  app::App app{sim.machine, host};
+};
+
+}  // namespace app_test
