@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "app/app.h"
+#include "app/frm_hidden.h"
 #include "app/frm_main.h"
+#include "app/frm_splash.h"
+#include "removal/frm_delete.h"
 #include "platform/sim/sim_machine.h"
 #include "ui/headless_host.h"
 

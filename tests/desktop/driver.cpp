@@ -6,6 +6,8 @@
 //   desktop_driver hidden FORM CAPTION           no visible control shows that caption
 //   desktop_driver tabs FORM COUNT               a visible tab control has COUNT tabs
 //   desktop_driver close FORM                    WM_CLOSE to the form
+//   desktop_driver answer TITLE ID [TIMEOUT_MS]  presses button ID (IDOK 1, IDCANCEL 2, IDYES 6,
+//                                                IDNO 7) of the message box with that title
 // Exit code 0 on success, 1 when the check failed, 2 on bad arguments.
 #include <windows.h>
 #include <commctrl.h>
@@ -71,6 +73,22 @@ int main(int argc, char** argv) {
       Sleep(100);
     }
     return Fail("no visible window for", formName);
+  }
+
+  if (command == "answer") {
+    if (argc < 4) return 2;
+    const int id = std::atoi(argv[3]);
+    const int timeout = argc > 4 ? std::atoi(argv[4]) : 20000;
+    for (int waited = 0; waited <= timeout; waited += 100) {
+      HWND box = FindWindowA("#32770", formName);
+      if (box != nullptr && IsWindowVisible(box)) {
+        PostMessageA(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(box, id)));
+        return 0;
+      }
+      Sleep(100);
+    }
+    return Fail("no message box titled", formName);
   }
 
   HWND form = FindForm(formName);

@@ -1,7 +1,9 @@
 #!/bin/sh
-# The real program under Xvfb: it starts and shows its main window, each page comes up from its
-# button, and WM_CLOSE ends the process with exit code 0. Screenshots go to BUILD/screenshots.
-# Usage: main_window.sh BUILD_DIR PROGRAM_EXE DRIVER_EXE
+# The real program under Xvfb, as a user meets it. First start on a fresh profile: the first-run
+# questions come up and are answered, the main window shows each page from its button, WM_CLOSE
+# ends the process with exit code 0 and leaves the shutdown markers in the registry. Then a copy
+# run as Windows XP writes its Run entry. Screenshots go to BUILD/screenshots.
+# Usage: main_window.sh BUILD_DIR PROGRAM_EXE DRIVER_EXE  (BRAND_PRODUCT, BRAND_COMPANY set)
 set -u
 build=$1
 program=$2
@@ -13,20 +15,51 @@ if [ -z "${DISPLAY:-}" ]; then
   echo "main_window: needs DISPLAY (run under tools/with-xvfb.sh)" >&2
   exit 1
 fi
+user_key="HKCU\\Software\\VB and VBA Program Settings\\$BRAND_PRODUCT"
+machine_key="HKLM\\SOFTWARE\\$BRAND_COMPANY"
+run_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
+pid=""
 
-"$wine" "$program" &
-pid=$!
 fail() {
   echo "main_window: $*" >&2
   import -window root "$shots/failure.png" 2>/dev/null
-  kill "$pid" 2>/dev/null
+  [ -n "$pid" ] && kill "$pid" 2>/dev/null
   exit 1
 }
 drive() { "$wine" "$driver" "$@" || fail "driver $*"; }
 shot() { sleep 0.5; import -window root "$shots/$1.png" || fail "screenshot $1"; }
+quiet() { "$@" </dev/null >/dev/null 2>&1; }
+reset_profile() {
+  quiet "$wine" reg delete "$user_key" /f
+  quiet "$wine" reg delete "$machine_key" /f
+}
+# reg_value KEY NAME: the data of a registry value, or nothing.
+reg_value() {
+  "$wine" reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' |
+    sed -n "s/^ *$2 *REG_[A-Z_]* *//p"
+}
+wait_exit() {
+  i=0
+  while kill -0 "$pid" 2>/dev/null; do
+    i=$((i + 1))
+    [ "$i" -gt 150 ] && fail "the program did not end after WM_CLOSE"
+    sleep 0.1
+  done
+  wait "$pid"
+  status=$?
+  pid=""
+  [ "$status" -eq 0 ] || fail "the program ended with exit code $status"
+}
 
+# First start on this prefix's default Windows version (Vista or later).
+reset_profile
+"$wine" "$program" &
+pid=$!
+drive answer "Vista Detected" 2 30000
+drive answer "$GREETING_TITLE" 7
 drive wait FrmMain 30000
 drive visible FrmMain "Your last scan was completed:"
+drive visible FrmMain "$BRAND_PRODUCT Status"
 shot main-status
 
 drive click FrmMain "Scan Now"
@@ -41,15 +74,38 @@ shot main-options
 
 drive click FrmMain "Status"
 drive visible FrmMain "Your last scan was completed:"
-
 drive close FrmMain
-i=0
-while kill -0 "$pid" 2>/dev/null; do
-  i=$((i + 1))
-  [ "$i" -gt 150 ] && fail "the program did not end after WM_CLOSE"
-  sleep 0.1
-done
-wait "$pid"
-status=$?
-[ "$status" -eq 0 ] || fail "the program ended with exit code $status"
+wait_exit
+
+[ "$(reg_value "$user_key\\OptionAndSettings" STATUS)" = STOPPED ] || fail "STATUS is not STOPPED"
+[ "$(reg_value "$user_key\\OptionAndSettings" RESTART)" = False ] || fail "RESTART is not False"
+[ -n "$(reg_value "$user_key\\Settings" FoundCol21)" ] || fail "no column width stored"
+[ "$(reg_value "$machine_key\\$BRAND_PRODUCT\\Settings" FirstTime)" = Yes ] || fail "no FirstTime"
+[ -z "$(reg_value "$run_key" AntiSpyware)" ] || fail "a Run entry was written on Vista or later"
+
+# Second start: no questions any more.
+"$wine" "$program" &
+pid=$!
+drive wait FrmMain 30000
+drive close FrmMain
+wait_exit
+
+# A copy run as Windows XP writes its Run entry, quoted.
+xp="$build/AntiSpywareXP.exe"
+cp "$program" "$xp"
+quiet "$wine" reg add 'HKCU\Software\Wine\AppDefaults\AntiSpywareXP.exe' /v Version /d winxp /f
+reset_profile
+"$wine" "$xp" &
+pid=$!
+drive answer "$GREETING_TITLE" 7 30000
+drive wait FrmMain 30000
+drive close FrmMain
+wait_exit
+entry=$(reg_value "$run_key" AntiSpywareXP)
+case "$entry" in
+  \"*\\AntiSpywareXP\") ;;
+  *) fail "Run entry on XP is [$entry]" ;;
+esac
+quiet "$wine" reg delete "$run_key" /v AntiSpywareXP /f
+reset_profile
 echo "main_window: passed; screenshots in $shots"
