@@ -57,4 +57,5 @@ add_test(NAME desktop_main_window
   COMMAND ${CMAKE_SOURCE_DIR}/tests/desktop/main_window.sh
           ${CMAKE_BINARY_DIR} $<TARGET_FILE:AntiSpyware> $<TARGET_FILE:desktop_driver>)
 set_tests_properties(desktop_main_window PROPERTIES FIXTURES_REQUIRED wine LABELS desktop
-                     TIMEOUT 300)
+  TIMEOUT 300
+  ENVIRONMENT "BRAND_PRODUCT=${BRAND_PRODUCT};BRAND_COMPANY=${BRAND_COMPANY};GREETING_TITLE=MSG_THANK4")
