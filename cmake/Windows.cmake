@@ -40,7 +40,7 @@ set_tests_properties(wine_stop PROPERTIES FIXTURES_CLEANUP wine LABELS "wine;des
 # Tier 2: the Win32 services against real Windows calls. The test program carries the
 # program's own version block, so reading one's own version information is tested for real.
 file(GLOB_RECURSE WIN32_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/*.cpp)
-add_executable(win32_tests ${WIN32_TEST_SOURCES} ${CMAKE_BINARY_DIR}/version.rc)
+add_executable(win32_tests ${WIN32_TEST_SOURCES} ${PROGRAM_RESOURCES})
 target_include_directories(win32_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_compile_definitions(win32_tests PRIVATE
   BRAND_PRODUCT="${BRAND_PRODUCT}" BRAND_COMPANY="${BRAND_COMPANY}" BRAND_WEBSITE="${BRAND_WEBSITE}"

@@ -23,6 +23,11 @@ case "$action" in
       "$wine" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f </dev/null >/dev/null 2>&1
       "$wine" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f </dev/null >/dev/null 2>&1
       touch "$WINEPREFIX/.initialised"
+      # The desktop settings take effect when the prefix's processes start again.
+      wineserver -k </dev/null >/dev/null 2>&1
+      wineserver -w </dev/null >/dev/null 2>&1
+      wineserver -p </dev/null >/dev/null 2>&1
+      "$wine" wineboot </dev/null >/dev/null 2>&1
     else
       "$wine" wineboot </dev/null >/dev/null 2>&1
     fi

@@ -35,14 +35,21 @@ if [ "$headless" = 1 ]; then
 else
   quiet "$wine" reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f
 fi
+# The desktop setting takes effect when the prefix's processes start again.
+quiet wineserver -k
+quiet wineserver -w
+quiet wineserver -p
 
 # The installed layout: the program folder with the executable and its files, and the data
 # folder in the user's application data.
 programdir="$WINEPREFIX/drive_c/Program Files/AntiSpyware"
 mkdir -p "$programdir"
-cp "$build/AntiSpyware.exe" "$programdir/"
+cp "$build/AntiSpyware.exe" "$build/Localization.txt" "$programdir/"
 user=$(id -un)
-mkdir -p "$WINEPREFIX/drive_c/users/$user/AppData/Roaming/AntiSpywareDAT"
+datadir="$WINEPREFIX/drive_c/users/$user/AppData/Roaming/AntiSpywareDAT"
+mkdir -p "$datadir"
+# The starter definitions, as the installer puts them; later updates in the prefix are kept.
+cp -n "$build"/AntiSpywareDAT/*.dat "$datadir/"
 cd "$programdir" || exit 1
 
 if [ "$headless" = 0 ]; then

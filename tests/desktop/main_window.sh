@@ -27,7 +27,7 @@ fail() {
   exit 1
 }
 drive() { "$wine" "$driver" "$@" || fail "driver $*"; }
-shot() { sleep 0.5; import -window root "$shots/$1.png" || fail "screenshot $1"; }
+shot() { sleep 1.5; import -window root "$shots/$1.png" || fail "screenshot $1"; }
 quiet() { "$@" </dev/null >/dev/null 2>&1; }
 reset_profile() {
   quiet "$wine" reg delete "$user_key" /f

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "ui/basic_controls.h"
+#include "ui/toggle_controls.h"
+#include "ui/win32/control_peer.h"
+
+namespace ui::win32 {
+
+// A label: a STATIC that reports clicks (SS_NOTIFY) and shows ampersands as written.
+class LabelPeer : public ControlPeer {
+ public:
+  LabelPeer(Context& context, Label& label) : ControlPeer(context, label) {}
+
+ protected:
+  HWND MakeWindow(HWND parent, const RECT& bounds) override;
+  bool OnCommand(WORD code) override;
+};
+
+class CommandButtonPeer : public ControlPeer {
+ public:
+  CommandButtonPeer(Context& context, CommandButton& button) : ControlPeer(context, button) {}
+  bool TabStop() const override { return true; }
+
+ protected:
+  HWND MakeWindow(HWND parent, const RECT& bounds) override;
+  bool OnCommand(WORD code) override;
+};
+
+// A check box. The button is not automatic: a click asks the model to toggle, and the model's
+// value comes back through the observer, so code and user take the same path.
+class CheckBoxPeer : public ControlPeer {
+ public:
+  CheckBoxPeer(Context& context, CheckBox& box) : ControlPeer(context, box), box_(box) {}
+  bool TabStop() const override { return true; }
+
+ protected:
+  HWND MakeWindow(HWND parent, const RECT& bounds) override;
+  void SyncState() override;
+  void Apply(Prop prop) override;
+  bool OnCommand(WORD code) override;
+
+ private:
+  CheckBox& box_;
+};
+
+// An option button, not automatic either: the model deselects the others of its container.
+class OptionButtonPeer : public ControlPeer {
+ public:
+  OptionButtonPeer(Context& context, OptionButton& option)
+      : ControlPeer(context, option), option_(option) {}
+  bool TabStop() const override { return true; }
+
+ protected:
+  HWND MakeWindow(HWND parent, const RECT& bounds) override;
+  void SyncState() override;
+  void Apply(Prop prop) override;
+  bool OnCommand(WORD code) override;
+
+ private:
+  OptionButton& option_;
+};
+
+}  // namespace ui::win32

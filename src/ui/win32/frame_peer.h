@@ -1,0 +1,29 @@
+#pragma once
+
+#include "ui/basic_controls.h"
+#include "ui/win32/control_peer.h"
+
+namespace ui::win32 {
+
+// A frame: a window of our own class that holds its controls as child windows (so hiding or
+// disabling it does the same to them), paints an etched group border with its caption, or
+// nothing but its background when it has no border, and passes its children's notifications
+// on to their peers.
+class FramePeer : public ControlPeer {
+ public:
+  FramePeer(Context& context, Frame& frame) : ControlPeer(context, frame), frame_(frame) {}
+
+ protected:
+  HWND MakeWindow(HWND parent, const RECT& bounds) override;
+  bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+  bool OwnClass() const override { return true; }
+  bool ClickOnButtonUp() const override { return true; }
+
+ private:
+  void Paint(HDC dc);
+
+  Frame& frame_;
+  HFONT font_ = nullptr;  // owned by the font cache
+};
+
+}  // namespace ui::win32

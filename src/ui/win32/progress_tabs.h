@@ -1,0 +1,42 @@
+#pragma once
+
+#include "ui/input_controls.h"
+#include "ui/win32/control_peer.h"
+
+namespace ui::win32 {
+
+class ProgressBarPeer : public ControlPeer {
+ public:
+  ProgressBarPeer(Context& context, ProgressBar& bar) : ControlPeer(context, bar), bar_(bar) {}
+
+ protected:
+  HWND MakeWindow(HWND parent, const RECT& bounds) override;
+  void SyncState() override;
+  void Apply(Prop prop) override;
+
+ private:
+  ProgressBar& bar_;
+};
+
+// A tab strip shows captions only; the program lays its page frames over it and shows one per
+// tab from its Click handler.
+class TabStripPeer : public ControlPeer {
+ public:
+  TabStripPeer(Context& context, TabStrip& tabs) : ControlPeer(context, tabs), tabs_(tabs) {}
+  bool TabStop() const override { return true; }
+
+ protected:
+  HWND MakeWindow(HWND parent, const RECT& bounds) override;
+  void SyncState() override;
+  void Apply(Prop prop) override;
+  void ApplyItems(ItemChange change, int index) override;
+  bool OnNotify(NMHDR& header, LRESULT* result) override;
+
+ private:
+  void InsertTab(int index);
+  void Select();
+
+  TabStrip& tabs_;
+};
+
+}  // namespace ui::win32
