@@ -19,9 +19,8 @@ struct SettingError {
   std::string description;
 };
 
-// The two settings stores. Per-user: HKEY_CURRENT_USER\Software\VB and VBA Program Settings\
-// <application>\<section>, text values, missing ones read as the caller's default, writes
-// unchecked. Machine-wide: HKEY_LOCAL_MACHINE\SOFTWARE\<company>\<application>\<section>, for the
+// The two settings stores. Per-user: the key kSettingsRoot\<application>\<section> of
+// HKEY_CURRENT_USER, text values, missing ones read as the caller's default, writes unchecked. Machine-wide: HKEY_LOCAL_MACHINE\SOFTWARE\<company>\<application>\<section>, for the
 // few markers that belong to the machine, with a dialog when the user may not write there.
 class Settings {
  public:

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/errors.h"
+
 namespace platform {
 
 // File attributes: the API's bits.
@@ -27,44 +29,67 @@ inline constexpr int kDriveRamDisk = 6;
 struct DriveInfo {
   std::string letter;  // "C"
   int type = kDriveUnknown;
+  bool ready = false;  // a medium is in the drive and readable
 };
 
-// The file system. Paths are Windows paths ("C:\Dir\file.txt"), compared without regard to case.
-// Calls return false (or nullopt) on any failure; nothing throws.
+// The file system. Paths are Windows paths ("C:\Dir\file.txt"), compared without regard to case;
+// "/" also separates. Text is 8-bit, one character per byte. Calls return false (or nullopt, or
+// an empty list) on any failure and nothing throws; LastError then tells why.
 class Files {
  public:
   virtual ~Files() = default;
 
-  // The directory search for normal files: the name of the first entry matching the pattern
-  // (which may hold wildcards) that is neither a folder nor hidden nor system. nullopt on no
-  // match or any error.
-  virtual std::optional<std::string> FindFirstNormalFile(const std::string& pattern) = 0;
-  // The folder exists (hidden folders included).
+  // The directory search (FindFirstFileA/FindNextFileA): the name of the first entry that
+  // matches the pattern, whose last component may hold the wildcards * and ?. Files that are
+  // neither hidden nor system always qualify (read-only and archive ones too); hidden files,
+  // system files and folders qualify only when alsoMatch holds kAttrHidden, kAttrSystem or
+  // kAttrDirectory. "." and ".." never qualify. nullopt when nothing qualifies or on any error.
+  virtual std::optional<std::string> FindFirstMatch(const std::string& pattern,
+                                                    std::uint32_t alsoMatch) = 0;
+  // The search for normal files that the program's file test is built on.
+  std::optional<std::string> FindFirstNormalFile(const std::string& pattern) {
+    return FindFirstMatch(pattern, 0);
+  }
+  // The folder exists (hidden and system folders included); a drive root is a folder.
   virtual bool FolderExists(const std::string& path) = 0;
+
   // The whole file as bytes.
   virtual std::optional<std::string> ReadAll(const std::string& path) = 0;
   // Reads up to count bytes from offset; fewer at the end of the file.
   virtual std::optional<std::string> ReadAt(const std::string& path, std::uint64_t offset,
                                             std::size_t count) = 0;
   virtual std::optional<std::uint64_t> FileSize(const std::string& path) = 0;
-  // Creates or replaces the file with these bytes.
+  // Creates or replaces the file with these bytes. Like CreateFileA with CREATE_ALWAYS, it
+  // refuses to replace a read-only, hidden or system file (5) or one that is in use (32).
   virtual bool WriteAll(const std::string& path, const std::string& bytes) = 0;
   // Appends bytes, creating the file when missing.
   virtual bool Append(const std::string& path, const std::string& bytes) = 0;
+  // CopyFileA: the copy keeps the source's attributes. Without overwrite an existing target
+  // is an error (80).
   virtual bool CopyFile(const std::string& from, const std::string& to, bool overwrite) = 0;
+  // DeleteFileA: a read-only file (5) and a file in use (32) stay.
   virtual bool DeleteFile(const std::string& path) = 0;
+  // MoveFileA: renames or moves a file or folder; the target must not exist (183).
   virtual bool Rename(const std::string& from, const std::string& to) = 0;
+  // CreateDirectoryA: one level; the parent must exist.
   virtual bool MakeDirectory(const std::string& path) = 0;
-  // Copies a folder with everything in it to a new path.
+  // Copies a folder with everything in it into a new or existing folder, replacing files of
+  // the same name. Goes on past entries it cannot copy; false when any could not be copied.
   virtual bool CopyFolder(const std::string& from, const std::string& to) = 0;
-  // Deletes a folder with everything in it; force also removes read-only entries.
+  // Deletes a folder with everything in it; force also removes read-only entries. Goes on past
+  // entries it cannot delete (files in use); false when anything is left.
   virtual bool DeleteFolder(const std::string& path, bool force) = 0;
+  // GetFileAttributesA / SetFileAttributesA (kAttrNormal alone clears them all).
   virtual std::optional<std::uint32_t> GetAttributes(const std::string& path) = 0;
   virtual bool SetAttributes(const std::string& path, std::uint32_t attributes) = 0;
-  // Names (not paths) of the entries of a folder, files and folders alike.
+  // Names (not paths) of the entries of a folder, files and folders alike, hidden ones too,
+  // without "." and "..". Empty when the folder is empty or cannot be listed.
   virtual std::vector<std::string> ListFolder(const std::string& path) = 0;
   // The drives of the machine, in letter order.
   virtual std::vector<DriveInfo> Drives() = 0;
+
+  // The API's error code of the last call that failed; 0 after a call that succeeded.
+  virtual long LastError() = 0;
 };
 
 }  // namespace platform

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "platform/code_page.h"
 #include "platform/desktop.h"
+#include "platform/files.h"
 #include "platform/registry.h"
+#include "platform/shell_folders.h"
 #include "platform/system.h"
 
 namespace platform {
@@ -13,6 +16,9 @@ struct Machine {
   System& system;
   Desktop& desktop;
   Clock& clock;
+  Files& files;
+  ShellFolders& shellFolders;
+  AnsiCodePage& codePage;
 };
 
 }  // namespace platform

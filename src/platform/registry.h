@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/errors.h"
+
 namespace platform {
 
 // A registry key handle as the API passes it: the predefined roots have their fixed values, keys
@@ -33,14 +35,6 @@ inline constexpr std::uint32_t kKeyEnumerateSubKeys = 0x0008;
 inline constexpr std::uint32_t kKeyRead = 0x20019;
 inline constexpr std::uint32_t kKeyWrite = 0x20006;
 inline constexpr std::uint32_t kKeyAllAccess = 0xF003F;
-
-// The API's error codes that callers distinguish.
-inline constexpr long kErrorSuccess = 0;
-inline constexpr long kErrorFileNotFound = 2;
-inline constexpr long kErrorAccessDenied = 5;
-inline constexpr long kErrorInvalidHandle = 6;
-inline constexpr long kErrorInvalidParameter = 87;
-inline constexpr long kErrorMoreData = 234;
 
 // The registry as the program uses it. Every call returns the API's error code (0 = success);
 // out-parameters are left unchanged when a call fails.

@@ -5,9 +5,12 @@
 
 #include "platform/machine.h"
 #include "platform/sim/sim_clock.h"
+#include "platform/sim/sim_code_page.h"
 #include "platform/sim/sim_desktop.h"
+#include "platform/sim/sim_files.h"
 #include "platform/sim/sim_named_objects.h"
 #include "platform/sim/sim_registry.h"
+#include "platform/sim/sim_shell_folders.h"
 #include "platform/sim/sim_system.h"
 
 namespace platform::sim {
@@ -15,17 +18,23 @@ namespace platform::sim {
 // The user logged on to a fresh simulated machine.
 inline constexpr const char* kSimUserName = "User";
 
-// Another program running on a simulated machine: it shares the machine's registry, clock and
-// named objects, and has its own desktop (message box script, instance claim) and its own view of
-// the program it runs; `machine` is its view of the machine. Ending it (destroying it) releases
-// what it held. It must not outlive the machine that started it.
+// The data folder that the installer made for the user.
+inline constexpr const char* kSimDataFolder =
+    "C:\\Documents and Settings\\User\\Application Data\\AntiSpywareDAT";
+
+// Another program running on a simulated machine: it shares the machine's registry, clock, named
+// objects, file system, shell folders and code page, and has its own desktop (message box script,
+// instance claim) and its own view of the program it runs; `machine` is its view of the machine.
+// Ending it (destroying it) releases what it held. It must not outlive the machine that started it.
 class SimProcess {
  public:
-  SimProcess(SimRegistry& registry, SimClock& clock, SimNamedObjects& namedObjects,
-             const SimSystem& program, const std::string& userName)
-      : system(program),
-        desktop(namedObjects, system, userName),
-        machine{registry, system, desktop, clock} {}
+  SimProcess(SimRegistry& registry, SimClock& clock, SimNamedObjects& namedObjects, SimFiles& files,
+             SimShellFolders& shellFolders, SimCodePage& codePage, const SimSystem& program,
+             const std::string& userName)
+      : system(program), desktop(namedObjects, system, userName), machine{registry, system,
+                                                                          desktop,  clock,
+                                                                          files,    shellFolders,
+                                                                          codePage} {}
   SimProcess(const SimProcess&) = delete;
   SimProcess& operator=(const SimProcess&) = delete;
 
@@ -35,10 +44,16 @@ class SimProcess {
 };
 
 // A simulated Windows machine with the program running on it. Tests set up the machine through the
-// sims (registry, system, desktop, clock) and hand `machine` to the code under test.
+// sims (registry, system, desktop, clock, files, shell folders) and hand `machine` to the code
+// under test. The program is installed: its folder and the user's (empty) data folder exist, and
+// the program runs with its own folder as the current folder.
 class SimMachine {
  public:
-  SimMachine() = default;
+  SimMachine() {
+    files.AddFolder(system.ProgramFolder());
+    files.AddFolder(kSimDataFolder);
+    files.SetCurrentDirectory(system.ProgramFolder());
+  }
   SimMachine(const SimMachine&) = delete;
   SimMachine& operator=(const SimMachine&) = delete;
 
@@ -46,7 +61,8 @@ class SimMachine {
   // another user of the same machine.
   std::unique_ptr<SimProcess> StartProcess() { return StartProcessAs(kSimUserName); }
   std::unique_ptr<SimProcess> StartProcessAs(const std::string& userName) {
-    return std::make_unique<SimProcess>(registry, clock, namedObjects, system, userName);
+    return std::make_unique<SimProcess>(registry, clock, namedObjects, files, shellFolders,
+                                        codePage, system, userName);
   }
   // Another instance of the program that has already claimed its place, as when the user starts
   // the program a second time.
@@ -61,7 +77,10 @@ class SimMachine {
   SimNamedObjects namedObjects;
   SimSystem system;
   SimDesktop desktop{namedObjects, system, kSimUserName};
-  Machine machine{registry, system, desktop, clock};
+  SimFiles files;
+  SimShellFolders shellFolders{files, kSimUserName};
+  SimCodePage codePage;
+  Machine machine{registry, system, desktop, clock, files, shellFolders, codePage};
 };
 
 }  // namespace platform::sim

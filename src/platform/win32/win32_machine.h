@@ -2,8 +2,11 @@
 
 #include "platform/machine.h"
 #include "platform/win32/win32_clock.h"
+#include "platform/win32/win32_code_page.h"
 #include "platform/win32/win32_desktop.h"
+#include "platform/win32/win32_files.h"
 #include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_shell_folders.h"
 #include "platform/win32/win32_system.h"
 
 namespace platform::win32 {
@@ -16,13 +19,16 @@ class Win32Machine {
   Win32System system_;
   Win32Clock clock_;
   Win32Desktop desktop_{system_.ExeName()};
+  Win32Files files_;
+  Win32ShellFolders shellFolders_;
+  Win32CodePage codePage_;
 
  public:
   Win32Machine() = default;
   Win32Machine(const Win32Machine&) = delete;
   Win32Machine& operator=(const Win32Machine&) = delete;
 
-  Machine machine{registry_, system_, desktop_, clock_};
+  Machine machine{registry_, system_, desktop_, clock_, files_, shellFolders_, codePage_};
 };
 
 }  // namespace platform::win32

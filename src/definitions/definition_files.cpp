@@ -1,0 +1,77 @@
+#include "definitions/definition_files.h"
+
+#include "common/file_tests.h"
+#include "common/text_file.h"
+
+namespace definitions {
+namespace {
+
+std::int32_t CountLines(platform::Files& files, const std::string& path) {
+  common::LineReader reader(files, path);
+  std::int32_t count = 0;
+  std::string line;
+  while (reader.ReadLine(&line)) ++count;
+  return count;
+}
+
+}  // namespace
+
+std::string DataFilePath(const std::string& dataFolder, const std::string& name) {
+  return dataFolder + "\\" + name;
+}
+
+bool CheckDefinitionFiles(platform::Files& files, const std::string& dataFolder,
+                          const std::function<void()>& reportMissing) {
+  for (const char* name : kDefinitionFiles) {
+    if (common::FileExists(files, DataFilePath(dataFolder, name))) continue;
+    if (reportMissing) reportMissing();
+    DeleteDefinitionFiles(files, dataFolder);
+    return false;
+  }
+  return true;
+}
+
+void DeleteDefinitionFiles(platform::Files& files, const std::string& dataFolder) {
+  for (const char* name : kDefinitionFiles) files.DeleteFile(DataFilePath(dataFolder, name));
+  files.DeleteFile(DataFilePath(dataFolder, kDateFile));
+}
+
+void InstallDownloadedDefinitions(platform::Files& files, const std::string& dataFolder) {
+  for (const char* name :
+       {kBlockedCookiesFile, kRegistryDefinitionFile, kFileDefinitionFile, kExeDefinitionFile}) {
+    const std::string waiting = DataFilePath(dataFolder, std::string(kDownloadPrefix) + name);
+    if (!common::FileExists(files, waiting)) continue;
+    const std::string installed = DataFilePath(dataFolder, name);
+    if (common::FileExists(files, installed)) files.DeleteFile(installed);
+    files.Rename(waiting, installed);
+  }
+}
+
+DefinitionCounts CountDefinitions(platform::Files& files, const std::string& dataFolder) {
+  DefinitionCounts counts;
+  counts.cookies = CountLines(files, DataFilePath(dataFolder, kBlockedCookiesFile));
+  counts.executables = CountLines(files, DataFilePath(dataFolder, kExeDefinitionFile));
+  counts.registry = CountLines(files, DataFilePath(dataFolder, kRegistryDefinitionFile));
+  counts.filesAndFolders = CountLines(files, DataFilePath(dataFolder, kFileDefinitionFile)) +
+                           CountLines(files, DataFilePath(dataFolder, kDirectoryDefinitionFile));
+  counts.total = counts.cookies + counts.executables + counts.registry + counts.filesAndFolders;
+  return counts;
+}
+
+std::string ReadDefinitionsDate(platform::Files& files, const std::string& dataFolder) {
+  const std::string path = DataFilePath(dataFolder, kDateFile);
+  if (!common::FileExists(files, path)) return kDefaultDefinitionsDate;
+  common::LineReader reader(files, path);
+  std::string line;
+  reader.ReadLine(&line);
+  return line;
+}
+
+bool WriteDefinitionsDate(platform::Files& files, const std::string& dataFolder,
+                          const std::string& date) {
+  const std::string path = DataFilePath(dataFolder, kDateFile);
+  files.DeleteFile(path);
+  return files.WriteAll(path, date + "\r\n");
+}
+
+}  // namespace definitions

@@ -1,0 +1,392 @@
+#include "platform/sim/sim_files.h"
+
+#include <algorithm>
+#include <cctype>
+#include <string_view>
+
+namespace platform::sim {
+namespace {
+
+bool IsSeparator(char c) {
+  return c == '\\' || c == '/';
+}
+
+bool InvalidChar(char c) {
+  return static_cast<unsigned char>(c) < 32 || c == '<' || c == '>' || c == ':' || c == '"' ||
+         c == '|';
+}
+
+// The search's wildcards: * any run of characters, ? exactly one, letter case ignored. "*.*"
+// matches names without a dot too, as it always has on Windows.
+bool Matches(std::string_view pattern, std::string_view name) {
+  if (pattern == "*.*") return true;
+  std::size_t p = 0, n = 0, starP = std::string_view::npos, starN = 0;
+  while (n < name.size()) {
+    if (p < pattern.size() && pattern[p] == '*') {
+      starP = p++;
+      starN = n;
+    } else if (p < pattern.size() &&
+               (pattern[p] == '?' || std::tolower(static_cast<unsigned char>(pattern[p])) ==
+                                         std::tolower(static_cast<unsigned char>(name[n])))) {
+      ++p;
+      ++n;
+    } else if (starP != std::string_view::npos) {
+      p = starP + 1;
+      n = ++starN;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && pattern[p] == '*') ++p;
+  return p == pattern.size();
+}
+
+}  // namespace
+
+std::string SimFiles::Key(std::string_view name) {
+  std::string key(name);
+  for (char& c : key) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return key;
+}
+
+SimFiles::SimFiles() {
+  AddDrive('C', kDriveFixed, true);
+  AddDrive('D', kDriveCdRom, false);
+}
+
+SimFiles::~SimFiles() = default;
+
+bool SimFiles::Fail(long error) {
+  lastError_ = error;
+  return false;
+}
+
+bool SimFiles::Succeed() {
+  lastError_ = kErrorSuccess;
+  return true;
+}
+
+SimFiles::Path SimFiles::Parse(const std::string& text) const {
+  Path path;
+  if (text.empty()) {
+    path.error = kErrorPathNotFound;
+    return path;
+  }
+  if (text.size() >= 2 && IsSeparator(text[0]) && IsSeparator(text[1])) {
+    path.error = kErrorBadNetPath;
+    return path;
+  }
+  std::string_view rest = text;
+  const bool hasDrive =
+      text.size() >= 2 && text[1] == ':' && std::isalpha(static_cast<unsigned char>(text[0]));
+  const Path current = text == currentDirectory_ ? Path{} : Parse(currentDirectory_);
+  if (hasDrive) {
+    path.drive = static_cast<char>(std::toupper(static_cast<unsigned char>(text[0])));
+    rest.remove_prefix(2);
+    // "C:name" is relative to the drive's current folder; only the current drive has one here.
+    if (!rest.empty() && !IsSeparator(rest[0]) && path.drive == current.drive) {
+      path.parts = current.parts;
+    }
+  } else {
+    path.drive = current.drive;
+    if (!IsSeparator(rest[0])) path.parts = current.parts;
+  }
+  path.trailingSeparator = !rest.empty() && IsSeparator(rest.back());
+
+  std::vector<std::string_view> names;
+  std::size_t from = 0;
+  while (from <= rest.size()) {
+    std::size_t end = from;
+    while (end < rest.size() && !IsSeparator(rest[end])) ++end;
+    if (end > from) names.push_back(rest.substr(from, end - from));
+    from = end + 1;
+  }
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    const std::string_view name = names[i];
+    if (name == ".") continue;
+    if (name == "..") {
+      if (!path.parts.empty()) path.parts.pop_back();
+      continue;
+    }
+    if (std::any_of(name.begin(), name.end(), InvalidChar)) {
+      path.error = kErrorInvalidName;
+      return path;
+    }
+    if (name.find_first_of("*?") != std::string_view::npos) {
+      if (i + 1 != names.size()) {
+        path.error = kErrorInvalidName;
+        return path;
+      }
+      path.wildcardInLast = true;
+    }
+    path.parts.emplace_back(name);
+  }
+  return path;
+}
+
+SimFiles::Node* SimFiles::Find(const Path& path) const {
+  if (path.error != 0 || path.wildcardInLast) return nullptr;
+  const auto drive = drives_.find(path.drive);
+  if (drive == drives_.end() || !drive->second.ready) return nullptr;
+  Node* node = drive->second.root.get();
+  for (const std::string& part : path.parts) {
+    if (!node->directory) return nullptr;
+    const auto child = node->children.find(Key(part));
+    if (child == node->children.end()) return nullptr;
+    node = child->second.get();
+  }
+  // "file\" names no file.
+  if (path.trailingSeparator && !node->directory) return nullptr;
+  return node;
+}
+
+SimFiles::Node* SimFiles::ParentOf(const Path& path) {
+  if (path.error != 0) {
+    Fail(path.error);
+    return nullptr;
+  }
+  const auto drive = drives_.find(path.drive);
+  if (drive == drives_.end()) {
+    Fail(kErrorPathNotFound);
+    return nullptr;
+  }
+  if (!drive->second.ready) {
+    Fail(kErrorNotReady);
+    return nullptr;
+  }
+  if (path.parts.empty()) {
+    Fail(kErrorAccessDenied);  // the root itself is no file and cannot be made or removed
+    return nullptr;
+  }
+  Path parent = path;
+  parent.parts.pop_back();
+  parent.trailingSeparator = false;
+  parent.wildcardInLast = false;
+  Node* node = Find(parent);
+  if (node == nullptr || !node->directory) {
+    Fail(kErrorPathNotFound);
+    return nullptr;
+  }
+  return node;
+}
+
+// The node a call acts on, with the error the API gives when it is not there.
+SimFiles::Node* SimFiles::FindForUse(const std::string& text, Path* parsed) {
+  *parsed = Parse(text);
+  if (parsed->wildcardInLast) {
+    Fail(kErrorInvalidName);
+    return nullptr;
+  }
+  Node* parent = ParentOf(*parsed);
+  if (parent == nullptr) {
+    // A drive root is there (when the drive is), though it has no parent.
+    if (parsed->error == 0 && parsed->parts.empty() && lastError_ == kErrorAccessDenied) {
+      return drives_.at(parsed->drive).root.get();
+    }
+    return nullptr;
+  }
+  Node* node = Find(*parsed);
+  if (node == nullptr) {
+    const auto child = parent->children.find(Key(parsed->parts.back()));
+    Fail(child == parent->children.end() ? kErrorFileNotFound : kErrorInvalidName);
+  }
+  return node;
+}
+
+std::optional<std::string> SimFiles::FindFirstMatch(const std::string& pattern,
+                                                    std::uint32_t alsoMatch) {
+  Path path = Parse(pattern);
+  if (path.trailingSeparator || (path.error == 0 && path.parts.empty())) {
+    Fail(kErrorFileNotFound);
+    return std::nullopt;
+  }
+  Node* folder = ParentOf(path);
+  if (folder == nullptr) return std::nullopt;
+  const std::string& wanted = path.parts.back();
+  for (const auto& [key, child] : folder->children) {
+    if (!Matches(wanted, child->name)) continue;
+    std::uint32_t kinds = child->attributes & (kAttrHidden | kAttrSystem);
+    if (child->directory) kinds |= kAttrDirectory;
+    if ((kinds & ~alsoMatch) != 0) continue;
+    Succeed();
+    return child->name;
+  }
+  Fail(kErrorFileNotFound);
+  return std::nullopt;
+}
+
+bool SimFiles::FolderExists(const std::string& path) {
+  const Node* node = Find(Parse(path));
+  return node != nullptr && node->directory;
+}
+
+std::optional<std::string> SimFiles::ReadAll(const std::string& path) {
+  Path parsed;
+  const Node* node = FindForUse(path, &parsed);
+  if (node == nullptr) return std::nullopt;
+  if (node->directory) {
+    Fail(kErrorAccessDenied);
+    return std::nullopt;
+  }
+  Succeed();
+  return node->content;
+}
+
+std::optional<std::string> SimFiles::ReadAt(const std::string& path, std::uint64_t offset,
+                                            std::size_t count) {
+  auto content = ReadAll(path);
+  if (!content) return std::nullopt;
+  if (offset >= content->size()) return std::string();
+  return content->substr(static_cast<std::size_t>(offset), count);
+}
+
+std::optional<std::uint64_t> SimFiles::FileSize(const std::string& path) {
+  auto content = ReadAll(path);
+  if (!content) return std::nullopt;
+  return content->size();
+}
+
+bool SimFiles::WriteAll(const std::string& path, const std::string& bytes) {
+  const Path parsed = Parse(path);
+  if (parsed.wildcardInLast) return Fail(kErrorInvalidName);
+  Node* parent = ParentOf(parsed);
+  if (parent == nullptr) return false;
+  const auto child = parent->children.find(Key(parsed.parts.back()));
+  if (child != parent->children.end()) {
+    Node& file = *child->second;
+    if (file.directory) return Fail(kErrorAccessDenied);
+    if (file.inUse) return Fail(kErrorSharingViolation);
+    // CREATE_ALWAYS refuses to replace a read-only, hidden or system file.
+    if (file.attributes & (kAttrReadOnly | kAttrHidden | kAttrSystem)) {
+      return Fail(kErrorAccessDenied);
+    }
+    file.content = bytes;
+    file.attributes = kAttrArchive;
+    return Succeed();
+  }
+  if (parsed.trailingSeparator) return Fail(kErrorInvalidName);
+  auto file = std::make_unique<Node>();
+  file->name = parsed.parts.back();
+  file->attributes = kAttrArchive;
+  file->content = bytes;
+  file->parent = parent;
+  parent->children[Key(file->name)] = std::move(file);
+  return Succeed();
+}
+
+bool SimFiles::Append(const std::string& path, const std::string& bytes) {
+  const Path parsed = Parse(path);
+  if (parsed.wildcardInLast) return Fail(kErrorInvalidName);
+  Node* parent = ParentOf(parsed);
+  if (parent == nullptr) return false;
+  const auto child = parent->children.find(Key(parsed.parts.back()));
+  if (child == parent->children.end()) return WriteAll(path, bytes);
+  Node& file = *child->second;
+  if (file.directory || (file.attributes & kAttrReadOnly)) return Fail(kErrorAccessDenied);
+  if (file.inUse) return Fail(kErrorSharingViolation);
+  file.content += bytes;
+  file.attributes |= kAttrArchive;
+  return Succeed();
+}
+
+bool SimFiles::CopyFile(const std::string& from, const std::string& to, bool overwrite) {
+  Path source;
+  const Node* file = FindForUse(from, &source);
+  if (file == nullptr) return false;
+  if (file->directory) return Fail(kErrorAccessDenied);
+  const Path target = Parse(to);
+  if (target.wildcardInLast) return Fail(kErrorInvalidName);
+  Node* parent = ParentOf(target);
+  if (parent == nullptr) return false;
+  const auto existing = parent->children.find(Key(target.parts.back()));
+  if (existing != parent->children.end()) {
+    Node& old = *existing->second;
+    if (&old == file) return Fail(kErrorSharingViolation);
+    if (!overwrite) return Fail(kErrorFileExists);
+    if (old.directory || (old.attributes & (kAttrReadOnly | kAttrHidden))) {
+      return Fail(kErrorAccessDenied);
+    }
+    if (old.inUse) return Fail(kErrorSharingViolation);
+    old.content = file->content;
+    old.attributes = file->attributes;
+    return Succeed();
+  }
+  auto copy = std::make_unique<Node>();
+  copy->name = target.parts.back();
+  copy->attributes = file->attributes;
+  copy->content = file->content;
+  copy->parent = parent;
+  parent->children[Key(copy->name)] = std::move(copy);
+  return Succeed();
+}
+
+bool SimFiles::DeleteFile(const std::string& path) {
+  Path parsed;
+  Node* node = FindForUse(path, &parsed);
+  if (node == nullptr) return false;
+  if (node->directory || (node->attributes & kAttrReadOnly)) return Fail(kErrorAccessDenied);
+  if (node->inUse) return Fail(kErrorSharingViolation);
+  node->parent->children.erase(Key(node->name));
+  return Succeed();
+}
+
+namespace {
+
+bool AnyInUse(const auto& node) {
+  if (node.inUse) return true;
+  for (const auto& [key, child] : node.children) {
+    if (AnyInUse(*child)) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool SimFiles::Rename(const std::string& from, const std::string& to) {
+  Path source;
+  Node* node = FindForUse(from, &source);
+  if (node == nullptr) return false;
+  if (source.parts.empty()) return Fail(kErrorAccessDenied);
+  const Path target = Parse(to);
+  if (target.wildcardInLast) return Fail(kErrorInvalidName);
+  Node* parent = ParentOf(target);
+  if (parent == nullptr) return false;
+  const auto existing = parent->children.find(Key(target.parts.back()));
+  // A change of letter case alone renames the entry in place.
+  if (existing != parent->children.end() && existing->second.get() != node) {
+    return Fail(kErrorAlreadyExists);
+  }
+  if (node->inUse) return Fail(kErrorSharingViolation);
+  if (node->directory) {
+    if (source.drive != target.drive) return Fail(kErrorNotSameDevice);
+    for (const Node* up = parent; up != nullptr; up = up->parent) {
+      if (up == node) return Fail(kErrorAccessDenied);  // into itself
+    }
+    if (AnyInUse(*node)) return Fail(kErrorAccessDenied);
+  }
+  std::unique_ptr<Node> moving = std::move(node->parent->children[Key(node->name)]);
+  node->parent->children.erase(Key(node->name));
+  moving->name = target.parts.back();
+  moving->parent = parent;
+  parent->children[Key(moving->name)] = std::move(moving);
+  return Succeed();
+}
+
+bool SimFiles::MakeDirectory(const std::string& path) {
+  const Path parsed = Parse(path);
+  if (parsed.wildcardInLast) return Fail(kErrorInvalidName);
+  if (parsed.error == 0 && parsed.parts.empty() && drives_.count(parsed.drive) != 0) {
+    return Fail(kErrorAlreadyExists);
+  }
+  Node* parent = ParentOf(parsed);
+  if (parent == nullptr) return false;
+  if (parent->children.count(Key(parsed.parts.back())) != 0) return Fail(kErrorAlreadyExists);
+  auto folder = std::make_unique<Node>();
+  folder->name = parsed.parts.back();
+  folder->directory = true;
+  folder->parent = parent;
+  parent->children[Key(folder->name)] = std::move(folder);
+  return Succeed();
+}
+
+}  // namespace platform::sim

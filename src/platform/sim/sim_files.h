@@ -1,0 +1,116 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/files.h"
+
+namespace platform::sim {
+
+// An in-memory file system that behaves like the real one for the calls the program makes:
+// drive letters, names compared without regard to case but kept as first written, the
+// read-only, hidden, system and archive attributes, file contents, files that are in use (open
+// in another program without delete sharing) and the API's error codes. The search takes the
+// wildcards * and ? in its last component only, as FindFirstFileA does. 8.3 short names, access
+// rights and network paths are not modelled.
+//
+// A fresh file system has a fixed drive C: with an empty root and a CD-ROM drive D: without a
+// disc; relative paths start from C:\.
+class SimFiles : public Files {
+ public:
+  SimFiles();
+  ~SimFiles() override;
+  SimFiles(const SimFiles&) = delete;
+  SimFiles& operator=(const SimFiles&) = delete;
+
+  std::optional<std::string> FindFirstMatch(const std::string& pattern,
+                                            std::uint32_t alsoMatch) override;
+  bool FolderExists(const std::string& path) override;
+  std::optional<std::string> ReadAll(const std::string& path) override;
+  std::optional<std::string> ReadAt(const std::string& path, std::uint64_t offset,
+                                    std::size_t count) override;
+  std::optional<std::uint64_t> FileSize(const std::string& path) override;
+  bool WriteAll(const std::string& path, const std::string& bytes) override;
+  bool Append(const std::string& path, const std::string& bytes) override;
+  bool CopyFile(const std::string& from, const std::string& to, bool overwrite) override;
+  bool DeleteFile(const std::string& path) override;
+  bool Rename(const std::string& from, const std::string& to) override;
+  bool MakeDirectory(const std::string& path) override;
+  bool CopyFolder(const std::string& from, const std::string& to) override;
+  bool DeleteFolder(const std::string& path, bool force) override;
+  std::optional<std::uint32_t> GetAttributes(const std::string& path) override;
+  bool SetAttributes(const std::string& path, std::uint32_t attributes) override;
+  std::vector<std::string> ListFolder(const std::string& path) override;
+  std::vector<DriveInfo> Drives() override;
+  long LastError() override { return lastError_; }
+
+  // Set-up for tests: absolute paths; missing folders on the way are made and no rule applies.
+  // AddFolder sets the attributes of the last folder (hidden, system, read-only). AddFile
+  // creates or replaces a file; new files carry the archive attribute, as Windows gives them.
+  void AddFolder(const std::string& path, std::uint32_t attributes = 0);
+  void AddFile(const std::string& path, const std::string& content,
+               std::uint32_t attributes = kAttrArchive);
+  // Another program holds the file open without delete sharing: it can be read but not
+  // deleted, renamed or written (32), nor can the folders around it be removed.
+  void SetInUse(const std::string& path, bool inUse);
+  // Adds or replaces a drive; a new drive has an empty root.
+  void AddDrive(char letter, int type, bool ready);
+  // Where relative paths start (an absolute folder path).
+  void SetCurrentDirectory(const std::string& path);
+
+  // Inspection for tests, without rules.
+  bool Exists(const std::string& path) const;
+  std::optional<std::string> FileContent(const std::string& path) const;
+
+ private:
+  struct Node {
+    std::string name;  // as first written
+    bool directory = false;
+    std::uint32_t attributes = 0;  // without kAttrDirectory
+    bool inUse = false;
+    std::string content;
+    Node* parent = nullptr;
+    std::map<std::string, std::unique_ptr<Node>> children;  // by lower-case name
+  };
+  struct Drive {
+    int type = kDriveFixed;
+    bool ready = true;
+    std::unique_ptr<Node> root;
+  };
+  // A path taken apart: its drive, the folder names from the root, and whether it ended in "".
+  struct Path {
+    long error = 0;  // why the text is not a usable path
+    char drive = 0;
+    std::vector<std::string> parts;
+    bool trailingSeparator = false;
+    bool wildcardInLast = false;
+  };
+
+  // Attributes a file or folder may carry besides kAttrDirectory.
+  static constexpr std::uint32_t kSettableAttributes =
+      kAttrReadOnly | kAttrHidden | kAttrSystem | kAttrArchive;
+  // Names as the maps of a folder hold them.
+  static std::string Key(std::string_view name);
+
+  Path Parse(const std::string& text) const;
+  Node* Find(const Path& path) const;
+  // The folder that holds the path's last component; sets the error when it is missing.
+  Node* ParentOf(const Path& path);
+  Node* FindForUse(const std::string& text, Path* parsed);
+  Node* MakeFolders(const Path& path);
+  bool Fail(long error);
+  bool Succeed();
+  bool CopyTree(const Node& from, Node& to);
+  bool DeleteTree(Node& node, bool force);
+
+  std::map<char, Drive> drives_;
+  std::string currentDirectory_ = "C:\\";
+  long lastError_ = 0;
+};
+
+}  // namespace platform::sim

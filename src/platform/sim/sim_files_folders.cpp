@@ -1,0 +1,214 @@
+// The folder-tree calls of the simulated file system, and its set-up and inspection for tests.
+#include "platform/sim/sim_files.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace platform::sim {
+
+bool SimFiles::CopyTree(const Node& from, Node& to) {
+  bool complete = true;
+  for (const auto& [key, child] : from.children) {
+    auto existing = to.children.find(key);
+    if (child->directory) {
+      if (existing == to.children.end()) {
+        auto folder = std::make_unique<Node>();
+        folder->name = child->name;
+        folder->directory = true;
+        folder->attributes = child->attributes;
+        folder->parent = &to;
+        existing = to.children.emplace(key, std::move(folder)).first;
+      } else if (!existing->second->directory) {
+        complete = Fail(kErrorAccessDenied);
+        continue;
+      }
+      complete = CopyTree(*child, *existing->second) && complete;
+      continue;
+    }
+    if (existing != to.children.end()) {
+      Node& old = *existing->second;
+      if (old.directory || (old.attributes & (kAttrReadOnly | kAttrHidden))) {
+        complete = Fail(kErrorAccessDenied);
+        continue;
+      }
+      if (old.inUse) {
+        complete = Fail(kErrorSharingViolation);
+        continue;
+      }
+      old.content = child->content;
+      old.attributes = child->attributes;
+      continue;
+    }
+    auto copy = std::make_unique<Node>();
+    copy->name = child->name;
+    copy->attributes = child->attributes;
+    copy->content = child->content;
+    copy->parent = &to;
+    to.children.emplace(key, std::move(copy));
+  }
+  return complete;
+}
+
+bool SimFiles::CopyFolder(const std::string& from, const std::string& to) {
+  const Path sourcePath = Parse(from);
+  const Node* source = Find(sourcePath);
+  if (source == nullptr || !source->directory) return Fail(kErrorPathNotFound);
+  const Path target = Parse(to);
+  // A copy into the folder itself or below it would never end.
+  if (target.drive == sourcePath.drive && target.parts.size() >= sourcePath.parts.size() &&
+      std::equal(sourcePath.parts.begin(), sourcePath.parts.end(), target.parts.begin(),
+                 [](const std::string& a, const std::string& b) { return Key(a) == Key(b); })) {
+    return Fail(kErrorAccessDenied);
+  }
+  Node* folder = Find(target);
+  if (folder == nullptr) {
+    if (!MakeDirectory(to)) return false;
+    folder = Find(target);
+  }
+  if (!folder->directory) return Fail(kErrorAccessDenied);
+  return CopyTree(*source, *folder) ? Succeed() : false;
+}
+
+bool SimFiles::DeleteTree(Node& node, bool force) {
+  bool complete = true;
+  for (auto it = node.children.begin(); it != node.children.end();) {
+    Node& child = *it->second;
+    bool gone = false;
+    if (child.directory) {
+      gone = DeleteTree(child, force);
+    } else if (child.inUse) {
+      Fail(kErrorSharingViolation);
+    } else if ((child.attributes & kAttrReadOnly) && !force) {
+      Fail(kErrorAccessDenied);
+    } else {
+      gone = true;
+    }
+    if (gone) {
+      it = node.children.erase(it);
+    } else {
+      complete = false;
+      ++it;
+    }
+  }
+  if (!complete) return false;
+  if ((node.attributes & kAttrReadOnly) && !force) return Fail(kErrorAccessDenied);
+  return true;
+}
+
+bool SimFiles::DeleteFolder(const std::string& path, bool force) {
+  Path parsed;
+  Node* node = FindForUse(path, &parsed);
+  if (node == nullptr) return Fail(kErrorPathNotFound);
+  if (!node->directory) return Fail(kErrorPathNotFound);
+  if (parsed.parts.empty()) return Fail(kErrorAccessDenied);
+  if (!DeleteTree(*node, force)) return false;
+  node->parent->children.erase(Key(node->name));
+  return Succeed();
+}
+
+std::optional<std::uint32_t> SimFiles::GetAttributes(const std::string& path) {
+  Path parsed;
+  const Node* node = FindForUse(path, &parsed);
+  if (node == nullptr) return std::nullopt;
+  Succeed();
+  if (node->directory) return node->attributes | kAttrDirectory;
+  return node->attributes == 0 ? kAttrNormal : node->attributes;
+}
+
+bool SimFiles::SetAttributes(const std::string& path, std::uint32_t attributes) {
+  Path parsed;
+  Node* node = FindForUse(path, &parsed);
+  if (node == nullptr) return false;
+  node->attributes = attributes & kSettableAttributes;
+  return Succeed();
+}
+
+std::vector<std::string> SimFiles::ListFolder(const std::string& path) {
+  std::vector<std::string> names;
+  const Node* node = Find(Parse(path));
+  if (node == nullptr || !node->directory) {
+    Fail(kErrorPathNotFound);
+    return names;
+  }
+  for (const auto& [key, child] : node->children) names.push_back(child->name);
+  Succeed();
+  return names;
+}
+
+std::vector<DriveInfo> SimFiles::Drives() {
+  std::vector<DriveInfo> drives;
+  for (const auto& [letter, drive] : drives_) {
+    drives.push_back(DriveInfo{std::string(1, letter), drive.type, drive.ready});
+  }
+  return drives;
+}
+
+SimFiles::Node* SimFiles::MakeFolders(const Path& path) {
+  auto drive = drives_.find(path.drive);
+  if (path.error != 0 || path.wildcardInLast || drive == drives_.end()) return nullptr;
+  Node* node = drive->second.root.get();
+  for (const std::string& part : path.parts) {
+    auto& slot = node->children[Key(part)];
+    if (!slot) {
+      slot = std::make_unique<Node>();
+      slot->name = part;
+      slot->directory = true;
+      slot->parent = node;
+    }
+    if (!slot->directory) return nullptr;
+    node = slot.get();
+  }
+  return node;
+}
+
+void SimFiles::AddFolder(const std::string& path, std::uint32_t attributes) {
+  Node* folder = MakeFolders(Parse(path));
+  if (folder != nullptr) folder->attributes = attributes & kSettableAttributes;
+}
+
+void SimFiles::AddFile(const std::string& path, const std::string& content,
+                       std::uint32_t attributes) {
+  Path parsed = Parse(path);
+  if (parsed.parts.empty()) return;
+  const std::string name = parsed.parts.back();
+  parsed.parts.pop_back();
+  Node* folder = MakeFolders(parsed);
+  if (folder == nullptr) return;
+  auto& slot = folder->children[Key(name)];
+  if (slot && slot->directory) return;
+  if (!slot) slot = std::make_unique<Node>();
+  slot->name = name;
+  slot->attributes = attributes & kSettableAttributes;
+  slot->content = content;
+  slot->parent = folder;
+}
+
+void SimFiles::SetInUse(const std::string& path, bool inUse) {
+  if (Node* node = Find(Parse(path))) node->inUse = inUse;
+}
+
+void SimFiles::AddDrive(char letter, int type, bool ready) {
+  Drive& drive = drives_[static_cast<char>(std::toupper(static_cast<unsigned char>(letter)))];
+  drive.type = type;
+  drive.ready = ready;
+  if (!drive.root) {
+    drive.root = std::make_unique<Node>();
+    drive.root->directory = true;
+  }
+}
+
+void SimFiles::SetCurrentDirectory(const std::string& path) {
+  currentDirectory_ = path;
+}
+
+bool SimFiles::Exists(const std::string& path) const {
+  return Find(Parse(path)) != nullptr;
+}
+
+std::optional<std::string> SimFiles::FileContent(const std::string& path) const {
+  const Node* node = Find(Parse(path));
+  if (node == nullptr || node->directory) return std::nullopt;
+  return node->content;
+}
+
+}  // namespace platform::sim

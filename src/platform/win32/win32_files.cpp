@@ -1,0 +1,342 @@
+#include "platform/win32/win32_files.h"
+
+#include <algorithm>
+
+#include "platform/win32/unique_handle.h"
+#include "platform/win32/windows_api.h"
+
+namespace platform::win32 {
+namespace {
+
+// Owns a directory search and closes it once. Move-only by being neither copyable nor movable.
+class FindHandle {
+ public:
+  FindHandle(const std::string& pattern, WIN32_FIND_DATAA* data)
+      : handle_(FindFirstFileA(pattern.c_str(), data)) {}
+  FindHandle(const FindHandle&) = delete;
+  FindHandle& operator=(const FindHandle&) = delete;
+  ~FindHandle() {
+    if (IsValid()) FindClose(handle_);
+  }
+  bool IsValid() const { return handle_ != INVALID_HANDLE_VALUE; }
+  bool Next(WIN32_FIND_DATAA* data) { return FindNextFileA(handle_, data) != FALSE; }
+
+ private:
+  HANDLE handle_;
+};
+
+bool IsDots(const char* name) {
+  return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
+}
+
+std::string Join(const std::string& folder, const char* name) {
+  if (!folder.empty() && (folder.back() == '\\' || folder.back() == '/')) return folder + name;
+  return folder + "\\" + name;
+}
+
+// The entries of a folder, "." and ".." left out; false when the folder cannot be listed.
+bool ForEachEntry(const std::string& folder, auto&& visit) {
+  WIN32_FIND_DATAA data{};
+  FindHandle search(Join(folder, "*"), &data);
+  if (!search.IsValid()) return false;
+  do {
+    if (!IsDots(data.cFileName)) visit(data);
+  } while (search.Next(&data));
+  return true;
+}
+
+// The full path in lower case with a final "\", for telling whether one folder lies in another.
+std::string FolderKey(const std::string& path) {
+  char full[MAX_PATH * 4] = {};
+  const DWORD length = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
+  std::string key = (length > 0 && length < sizeof full) ? std::string(full, length) : path;
+  CharLowerBuffA(key.data(), static_cast<DWORD>(key.size()));
+  if (key.empty() || key.back() != '\\') key += '\\';
+  return key;
+}
+
+bool IsDriveRoot(const std::string& path) {
+  return (path.size() == 2 || (path.size() == 3 && (path[2] == '\\' || path[2] == '/'))) &&
+         path[1] == ':';
+}
+
+}  // namespace
+
+bool Win32Files::Fail() {
+  lastError_ = static_cast<long>(GetLastError());
+  return false;
+}
+
+bool Win32Files::Fail(long error) {
+  lastError_ = error;
+  return false;
+}
+
+bool Win32Files::Succeed() {
+  lastError_ = kErrorSuccess;
+  return true;
+}
+
+std::optional<std::string> Win32Files::FindFirstMatch(const std::string& pattern,
+                                                      std::uint32_t alsoMatch) {
+  WIN32_FIND_DATAA data{};
+  FindHandle search(pattern, &data);
+  if (!search.IsValid()) {
+    Fail();
+    return std::nullopt;
+  }
+  // The search returns hidden and system files and folders as well (Wine does too); which of
+  // them count is the caller's choice.
+  do {
+    if (IsDots(data.cFileName)) continue;
+    const DWORD kinds = data.dwFileAttributes &
+                        (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY);
+    if ((kinds & ~alsoMatch) != 0) continue;
+    Succeed();
+    return std::string(data.cFileName);
+  } while (search.Next(&data));
+  Fail(kErrorFileNotFound);
+  return std::nullopt;
+}
+
+bool Win32Files::FolderExists(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+std::optional<std::string> Win32Files::ReadAt(const std::string& path, std::uint64_t offset,
+                                              std::size_t count) {
+  // Others may have the file open for writing (a log being written); reading is still fine.
+  UniqueHandle file(CreateFileA(path.c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.IsValid()) {
+    Fail();
+    return std::nullopt;
+  }
+  LARGE_INTEGER position{};
+  position.QuadPart = static_cast<LONGLONG>(offset);
+  if (!SetFilePointerEx(file.Get(), position, nullptr, FILE_BEGIN)) {
+    Fail();
+    return std::nullopt;
+  }
+  std::string bytes(count, '\0');
+  std::size_t got = 0;
+  while (got < count) {
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(count - got, 1 << 20));
+    DWORD read = 0;
+    if (!ReadFile(file.Get(), bytes.data() + got, chunk, &read, nullptr)) {
+      Fail();
+      return std::nullopt;
+    }
+    if (read == 0) break;
+    got += read;
+  }
+  bytes.resize(got);
+  Succeed();
+  return bytes;
+}
+
+std::optional<std::uint64_t> Win32Files::FileSize(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) {
+    Fail();
+    return std::nullopt;
+  }
+  if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+    Fail(kErrorAccessDenied);
+    return std::nullopt;
+  }
+  Succeed();
+  return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+std::optional<std::string> Win32Files::ReadAll(const std::string& path) {
+  const auto size = FileSize(path);
+  if (!size) return std::nullopt;
+  // Read on to the real end: the file may have grown since its size was taken.
+  std::string bytes;
+  for (std::uint64_t offset = 0;;) {
+    auto block =
+        ReadAt(path, offset, static_cast<std::size_t>(std::max<std::uint64_t>(*size, 4096)));
+    if (!block) return std::nullopt;
+    if (block->empty()) break;
+    offset += block->size();
+    bytes += *block;
+  }
+  return bytes;
+}
+
+namespace {
+
+bool WriteWhole(HANDLE file, const std::string& bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 20));
+    DWORD written = 0;
+    if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr) || written == 0) {
+      return false;
+    }
+    done += written;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool Win32Files::WriteAll(const std::string& path, const std::string& bytes) {
+  // CREATE_ALWAYS refuses to replace a read-only, hidden or system file on Windows; Wine, run
+  // by root, replaces them. The check keeps the contract the same everywhere.
+  const DWORD existing = GetFileAttributesA(path.c_str());
+  if (existing != INVALID_FILE_ATTRIBUTES &&
+      (existing & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))) {
+    return Fail(kErrorAccessDenied);
+  }
+  UniqueHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.IsValid()) return Fail();
+  return WriteWhole(file.Get(), bytes) ? Succeed() : Fail();
+}
+
+bool Win32Files::Append(const std::string& path, const std::string& bytes) {
+  // A read-only file cannot be opened for writing on Windows (Wine, run by root, allows it).
+  const DWORD existing = GetFileAttributesA(path.c_str());
+  if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_READONLY)) {
+    return Fail(kErrorAccessDenied);
+  }
+  UniqueHandle file(CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
+                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.IsValid()) return Fail();
+  return WriteWhole(file.Get(), bytes) ? Succeed() : Fail();
+}
+
+bool Win32Files::CopyFile(const std::string& from, const std::string& to, bool overwrite) {
+  // Windows refuses to overwrite a read-only or hidden file; Wine, run by root, does not.
+  const DWORD existing = GetFileAttributesA(to.c_str());
+  if (overwrite && existing != INVALID_FILE_ATTRIBUTES &&
+      (existing & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN))) {
+    return Fail(kErrorAccessDenied);
+  }
+  return CopyFileA(from.c_str(), to.c_str(), overwrite ? FALSE : TRUE) ? Succeed() : Fail();
+}
+
+bool Win32Files::DeleteFile(const std::string& path) {
+  return DeleteFileA(path.c_str()) ? Succeed() : Fail();
+}
+
+bool Win32Files::Rename(const std::string& from, const std::string& to) {
+  return MoveFileA(from.c_str(), to.c_str()) ? Succeed() : Fail();
+}
+
+bool Win32Files::MakeDirectory(const std::string& path) {
+  return CreateDirectoryA(path.c_str(), nullptr) ? Succeed() : Fail();
+}
+
+bool Win32Files::CopyTree(const std::string& from, const std::string& to) {
+  bool complete = true;
+  const bool listed = ForEachEntry(from, [&](const WIN32_FIND_DATAA& entry) {
+    const std::string source = Join(from, entry.cFileName);
+    const std::string target = Join(to, entry.cFileName);
+    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      // A junction may point back up the tree; its target is not copied.
+      if (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) return;
+      if (!CreateDirectoryA(target.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
+        complete = Fail();
+        return;
+      }
+      complete = CopyTree(source, target) && complete;
+    } else if (!CopyFileA(source.c_str(), target.c_str(), FALSE)) {
+      complete = Fail();
+    }
+  });
+  return listed ? complete : Fail();
+}
+
+bool Win32Files::CopyFolder(const std::string& from, const std::string& to) {
+  if (!FolderExists(from)) return Fail(kErrorPathNotFound);
+  // A copy into the folder itself or below it would never end.
+  const std::string fromKey = FolderKey(from);
+  if (FolderKey(to).compare(0, fromKey.size(), fromKey) == 0) return Fail(kErrorAccessDenied);
+  if (!FolderExists(to) && !CreateDirectoryA(to.c_str(), nullptr)) return Fail();
+  return CopyTree(from, to) ? Succeed() : false;
+}
+
+bool Win32Files::DeleteTree(const std::string& path, bool force) {
+  bool complete = true;
+  const bool listed = ForEachEntry(path, [&](const WIN32_FIND_DATAA& entry) {
+    const std::string child = Join(path, entry.cFileName);
+    if (force && (entry.dwFileAttributes & FILE_ATTRIBUTE_READONLY)) {
+      SetFileAttributesA(child.c_str(), entry.dwFileAttributes & ~FILE_ATTRIBUTE_READONLY);
+    }
+    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      // A junction is removed as a link: what it points to is not part of this tree.
+      const bool gone = (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
+                            ? RemoveDirectoryA(child.c_str()) != FALSE
+                            : DeleteTree(child, force);
+      if (!gone) complete = Fail();
+    } else if (!DeleteFileA(child.c_str())) {
+      complete = Fail();
+    }
+  });
+  if (!listed || !complete) return listed ? false : Fail();
+  if (force) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+      SetFileAttributesA(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+    }
+  }
+  return RemoveDirectoryA(path.c_str()) ? true : Fail();
+}
+
+bool Win32Files::DeleteFolder(const std::string& path, bool force) {
+  if (IsDriveRoot(path)) return Fail(kErrorAccessDenied);
+  if (!FolderExists(path)) return Fail(kErrorPathNotFound);
+  return DeleteTree(path, force) ? Succeed() : false;
+}
+
+std::optional<std::uint32_t> Win32Files::GetAttributes(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    Fail();
+    return std::nullopt;
+  }
+  Succeed();
+  return attributes;
+}
+
+bool Win32Files::SetAttributes(const std::string& path, std::uint32_t attributes) {
+  return SetFileAttributesA(path.c_str(), attributes) ? Succeed() : Fail();
+}
+
+std::vector<std::string> Win32Files::ListFolder(const std::string& path) {
+  std::vector<std::string> names;
+  if (!ForEachEntry(path,
+                    [&](const WIN32_FIND_DATAA& entry) { names.emplace_back(entry.cFileName); })) {
+    Fail();
+    return names;
+  }
+  Succeed();
+  return names;
+}
+
+std::vector<DriveInfo> Win32Files::Drives() {
+  std::vector<DriveInfo> drives;
+  // An empty removable or CD drive must not bring up the system's "no disk" box.
+  const UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS);
+  const DWORD mask = GetLogicalDrives();
+  for (int i = 0; i < 26; ++i) {
+    if ((mask & (1u << i)) == 0) continue;
+    const char root[4] = {static_cast<char>('A' + i), ':', '\\', '\0'};
+    DriveInfo drive;
+    drive.letter = std::string(1, root[0]);
+    drive.type = static_cast<int>(GetDriveTypeA(root));
+    drive.ready =
+        GetVolumeInformationA(root, nullptr, 0, nullptr, nullptr, nullptr, nullptr, 0) != FALSE;
+    drives.push_back(drive);
+  }
+  SetErrorMode(oldMode);
+  Succeed();
+  return drives;
+}
+
+}  // namespace platform::win32

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "platform/files.h"
+
+namespace platform::win32 {
+
+// The file system through kernel32. Holds no handles between calls: each call opens what it
+// needs and closes it before it returns.
+class Win32Files : public Files {
+ public:
+  std::optional<std::string> FindFirstMatch(const std::string& pattern,
+                                            std::uint32_t alsoMatch) override;
+  bool FolderExists(const std::string& path) override;
+  std::optional<std::string> ReadAll(const std::string& path) override;
+  std::optional<std::string> ReadAt(const std::string& path, std::uint64_t offset,
+                                    std::size_t count) override;
+  std::optional<std::uint64_t> FileSize(const std::string& path) override;
+  bool WriteAll(const std::string& path, const std::string& bytes) override;
+  bool Append(const std::string& path, const std::string& bytes) override;
+  bool CopyFile(const std::string& from, const std::string& to, bool overwrite) override;
+  bool DeleteFile(const std::string& path) override;
+  bool Rename(const std::string& from, const std::string& to) override;
+  bool MakeDirectory(const std::string& path) override;
+  bool CopyFolder(const std::string& from, const std::string& to) override;
+  bool DeleteFolder(const std::string& path, bool force) override;
+  std::optional<std::uint32_t> GetAttributes(const std::string& path) override;
+  bool SetAttributes(const std::string& path, std::uint32_t attributes) override;
+  std::vector<std::string> ListFolder(const std::string& path) override;
+  std::vector<DriveInfo> Drives() override;
+  long LastError() override { return lastError_; }
+
+ private:
+  // Records the calling thread's last error and returns false.
+  bool Fail();
+  bool Fail(long error);
+  bool Succeed();
+  bool CopyTree(const std::string& from, const std::string& to);
+  bool DeleteTree(const std::string& path, bool force);
+
+  long lastError_ = 0;
+};
+
+}  // namespace platform::win32

@@ -1,0 +1,161 @@
+#include "platform/win32/win32_files.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "common/file_tests.h"
+#include "common/text_file.h"
+#include "platform/win32/unique_handle.h"
+#include "platform/win32/windows_api.h"
+
+namespace platform::win32 {
+namespace {
+
+// Every test works in its own folder under the temporary folder and removes it afterwards.
+class Win32FilesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    folder_ = std::string(temp) + "FilesTest." + std::to_string(GetCurrentProcessId()) + "." +
+              ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    ASSERT_TRUE(CreateDirectoryA(folder_.c_str(), nullptr));
+  }
+  void TearDown() override { files.DeleteFolder(folder_, true); }
+
+  std::string In(const std::string& name) const { return folder_ + "\\" + name; }
+  void Make(const std::string& name, const std::string& content, DWORD attributes = 0) {
+    ASSERT_TRUE(files.WriteAll(In(name), content));
+    if (attributes != 0) {
+      ASSERT_TRUE(SetFileAttributesA(In(name).c_str(), attributes));
+    }
+  }
+
+  Win32Files files;
+  std::string folder_;
+};
+
+TEST_F(Win32FilesTest, FileTestSeesOnlyNormalFilesNamedExactly) {
+  Make("Normal.txt", "n");
+  Make("ReadOnly.txt", "r", FILE_ATTRIBUTE_READONLY);
+  Make("Archive.txt", "a", FILE_ATTRIBUTE_ARCHIVE);
+  Make("Hidden.txt", "h", FILE_ATTRIBUTE_HIDDEN);
+  Make("System.txt", "s", FILE_ATTRIBUTE_SYSTEM);
+  ASSERT_TRUE(CreateDirectoryA(In("Folder").c_str(), nullptr));
+
+  EXPECT_TRUE(common::FileExists(files, In("Normal.txt")));
+  EXPECT_TRUE(common::FileExists(files, In("NORMAL.TXT")));
+  EXPECT_TRUE(common::FileExists(files, In("ReadOnly.txt")));
+  EXPECT_TRUE(common::FileExists(files, In("Archive.txt")));
+  EXPECT_FALSE(common::FileExists(files, In("Hidden.txt")));
+  EXPECT_FALSE(common::FileExists(files, In("System.txt")));
+  EXPECT_FALSE(common::FileExists(files, In("Folder")));
+  EXPECT_FALSE(common::FileExists(files, In("*.txt")));
+  EXPECT_FALSE(common::FileExists(files, In("Normal.tx?")));
+  EXPECT_FALSE(common::FileExists(files, In("Missing\\Normal.txt")));
+  EXPECT_FALSE(common::FileExists(files, folder_ + "\\"));
+
+  // The search itself does list hidden and system files; the filter is the program's own.
+  EXPECT_EQ(files.FindFirstMatch(In("Hidden.txt"), kAttrHidden), "Hidden.txt");
+  EXPECT_EQ(files.FindFirstMatch(In("System.txt"), kAttrSystem), "System.txt");
+  EXPECT_EQ(files.FindFirstMatch(In("Folder"), kAttrDirectory), "Folder");
+  EXPECT_EQ(files.FindFirstNormalFile(In("Hid*")), std::nullopt);
+}
+
+TEST_F(Win32FilesTest, FolderTestFindsHiddenFoldersButNotFilesOrPatterns) {
+  ASSERT_TRUE(CreateDirectoryA(In("Secret").c_str(), nullptr));
+  ASSERT_TRUE(SetFileAttributesA(In("Secret").c_str(), FILE_ATTRIBUTE_HIDDEN));
+  Make("File.txt", "f");
+  EXPECT_TRUE(common::FolderExists(files, In("Secret")));
+  EXPECT_TRUE(common::FolderExists(files, In("SECRET\\")));
+  EXPECT_TRUE(common::FolderExists(files, "C:\\"));
+  EXPECT_FALSE(common::FolderExists(files, In("File.txt")));
+  EXPECT_FALSE(common::FolderExists(files, In("Sec*")));
+  EXPECT_FALSE(common::FolderExists(files, In("Missing")));
+}
+
+TEST_F(Win32FilesTest, ReadOnlyAndOpenFilesCannotBeDeleted) {
+  Make("ReadOnly.txt", "r", FILE_ATTRIBUTE_READONLY);
+  EXPECT_FALSE(files.DeleteFile(In("ReadOnly.txt")));
+  EXPECT_EQ(files.LastError(), kErrorAccessDenied);
+  EXPECT_FALSE(files.WriteAll(In("ReadOnly.txt"), "x"));
+
+  Make("Open.txt", "o");
+  {
+    UniqueHandle open(CreateFileA(In("Open.txt").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(open.IsValid());
+    EXPECT_FALSE(files.DeleteFile(In("Open.txt")));
+    EXPECT_EQ(files.LastError(), kErrorSharingViolation);
+    EXPECT_EQ(files.ReadAll(In("Open.txt")), "o");
+  }
+  EXPECT_TRUE(files.DeleteFile(In("Open.txt")));
+  EXPECT_FALSE(files.DeleteFile(In("Open.txt")));
+  EXPECT_EQ(files.LastError(), kErrorFileNotFound);
+
+  Make("Hidden.txt", "h", FILE_ATTRIBUTE_HIDDEN);
+  EXPECT_FALSE(files.WriteAll(In("Hidden.txt"), "x")) << "CREATE_ALWAYS keeps hidden files";
+  EXPECT_TRUE(files.Append(In("Hidden.txt"), "+"));
+  EXPECT_EQ(files.ReadAll(In("Hidden.txt")), "h+");
+}
+
+TEST_F(Win32FilesTest, TextReadsLineByLineAndFilesMoveAndCopy) {
+  Make("Lines.txt", "one\r\ntwo\nthree\r\n");
+  EXPECT_EQ(common::ReadLines(files, In("Lines.txt")),
+            (std::vector<std::string>{"one", "two", "three"}));
+  EXPECT_EQ(files.FileSize(In("Lines.txt")), 16u);
+  EXPECT_EQ(files.ReadAt(In("Lines.txt"), 5, 3), "two");
+
+  EXPECT_TRUE(files.Rename(In("Lines.txt"), In("Moved.txt")));
+  EXPECT_FALSE(files.Rename(In("Missing.txt"), In("Other.txt")));
+  Make("Other.txt", "x");
+  EXPECT_FALSE(files.Rename(In("Moved.txt"), In("Other.txt")));
+  EXPECT_EQ(files.LastError(), kErrorAlreadyExists);
+  EXPECT_FALSE(files.CopyFile(In("Moved.txt"), In("Other.txt"), false));
+  EXPECT_EQ(files.LastError(), kErrorFileExists);
+  EXPECT_TRUE(files.CopyFile(In("Moved.txt"), In("Other.txt"), true));
+  EXPECT_EQ(files.ReadAll(In("Other.txt")), "one\r\ntwo\nthree\r\n");
+  ASSERT_TRUE(SetFileAttributesA(In("Other.txt").c_str(), FILE_ATTRIBUTE_READONLY));
+  EXPECT_FALSE(files.CopyFile(In("Moved.txt"), In("Other.txt"), true));
+  EXPECT_EQ(files.LastError(), kErrorAccessDenied);
+}
+
+TEST_F(Win32FilesTest, FolderTreesCopyAndDeleteWithForce) {
+  ASSERT_TRUE(files.MakeDirectory(In("Tree")));
+  ASSERT_TRUE(files.MakeDirectory(In("Tree\\Deep")));
+  Make("Tree\\Deep\\a.txt", "a", FILE_ATTRIBUTE_READONLY);
+  Make("Tree\\b.txt", "b", FILE_ATTRIBUTE_HIDDEN);
+  EXPECT_FALSE(files.MakeDirectory(In("Tree")));
+  EXPECT_EQ(files.LastError(), kErrorAlreadyExists);
+
+  EXPECT_TRUE(files.CopyFolder(In("Tree"), In("Copy")));
+  EXPECT_EQ(files.ReadAll(In("Copy\\Deep\\a.txt")), "a");
+  EXPECT_EQ(files.GetAttributes(In("Copy\\b.txt")).value_or(0) & kAttrHidden, kAttrHidden);
+  EXPECT_FALSE(files.CopyFolder(In("Tree"), In("Tree\\Deep\\Again")));
+
+  EXPECT_FALSE(files.DeleteFolder(In("Copy"), false)) << "a read-only file is in it";
+  EXPECT_TRUE(files.FolderExists(In("Copy\\Deep")));
+  EXPECT_TRUE(files.DeleteFolder(In("Copy"), true));
+  EXPECT_FALSE(files.FolderExists(In("Copy")));
+
+  std::vector<std::string> names = files.ListFolder(In("Tree"));
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"Deep", "b.txt"}));
+}
+
+TEST_F(Win32FilesTest, TheSystemDriveIsAReadyFixedDrive) {
+  bool found = false;
+  for (const DriveInfo& drive : files.Drives()) {
+    if (drive.letter == "C") {
+      found = true;
+      EXPECT_EQ(drive.type, kDriveFixed);
+      EXPECT_TRUE(drive.ready);
+    }
+  }
+  EXPECT_TRUE(found);
+}
+
+}  // namespace
+}  // namespace platform::win32
