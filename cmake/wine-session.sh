@@ -31,6 +31,10 @@ case "$action" in
     else
       "$wine" wineboot </dev/null >/dev/null 2>&1
     fi
+    # This Wine does not look in fonts-wine's folder by itself; without its Marlett the title-bar
+    # buttons show as letters, and without its Tahoma the dialogs fall back to another face.
+    mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+    cp -n /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null
     exit 0 ;;
   stop)
     wineserver -k </dev/null >/dev/null 2>&1

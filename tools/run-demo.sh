@@ -40,6 +40,11 @@ quiet wineserver -k
 quiet wineserver -w
 quiet wineserver -p
 
+# This Wine does not look in fonts-wine's folder by itself; without its Marlett the title-bar
+# buttons show as letters, and without its Tahoma the dialogs fall back to another face.
+mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+cp -n /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null
+
 # The installed layout: the program folder with the executable and its files, and the data
 # folder in the user's application data.
 programdir="$WINEPREFIX/drive_c/Program Files/AntiSpyware"

@@ -6,13 +6,24 @@
 #include "app/frm_splash.h"
 #include "branding/frm_about.h"
 #include "branding/frm_website.h"
+#include "common/file_tests.h"
+#include "definitions/definition_files.h"
+#include "definitions/placeholders.h"
+#include "localization/default_messages.h"
 #include "platform/system.h"
 #include "removal/frm_delete.h"
 
 namespace app {
 
+namespace {
+
+// The tray icon's mouse events reach the main window as mouse moves.
+constexpr std::uint32_t kTrayCallbackMessage = 0x200;
+
+}  // namespace
+
 App::App(platform::Machine& machine, ui::Host& host)
-    : machine(machine), host(host), settings(machine) {}
+    : machine(machine), host(host), settings(machine), languages(machine) {}
 
 App::~App() = default;
 
@@ -44,24 +55,66 @@ void App::SaveMachineSetting(const std::string& section, const std::string& key,
   settings.SaveMachineSetting(brand.CompanyName, brand.ProgramName, section, key, value);
 }
 
-std::string App::Message(const std::string& key) { return key; }
+std::string App::Message(const std::string& key) { return languages.getMessages(key); }
 
-bool App::FileExists(const std::string&) { return false; }
+bool App::FileExists(const std::string& path) { return common::FileExists(machine.files, path); }
 
-std::string App::ExpandDataFolder() { return ""; }
+std::string App::ExpandDataFolder() { return definitions::DataFolderPath(machine.shellFolders); }
 
-// The language file and the language chooser come with the localization subsystem; until then
-// the program speaks its built-in English.
-void App::LoadLanguage() {}
+void App::LoadLanguage() {
+  languages.SetBranding(brand.ProgramName, brand.CompanyName, brand.Website);
+  localization::LoadDefaultMessages(languages);
+  TranslateMessages(currentLanguage);
+}
+
+void App::TranslateMessages(const std::string& language) {
+  languages.LoadLanguage(language);
+  if (languages.TranslationItems().empty()) languages.LoadLanguage("English");
+  const auto& table = languages.MessageTable();
+  for (int slot = 0; slot < static_cast<int>(table.size()); ++slot) {
+    if (!table[slot].inUse) break;
+    std::string translated = languages.TranslateKey(table[slot].name);
+    if (!translated.empty()) languages.ReplaceMessage(slot, std::move(translated));
+  }
+}
+
+void App::InstallDownloadedDefinitions() {
+  definitions::InstallDownloadedDefinitions(machine.files, dataFolder);
+}
+
+long App::CountDefinitions() {
+  return static_cast<long>(definitions::CountDefinitions(machine.files, dataFolder).total);
+}
+
+std::string App::ReadDefinitionsDate() {
+  return definitions::ReadDefinitionsDate(machine.files, dataFolder);
+}
+
+void App::ShowTrayIcon() {
+  // The tray's pop-up menu arrives with its window; the icon and its tip are here already.
+  platform::NotifyIcon icon;
+  icon.window = host.WindowHandle(frmMain());
+  icon.id = 1;
+  icon.flags = platform::kNifMessage | platform::kNifIcon | platform::kNifTip;
+  icon.callbackMessage = kTrayCallbackMessage;
+  icon.iconResource = frmMain().Icon();
+  icon.tip = frmMain().Caption();
+  machine.tray.NotifyIcon(platform::kNimAdd, icon);
+  icon.tip = brand.ProgramName;
+  machine.tray.NotifyIcon(platform::kNimModify, icon);
+}
+
+void App::RemoveTrayIcon() {
+  platform::NotifyIcon icon;
+  icon.window = host.WindowHandle(frmMain());
+  icon.id = 1;
+  machine.tray.NotifyIcon(platform::kNimDelete, icon);
+}
+
+// The language chooser, the exclusion list, the schedule, the drive list, the submission and the
+// quarantine arrive with their subsystems; until then these steps have nothing
+// to do.
 void App::ChooseLanguage() {}
-
-// Definitions come with the definitions subsystem: nothing to install or count before it.
-void App::InstallDownloadedDefinitions() {}
-long App::CountDefinitions() { return 0; }
-std::string App::ReadDefinitionsDate() { return ""; }
-
-// The exclusion list, the schedule, the drive list, the submission, the quarantine and the tray
-// icon arrive with their subsystems; until then these steps have nothing to do.
 void App::LoadExclusions() {}
 void App::LoadSchedule() {}
 void App::ApplySchedule() {}
@@ -69,8 +122,6 @@ void App::FillDriveList() {}
 void App::SubmitRunningPrograms() {}
 void App::ShowQuarantine() {}
 void App::ViewExclusions() {}
-void App::ShowTrayIcon() {}
-void App::RemoveTrayIcon() {}
 
 void App::SetTaskVisible(bool visible) { frmMain().SetShowInTaskbar(visible); }
 

@@ -5,6 +5,7 @@
 
 #include "app/settings.h"
 #include "branding/branding.h"
+#include "localization/cls_languages.h"
 #include "platform/machine.h"
 #include "ui/host.h"
 
@@ -57,13 +58,19 @@ class App {
   // True on Windows Vista and later: the NT platform with a major version above 5.
   bool IsVistaOrLater();
 
-  // Start-up and menu steps that belong to subsystems still to come; each says what it will do.
+  // The data folder: the user's application-data folder and "AntiSpywareDAT".
   std::string ExpandDataFolder();
+  // Makes the message catalogue (built-in English) and puts the current language into it.
   void LoadLanguage();
-  void ChooseLanguage();
+  // Puts a language's translations of the messages into the catalogue: the language's items
+  // when the language file has it, else the English ones.
+  void TranslateMessages(const std::string& language);
   void InstallDownloadedDefinitions();
   long CountDefinitions();
   std::string ReadDefinitionsDate();
+
+  // Start-up and menu steps of subsystems still to come; each says what it will do.
+  void ChooseLanguage();
   void LoadExclusions();
   void LoadSchedule();
   void ApplySchedule();
@@ -95,6 +102,7 @@ class App {
   ui::Host& host;
   Settings settings;
   branding::Branding brand;
+  localization::clsLanguages languages;
 
   // Process-wide values fixed at start-up.
   std::string dataFolder;

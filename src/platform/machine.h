@@ -6,6 +6,7 @@
 #include "platform/registry.h"
 #include "platform/shell_folders.h"
 #include "platform/system.h"
+#include "platform/tray.h"
 
 namespace platform {
 
@@ -19,6 +20,7 @@ struct Machine {
   Files& files;
   ShellFolders& shellFolders;
   AnsiCodePage& codePage;
+  Tray& tray;
 };
 
 }  // namespace platform

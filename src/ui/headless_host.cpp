@@ -126,6 +126,11 @@ bool HeadlessHost::ShowOpenDialog(FileDialog& dialog) {
   return true;
 }
 
+std::uintptr_t HeadlessHost::WindowHandle(const Form& form) const {
+  // A loaded form's stand-in handle: its address, unique while it lives.
+  return form.IsLoaded() ? reinterpret_cast<std::uintptr_t>(&form) : 0;
+}
+
 void HeadlessHost::PopupMenu(Form& form, Menu& menu) {
   if (onPopupMenu) onPopupMenu(form, menu);
 }

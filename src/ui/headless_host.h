@@ -66,6 +66,7 @@ class HeadlessHost : public Host {
   int MousePointer() const override { return pointer_; }
   bool ShowOpenDialog(FileDialog& dialog) override;
   void PopupMenu(Form& form, Menu& menu) override;
+  std::uintptr_t WindowHandle(const Form& form) const override;
   void Quit(int exitCode) override { quit_ = exitCode; }
 
  private:

@@ -51,6 +51,9 @@ class Host {
   virtual bool ShowOpenDialog(FileDialog& dialog) = 0;
   // Pops up a menu at the mouse position and returns after the user chose or dismissed.
   virtual void PopupMenu(Form& form, Menu& menu) = 0;
+  // The native handle of a loaded form's window, as the shell's calls take it (0 when there is
+  // none).
+  virtual std::uintptr_t WindowHandle(const Form& form) const = 0;
   // Ends the event loop; the program then ends with this code.
   virtual void Quit(int exitCode) = 0;
 };

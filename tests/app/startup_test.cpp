@@ -2,8 +2,10 @@
 #include <string>
 
 #include "app_fixture.h"
+#include "golden.h"
 #include "platform/desktop.h"
 #include "platform/registry.h"
+#include "app/form8.h"
 
 namespace {
 
@@ -39,7 +41,10 @@ TEST_F(StartupTest, FreshProfileGetsTheDefaultsAndTheGreeting) {
 
   ASSERT_TRUE(main.Visible());
   EXPECT_FALSE(app.splash().Visible());
-  EXPECT_EQ(main.Caption(), "MSG_CAPTION");
+  EXPECT_EQ(main.Caption(), "[ProgramName] by [Company]") << "without a language file: as stored";
+  EXPECT_EQ(main.lblDefCount.Caption(), "0");
+  EXPECT_EQ(main.lblVersion.Caption(), "1.0");
+  EXPECT_EQ(main.lblLastScan.Caption(), "Never");
   EXPECT_EQ(main.frmStatus.Caption(), "Quillmoor AntiSpyware Status");
   for (ui::CheckBox* box : {&main.chkHomePage, &main.chkAutoProtect, &main.chkMakeLog,
                             &main.chkSweepMemory, &main.chkScanRegistry, &main.chkScanCookies,
@@ -74,10 +79,46 @@ TEST_F(StartupTest, FreshProfileGetsTheDefaultsAndTheGreeting) {
 
   ASSERT_EQ(sim.desktop.MessageBoxes().size(), 1u);
   const auto& greeting = sim.desktop.MessageBoxes()[0];
-  EXPECT_EQ(greeting.text, "MSG_THANK1\r\n\r\nMSG_THANK2\r\n\r\nMSG_THANK3");
-  EXPECT_EQ(greeting.title, "MSG_THANK4");
+  EXPECT_EQ(greeting.text.rfind("Thank you for using [ProgramName]!\r\n\r\n", 0), 0u);
+  EXPECT_NE(greeting.text.find("\r\n\r\nWould you like to run Live Update now?"),
+            std::string::npos);
+  EXPECT_EQ(greeting.title, "Update Now?");
   EXPECT_EQ(greeting.style, platform::kMbYesNo);
   EXPECT_EQ(sim.registry.StringValue(kHkeyLocalMachine, kMachineSettings, "FirstTime"), "Yes");
+}
+
+TEST_F(StartupTest, ShippedLanguageFileAndDefinitionsFillTheTitleAndTheStatusPage) {
+  NotFirstRun();
+  sim.files.AddFile(sim.system.ProgramFolder() + "\\Localization.txt",
+                    test_support::ReadSourceFile("data/Localization.txt"));
+  const std::string data = platform::sim::kSimDataFolder;
+  sim.files.AddFile(data + "\\FileDefinition.dat", "a\r\nb\r\n");
+  sim.files.AddFile(data + "\\ExeDefinition.dat", "c\r\n");
+  sim.files.AddFile(data + "\\date.dat", "12/1/2026 3:04:05 PM\r\n");
+  Store("Settings", "lblDefRemoved", "1234");
+  StartProgram();
+  auto& main = Main();
+  EXPECT_EQ(main.Caption(), "Quillmoor AntiSpyware by Quillmoor Software");
+  EXPECT_EQ(main.cmdWebsite.Caption(), "Visit YourWebsite.com");
+  EXPECT_EQ(main.Label22.Caption(), "Welcome to Quillmoor AntiSpyware");
+  EXPECT_EQ(app.dataFolder, data);
+  EXPECT_EQ(main.lblDefCount.Caption(), "3");
+  EXPECT_EQ(main.lblDefVersion.Caption(), "12/1/2026 3:04:05 PM PST");
+  EXPECT_EQ(main.lblLastUpdate.Caption(), "Signatures Last Updated On 12/1/2026 3:04:05 PM PST");
+  EXPECT_EQ(main.lblDefRemoved.Caption(), "1234");
+}
+
+TEST_F(StartupTest, HelpOpensOnTheFirstStartOnly) {
+  NotFirstRun();
+  const std::string help = sim.system.ProgramFolder() + "\\Help.chm";
+  sim.files.AddFile(help, "help");
+  StartProgram();
+  ASSERT_EQ(sim.desktop.ShellExecuteCalls().size(), 1u);
+  EXPECT_EQ(sim.desktop.ShellExecuteCalls()[0].verb, "open");
+  EXPECT_EQ(sim.desktop.ShellExecuteCalls()[0].file, help);
+  EXPECT_EQ(Stored("Settings", "showHelp"), "0");
+  EXPECT_FALSE(app.form8().IsLoaded()) << "the launcher unloads itself";
+  EXPECT_EQ(sim.registry.StringValue(kHkeyLocalMachine, kMachineSettings, "showHelp"), "0");
 }
 
 TEST_F(StartupTest, SecondStartShowsNoGreetingAndKeepsRunAtStartupOff) {
@@ -223,7 +264,7 @@ TEST_F(StartupTest, DeclinedConsentChecksTheBoxAgainAndKeyboardTogglesStoreNothi
   box.MouseUp(release);
   EXPECT_TRUE(box.Checked());
   EXPECT_EQ(Stored("OptionAndSettings", "chkSendData"), "1");
-  EXPECT_EQ(sim.desktop.MessageBoxes().back().title, "MSG_ANON4");
+  EXPECT_EQ(sim.desktop.MessageBoxes().back().style, platform::kMbYesNo);
 
   sim.desktop.AnswerNext(platform::kIdYes);
   box.Toggle();
@@ -266,6 +307,14 @@ TEST_F(StartupTest, SendToTrayHidesTheWindowAndRemembersIt) {
   EXPECT_FALSE(Main().Visible());
   EXPECT_EQ(Main().GetWindowState(), ui::WindowState::Minimized);
   EXPECT_EQ(Stored("Settings", "Minimized"), "Yes");
+  ASSERT_EQ(sim.tray.Icons().size(), 1u);
+  const auto& icon = sim.tray.Icons().begin()->second;
+  EXPECT_EQ(icon.tip, "Quillmoor AntiSpyware");
+  EXPECT_EQ(icon.window, host.WindowHandle(Main()));
+  EXPECT_EQ(icon.callbackMessage, 0x200u) << "its clicks arrive as mouse moves";
+
+  Main().Unload();
+  EXPECT_TRUE(sim.tray.Icons().empty()) << "the icon goes with the program";
 }
 
 }  // namespace

@@ -51,6 +51,12 @@ wait_exit() {
   [ "$status" -eq 0 ] || fail "the program ended with exit code $status"
 }
 
+# The installed data folder: the starter definitions in the user's application data.
+datadir="$build/wineprefix/drive_c/users/$(id -un)/AppData/Roaming/AntiSpywareDAT"
+rm -rf "$datadir"
+mkdir -p "$datadir"
+cp "$build"/AntiSpywareDAT/*.dat "$datadir/" || fail "no starter definitions in $build"
+
 # First start on this prefix's default Windows version (Vista or later).
 reset_profile
 "$wine" "$program" &
@@ -60,6 +66,8 @@ drive answer "$GREETING_TITLE" 7
 drive wait FrmMain 30000
 drive visible FrmMain "Your last scan was completed:"
 drive visible FrmMain "$BRAND_PRODUCT Status"
+drive visible FrmMain "Welcome to $BRAND_PRODUCT"
+drive visible FrmMain "3/16/2006 12:00:00 AM PST"
 shot main-status
 
 drive click FrmMain "Scan Now"

@@ -12,6 +12,7 @@
 #include "platform/sim/sim_registry.h"
 #include "platform/sim/sim_shell_folders.h"
 #include "platform/sim/sim_system.h"
+#include "platform/sim/sim_tray.h"
 
 namespace platform::sim {
 
@@ -29,12 +30,11 @@ inline constexpr const char* kSimDataFolder =
 class SimProcess {
  public:
   SimProcess(SimRegistry& registry, SimClock& clock, SimNamedObjects& namedObjects, SimFiles& files,
-             SimShellFolders& shellFolders, SimCodePage& codePage, const SimSystem& program,
-             const std::string& userName)
-      : system(program), desktop(namedObjects, system, userName), machine{registry, system,
-                                                                          desktop,  clock,
-                                                                          files,    shellFolders,
-                                                                          codePage} {}
+             SimShellFolders& shellFolders, SimCodePage& codePage, SimTray& tray,
+             const SimSystem& program, const std::string& userName)
+      : system(program),
+        desktop(namedObjects, system, userName),
+        machine{registry, system, desktop, clock, files, shellFolders, codePage, tray} {}
   SimProcess(const SimProcess&) = delete;
   SimProcess& operator=(const SimProcess&) = delete;
 
@@ -62,7 +62,7 @@ class SimMachine {
   std::unique_ptr<SimProcess> StartProcess() { return StartProcessAs(kSimUserName); }
   std::unique_ptr<SimProcess> StartProcessAs(const std::string& userName) {
     return std::make_unique<SimProcess>(registry, clock, namedObjects, files, shellFolders,
-                                        codePage, system, userName);
+                                        codePage, tray, system, userName);
   }
   // Another instance of the program that has already claimed its place, as when the user starts
   // the program a second time.
@@ -80,7 +80,8 @@ class SimMachine {
   SimFiles files;
   SimShellFolders shellFolders{files, kSimUserName};
   SimCodePage codePage;
-  Machine machine{registry, system, desktop, clock, files, shellFolders, codePage};
+  SimTray tray;
+  Machine machine{registry, system, desktop, clock, files, shellFolders, codePage, tray};
 };
 
 }  // namespace platform::sim

@@ -8,6 +8,7 @@
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell_folders.h"
 #include "platform/win32/win32_system.h"
+#include "platform/win32/win32_tray.h"
 
 namespace platform::win32 {
 
@@ -22,13 +23,14 @@ class Win32Machine {
   Win32Files files_;
   Win32ShellFolders shellFolders_;
   Win32CodePage codePage_;
+  Win32Tray tray_;
 
  public:
   Win32Machine() = default;
   Win32Machine(const Win32Machine&) = delete;
   Win32Machine& operator=(const Win32Machine&) = delete;
 
-  Machine machine{registry_, system_, desktop_, clock_, files_, shellFolders_, codePage_};
+  Machine machine{registry_, system_, desktop_, clock_, files_, shellFolders_, codePage_, tray_};
 };
 
 }  // namespace platform::win32

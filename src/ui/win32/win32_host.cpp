@@ -175,6 +175,10 @@ void Win32Host::PopupMenu(Form& form, Menu& menu) {
   }
 }
 
+std::uintptr_t Win32Host::WindowHandle(const Form& form) const {
+  return reinterpret_cast<std::uintptr_t>(WindowOf(form));
+}
+
 void Win32Host::Quit(int exitCode) {
   PostQuitMessage(exitCode);
 }

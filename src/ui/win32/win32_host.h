@@ -69,6 +69,7 @@ class Win32Host final : public Host {
   int MousePointer() const override;
   bool ShowOpenDialog(FileDialog& dialog) override;
   void PopupMenu(Form& form, Menu& menu) override;
+  std::uintptr_t WindowHandle(const Form& form) const override;
   void Quit(int exitCode) override;
 
  private:
