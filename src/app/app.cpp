@@ -23,9 +23,34 @@ constexpr std::uint32_t kTrayCallbackMessage = 0x200;
 }  // namespace
 
 App::App(platform::Machine& machine, ui::Host& host)
-    : machine(machine), host(host), settings(machine), languages(machine) {}
+    : machine(machine),
+      host(host),
+      settings(machine),
+      languages(machine),
+      protectedPaths(machine),
+      exclusions(machine.files) {}
 
-App::~App() = default;
+// The results' index lets go of the main window's list before the window goes.
+App::~App() { results_.reset(); }
+
+scan::ScanResults& App::results() {
+  if (!results_) {
+    FrmMain& main = frmMain();
+    results_ = std::make_unique<scan::ScanResults>(scan::ScanResults::Lists{
+        main.lvwSpywareFound, main.lvwPicRemoveListOfSpywareFoundAndToBeRemoved,
+        main.lvwFilesToBeDeleted, main.lvwRegistryToBeDeleted, main.lvwCookiesToDelete,
+        main.lvwFileNotFounds, main.lbltracesFound});
+  }
+  return *results_;
+}
+
+void App::LoadExclusions() {
+  exclusions.LoadExclusions(dataFolder, [this] { host.DoEvents(); });
+}
+
+void App::AddExclusion(const std::string& text) {
+  exclusions.AddExclusion(dataFolder, text, [this] { host.DoEvents(); });
+}
 
 void App::Start() { splash().Show(); }
 
@@ -115,13 +140,11 @@ void App::RemoveTrayIcon() {
 // quarantine arrive with their subsystems; until then these steps have nothing
 // to do.
 void App::ChooseLanguage() {}
-void App::LoadExclusions() {}
+void App::MakeReport() {}
 void App::LoadSchedule() {}
 void App::ApplySchedule() {}
-void App::FillDriveList() {}
 void App::SubmitRunningPrograms() {}
 void App::ShowQuarantine() {}
-void App::ViewExclusions() {}
 
 void App::SetTaskVisible(bool visible) { frmMain().SetShowInTaskbar(visible); }
 

@@ -5,7 +5,11 @@
 
 #include "app/settings.h"
 #include "branding/branding.h"
+#include "definitions/exclusions.h"
+#include "definitions/protected_paths.h"
 #include "localization/cls_languages.h"
+#include "scan/results.h"
+#include "scan/scan_context.h"
 #include "platform/machine.h"
 #include "ui/host.h"
 
@@ -71,15 +75,21 @@ class App {
 
   // Start-up and menu steps of subsystems still to come; each says what it will do.
   void ChooseLanguage();
-  void LoadExclusions();
+  void MakeReport();
   void LoadSchedule();
   void ApplySchedule();
-  void FillDriveList();
   void SubmitRunningPrograms();
   void ShowQuarantine();
-  void ViewExclusions();
   void ShowTrayIcon();
   void RemoveTrayIcon();
+
+  // The exclusion list from ENoSignature.dat in the data folder.
+  void LoadExclusions();
+  // Appends an entry to the exclusion file and reloads the list.
+  void AddExclusion(const std::string& text);
+
+  // The results lists of the main window, with their index.
+  scan::ScanResults& results();
 
   // Whether the program is listed in the task bar and the task list.
   void SetTaskVisible(bool visible);
@@ -103,6 +113,11 @@ class App {
   Settings settings;
   branding::Branding brand;
   localization::clsLanguages languages;
+  definitions::ProtectedPaths protectedPaths;
+  definitions::Exclusions exclusions;
+  scan::ScanState scanState;
+  // A scheduled scan that removes what it finds is running.
+  bool autoDeleteInProgress = false;
 
   // Process-wide values fixed at start-up.
   std::string dataFolder;
@@ -111,6 +126,7 @@ class App {
 
  private:
   bool ending_ = false;
+  std::unique_ptr<scan::ScanResults> results_;
   std::unique_ptr<frmSplash> splash_;
   std::unique_ptr<FrmMain> frmMain_;
   std::unique_ptr<frmHidden> hidden_;

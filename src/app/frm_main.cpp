@@ -280,6 +280,29 @@ void FrmMain::ConnectHandlers() {
   Command2.OnClick = [this] { Command2_Click(); };
   lblHide.OnClick = [this] { ShutdownSequence(); };
   TabStrip1.OnClick = [this] { TabStrip1_Click(); };
+  cmdScanNow.OnClick = [this] { cmdScanNow_Click(); };
+  cmdStop.OnClick = [this] { cmdStop_Click(); };
+  cmdPause.OnClick = [this] { cmdPause_Click(); };
+  lblStart.OnClick = [this] { lblStart_Click(); };
+  lblStop.OnClick = [this] { lblStop_Click(); };
+  lblPause.OnClick = [this] { lblPause_Click(); };
+  cmdSelectAll.OnClick = [this] { cmdSelectAll_Click(); };
+  cmdExclude.OnClick = [this] { ExcludeSelected(); };
+  lvwPicRemoveListOfSpywareFoundAndToBeRemoved.OnItemCheck = [this](int row) {
+    CheckTraceRows(row);
+  };
+  lvwHardDrives.OnItemCheck = [this](int row) { lvwHardDrives_ItemCheck(row); };
+  // The hover look of the text commands: italic under the mouse, plain again off them.
+  for (ui::Label* command : {&lblStart, &lblPause, &lblStop}) {
+    command->OnMouseMove = [this, command](const ui::MouseArgs&) {
+      command->SetItalic(true);
+      if (command != &lblStart) GetHost().SetMousePointer(ui::kPointerDefault);
+    };
+  }
+  frmScan.OnMouseMove = [this](const ui::MouseArgs&) {
+    for (ui::Label* command : {&lblStart, &lblPause, &lblStop}) command->SetItalic(false);
+    GetHost().SetMousePointer(cmdScan.Enabled() ? ui::kPointerDefault : ui::kPointerHourglass);
+  };
   mnuFile.OnItemClick = [this](int index) { mnuFile_Click(index); };
   mnuSettings.OnItemClick = [this](int index) { mnuSettings_Click(index); };
   mnuQuar.OnItemClick = [this](int index) { mnuQuar_Click(index); };
@@ -376,7 +399,7 @@ void FrmMain::mnuFile_Click(int index) {
 
 void FrmMain::mnuQuar_Click(int index) {
   if (index == 0) app_.ShowQuarantine();
-  if (index == 1) app_.ViewExclusions();
+  if (index == 1) ViewExclusions();
 }
 
 void FrmMain::mnuLanuages_Click(int) { app_.ChooseLanguage(); }

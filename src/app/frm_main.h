@@ -43,6 +43,28 @@ class FrmMain : public ui::Form {
   void mnuAbout_Click(int index);
   void Command2_Click();
 
+  // Scan page.
+  void cmdScanNow_Click();
+  void RunScan();
+  // One definition line handled; the page is refreshed on every 100th call only, or when forced.
+  void UpdateScanProgress(const std::string& text, int stagePercent, int overallPercent,
+                          bool force = false);
+  // Holds the window's repainting while a group of controls changes (only while it is shown).
+  void LockMainWindow(bool lock);
+  void cmdStop_Click();
+  void lblStop_Click();
+  void cmdPause_Click();
+  void lblPause_Click();
+  void lblStart_Click();
+  void cmdSelectAll_Click();
+  // Copies a details row's tick to the work-list rows of its threat.
+  void CheckTraceRows(int detailsRow);
+  void FillDriveList();
+  void lvwHardDrives_ItemCheck(int row);
+  // Results page: the Exclude command, and the exclusion file in Notepad.
+  void ExcludeSelected();
+  void ViewExclusions();
+
   // Options page.
   void chkHomePage_Click();
   void chkAutoProtect_Click();

@@ -86,7 +86,7 @@ void FrmMain::StartUpRest() {
   app_.SetTaskVisible(false);
   SetBackgroundTimers(false);
   app_.LoadSchedule();
-  app_.FillDriveList();
+  FillDriveList();
   LoadSettingsIntoControls();
   SetBackgroundTimers(true);
   tmrScroll.SetEnabled(false);

@@ -48,6 +48,10 @@ class Clock {
   virtual double Now() = 0;
   // Milliseconds since an arbitrary start (GetTickCount); wraps like the API.
   virtual std::uint32_t TickCount() = 0;
+  // A date value as text in the user's general date format: the short date, a blank and the long
+  // time; a value at midnight shows the date alone (and a value before the first day the time
+  // alone).
+  virtual std::string FormatDate(double date) = 0;
 };
 
 }  // namespace platform

@@ -37,6 +37,7 @@ int ListView::Add(const std::string& text, int smallIcon) {
 int ListView::Add(ListItem item) {
   items_.push_back(std::move(item));
   int index = Count() - 1;
+  TellRowText(ItemChange::Inserted, "", items_[index].text);
   NotifyItems(ItemChange::Inserted, index);
   return index;
 }
@@ -44,24 +45,30 @@ int ListView::Add(ListItem item) {
 void ListView::Insert(int index, ListItem item) {
   if (index < 0 || index > Count()) return;
   items_.insert(items_.begin() + index, std::move(item));
+  TellRowText(ItemChange::Inserted, "", items_[index].text);
   NotifyItems(ItemChange::Inserted, index);
 }
 
 void ListView::Remove(int index) {
   if (!Valid(index)) return;
+  const std::string text = std::move(items_[index].text);
   items_.erase(items_.begin() + index);
+  TellRowText(ItemChange::Removed, text, "");
   NotifyItems(ItemChange::Removed, index);
 }
 
 void ListView::Clear() {
   if (items_.empty()) return;
   items_.clear();
+  TellRowText(ItemChange::Reset, "", "");
   NotifyItems(ItemChange::Reset, -1);
 }
 
 void ListView::SetText(int index, const std::string& text) {
   if (!Valid(index) || items_[index].text == text) return;
+  const std::string before = std::move(items_[index].text);
   items_[index].text = text;
+  TellRowText(ItemChange::Updated, before, text);
   NotifyItems(ItemChange::Updated, index);
 }
 

@@ -67,12 +67,21 @@ class ListView : public Control {
   // The first selected row, or -1.
   int SelectedIndex() const;
 
+  // Told of every change of a row's text, for an index kept beside the list: an inserted row
+  // (Inserted, "", text), a removed row (Removed, text, ""), a new text (Updated, before,
+  // after), or all rows gone (Reset, "", "").
+  std::function<void(ItemChange change, const std::string& before, const std::string& after)>
+      onRowText;
+
   // A user's tick or untick of a row's check box: changes it and raises ItemCheck.
   void UserCheck(int index, bool checked);
   std::function<void(int index)> OnItemCheck;
 
  private:
   bool Valid(int index) const { return index >= 0 && index < Count(); }
+  void TellRowText(ItemChange change, const std::string& before, const std::string& after) {
+    if (onRowText) onRowText(change, before, after);
+  }
 
   std::vector<ListColumn> columns_;
   std::vector<ListItem> items_;

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "common/dates.h"
 #include "platform/system.h"
 
 namespace platform::sim {
@@ -17,6 +18,8 @@ class SimClock : public Clock {
  public:
   double Now() override { return start_ + static_cast<double>(elapsedMs_) / kMsPerDay; }
   std::uint32_t TickCount() override { return tickCount_; }
+  // The simulated user's locale is English (United States).
+  std::string FormatDate(double date) override { return common::FormatDateEnUs(date); }
 
   // The tick counter wraps after 49.7 days, as GetTickCount does.
   void Advance(std::uint64_t ms) {

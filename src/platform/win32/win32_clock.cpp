@@ -20,4 +20,18 @@ std::uint32_t Win32Clock::TickCount() {
   return GetTickCount();
 }
 
+std::string Win32Clock::FormatDate(double date) {
+  BSTR text = nullptr;
+  if (FAILED(VarBstrFromDate(date, LOCALE_USER_DEFAULT, 0, &text)) || text == nullptr) return "";
+  const int wide = static_cast<int>(SysStringLen(text));
+  std::string result;
+  const int size = WideCharToMultiByte(CP_ACP, 0, text, wide, nullptr, 0, nullptr, nullptr);
+  if (size > 0) {
+    result.resize(static_cast<std::size_t>(size));
+    WideCharToMultiByte(CP_ACP, 0, text, wide, result.data(), size, nullptr, nullptr);
+  }
+  SysFreeString(text);
+  return result;
+}
+
 }  // namespace platform::win32

@@ -9,6 +9,8 @@ class Win32Clock : public Clock {
  public:
   double Now() override;
   std::uint32_t TickCount() override;
+  // The OLE automation conversion, with the user's locale.
+  std::string FormatDate(double date) override;
 };
 
 }  // namespace platform::win32

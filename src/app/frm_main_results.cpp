@@ -1,0 +1,68 @@
+// The results page: excluding ticked findings, and the exclusion file.
+#include "app/app.h"
+#include "app/frm_main.h"
+#include "common/file_tests.h"
+#include "common/text.h"
+#include "definitions/definition_files.h"
+#include "platform/desktop.h"
+
+namespace app {
+
+namespace {
+
+constexpr const char* kExclusionFile = "ENoSignature.dat";
+
+// Removes the ticked rows. After a removal the row that moves up is looked at next.
+void RemoveCheckedRows(ui::ListView& list) {
+  int row = 0;
+  while (row < list.Count()) {
+    if (list.Item(row).checked) {
+      list.Remove(row);
+    } else {
+      ++row;
+    }
+  }
+}
+
+}  // namespace
+
+void FrmMain::ExcludeSelected() {
+  platform::Desktop& desktop = app_.machine.desktop;
+  auto& details = lvwPicRemoveListOfSpywareFoundAndToBeRemoved;
+  if (details.Count() == 0 && lvwRegistryToBeDeleted.Count() == 0 &&
+      lvwSpywareFound.Count() == 0) {
+    desktop.MessageBox(app_.Message("MSG_SORRY"), app_.brand.ProgramName,
+                       platform::kMbOk | platform::kMbIconInformation);
+    return;
+  }
+  const std::string question = app_.Message("MSG_EXC_SURE1") + "\r\n\r\n" +
+                               app_.Message("MSG_EXC_SURE2") + "\r\n\r\n" +
+                               app_.Message("MSG_EXC_SURE3");
+  if (desktop.MessageBox(question, app_.Message("MSG_EXC_SURE4"), platform::kMbYesNo) !=
+      platform::kIdYes) {
+    return;
+  }
+  for (const ui::ListItem& row : details.Items()) {
+    if (!row.checked) continue;
+    app_.AddExclusion(row.Column(1));
+    app_.AddExclusion(common::ReplaceAll(row.text, "Cookie: ", ""));
+  }
+  for (ui::ListView* list : {&lvwFilesToBeDeleted, &lvwRegistryToBeDeleted, &lvwSpywareFound,
+                             &lvwCookiesToDelete}) {
+    RemoveCheckedRows(*list);
+  }
+  lblDeletingCaption.SetCaption("");
+  RemoveCheckedRows(details);
+}
+
+void FrmMain::ViewExclusions() {
+  const std::string path = definitions::DataFilePath(app_.dataFolder, kExclusionFile);
+  if (common::FileExists(app_.machine.files, path)) {
+    app_.machine.desktop.StartProgram("notepad " + path, platform::kSwShowNormal);
+    return;
+  }
+  app_.machine.desktop.MessageBox(app_.Message("MSG_EXCLUDE1"), app_.Message("MSG_EXCLUDE2"),
+                                  platform::kMbOk);
+}
+
+}  // namespace app

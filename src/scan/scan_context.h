@@ -1,0 +1,75 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "definitions/definition_files.h"
+#include "platform/machine.h"
+#include "scan/results.h"
+
+namespace definitions {
+class Exclusions;
+class ProtectedPaths;
+}  // namespace definitions
+
+namespace scan {
+
+// The scan-wide counters shown on the scan page.
+struct ScanCounters {
+  std::int32_t cookiesAndProcessesInspected = 0;
+  std::int32_t registryEntriesInspected = 0;
+  std::int32_t filesAndFoldersInspected = 0;
+  std::int32_t threatsFound = 0;
+};
+
+// Everything a scan stage works with: it reads its definition file from the data folder, tests
+// the machine, tests each hit against the protected paths and the exclusions, writes rows into
+// the results and counts, reports progress once per definition line, yields after every line
+// and ends early once a stop is requested.
+struct ScanContext {
+  platform::Machine& machine;
+  ScanResults& results;
+  ScanCounters& counters;
+  definitions::Exclusions& exclusions;
+  definitions::ProtectedPaths& protectedPaths;
+  const std::string& dataFolder;
+  // The lines of each definition file, for the percentages.
+  const definitions::DefinitionCounts& definitionCounts;
+  // The current stage's message and ": ", put in front of each progress text.
+  const std::string& statusPrefix;
+  // One definition line handled: the status text and the stage's and the whole scan's percent
+  // (a negative percent leaves its bar as it is).
+  std::function<void(const std::string& text, int stagePercent, int overallPercent)> progress;
+  // Lets pending events run; Stop and Pause take effect here.
+  std::function<void()> yield;
+  std::function<bool()> stopRequested;
+  // The current text of a message of the catalogue.
+  std::function<std::string(const std::string& key)> message;
+  // True for a scan the user started; the shields run the process and cookie stages as well.
+  std::function<bool()> userScan;
+};
+
+// part / whole * 100 as a whole number, halves rounded to the even number; -1 (leave the bar)
+// when there is nothing to divide by or the result does not fit 16 bits.
+int Percent(double part, double whole);
+
+// The status text with the words of the status filter taken out, letter case ignored.
+std::string FilterStatusText(const std::string& text);
+
+}  // namespace scan
+
+namespace scan {
+
+// The state of the scan that is running or ran last.
+struct ScanState {
+  bool stopRequested = false;
+  std::string statusPrefix;
+  ScanCounters counters;
+  // Progress calls since the scan page was last refreshed.
+  int refreshTick = 0;
+  std::string scanStartTime;
+  std::string scanEndTime;
+};
+
+}  // namespace scan

@@ -1,0 +1,85 @@
+#include "scan/results.h"
+
+#include <gtest/gtest.h>
+
+#include "scan/scan_context.h"
+#include "ui/test_form.h"
+#include "ui/dump.h"
+#include "ui/headless_host.h"
+
+namespace {
+
+using ui_test::Args;
+
+class ResultsTest : public ::testing::Test {
+ protected:
+  ui::HeadlessHost host;
+  ui_test::TestForm form{host};
+  ui::ListView found{form, Args("found")}, details{form, Args("details")},
+      files{form, Args("files")}, registry{form, Args("registry")},
+      cookies{form, Args("cookies")}, notFound{form, Args("notFound")};
+  ui::Label traces{form, Args("traces", "0")};
+  scan::ScanResults results{{found, details, files, registry, cookies, notFound, traces}};
+};
+
+TEST_F(ResultsTest, ThreatLookUpIsAPrefixSearchWithoutCaseThatFollowsTheList) {
+  EXPECT_FALSE(results.HasThreat("Demo Adware"));
+  results.AddGroupRow("Demo Adware", scan::kIconFile);
+  results.AddExcludedRow("C:\\x.exe");
+  EXPECT_TRUE(results.HasThreat("demo ADWARE"));
+  EXPECT_FALSE(results.HasThreat("Demo"));
+  EXPECT_FALSE(results.HasThreat("Demo Adware Two"));
+
+  found.Add("Other - Found - and more", scan::kIconFile);  // rows written in other ways count too
+  EXPECT_TRUE(results.HasThreat("Other"));
+
+  found.SetText(0, "Renamed - Found");
+  EXPECT_FALSE(results.HasThreat("Demo Adware"));
+  EXPECT_TRUE(results.HasThreat("renamed"));
+  found.Remove(0);
+  EXPECT_FALSE(results.HasThreat("Renamed"));
+  results.AddGroupRow("Twice", scan::kIconFile);
+  results.AddGroupRow("Twice", scan::kIconFile);
+  found.Remove(found.Count() - 1);
+  EXPECT_TRUE(results.HasThreat("Twice")) << "one of two equal rows is still there";
+  results.Clear();
+  EXPECT_FALSE(results.HasThreat("Twice"));
+  EXPECT_EQ(found.Count(), 0);
+}
+
+TEST_F(ResultsTest, RowsOfEveryListAndTheTraceCount) {
+  results.AddDetailsRow("Demo Adware", "C:\\demo.exe", "Adware", scan::kIconFile);
+  results.AddFileRow("C:\\demo.exe", "Demo Adware", scan::kIconFile);
+  results.AddRegistryRow("HKEY_CURRENT_USER\\Software\\Demo", "Run", "demo", "Demo Adware");
+  results.AddCookieRow("user@demo.txt", "C:\\Cookies\\user@demo.txt");
+  results.CountTrace();
+  results.CountTrace();
+  EXPECT_EQ(ui::DumpRows(details), "<3> Demo Adware | C:\\demo.exe | Adware\n");
+  EXPECT_EQ(ui::DumpRows(files), "<3> C:\\demo.exe | Demo Adware\n");
+  EXPECT_EQ(ui::DumpRows(registry),
+            "<2> HKEY_CURRENT_USER\\Software\\Demo | Run | demo | Demo Adware\n");
+  EXPECT_EQ(ui::DumpRows(cookies), "<1> user@demo.txt | C:\\Cookies\\user@demo.txt\n");
+  EXPECT_EQ(traces.Caption(), "2");
+  traces.SetCaption("");
+  results.CountTrace();
+  EXPECT_EQ(traces.Caption(), "1");
+}
+
+TEST(ScanTextTest, PercentRoundsHalvesToEven) {
+  EXPECT_EQ(scan::Percent(1, 8), 12);  // 12.5
+  EXPECT_EQ(scan::Percent(3, 8), 38);  // 37.5
+  EXPECT_EQ(scan::Percent(5, 200), 2);
+  EXPECT_EQ(scan::Percent(7, 200), 4);
+  EXPECT_EQ(scan::Percent(2, 3), 67);
+  EXPECT_EQ(scan::Percent(10, 10), 100);
+  EXPECT_EQ(scan::Percent(1, 0), -1) << "nothing to divide by leaves the bar";
+}
+
+TEST(ScanTextTest, StatusFilterTakesWordsOutInItsOrder) {
+  EXPECT_EQ(scan::FilterStatusText("C:\\Middlesex\\file.exe"), "C:\\Middle\\file.exe");
+  EXPECT_EQ(scan::FilterStatusText("FAGGOT"), "GOT") << "\"fag\" comes before \"faggot\"";
+  EXPECT_EQ(scan::FilterStatusText("Scanning: cocktail.exe"), "Scanning: tail.exe");
+  EXPECT_EQ(scan::FilterStatusText("Registry: HKLM\\Run"), "Registry: HKLM\\Run");
+}
+
+}  // namespace
