@@ -1,11 +1,13 @@
 # The two commands: `make test` and `make run`. Each installs what it needs on a fresh Debian.
+# `make bench` runs the benchmarks.
 SHELL := /bin/bash
 BUILD ?= build
 NATIVE := $(BUILD)/native
 WIN := $(BUILD)/win
+BENCH := $(BUILD)/bench
 JOBS ?= $(shell nproc)
 
-.PHONY: test run deps native windows test-native test-windows format clean
+.PHONY: test run bench deps native windows test-native test-windows format clean
 
 test: test-native test-windows
 
@@ -23,6 +25,12 @@ windows: deps
 	cmake -S . -B $(WIN) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
 	  -DCMAKE_BUILD_TYPE=Release
 	cmake --build $(WIN) -j$(JOBS)
+
+# Speed figures mean something only when optimised and without sanitizers: a tree of their own.
+bench: deps
+	cmake -S . -B $(BENCH) -DCMAKE_BUILD_TYPE=Release -DSANITIZE=OFF -DBUILD_BENCHMARKS=ON
+	cmake --build $(BENCH) -j$(JOBS) --target benchmarks
+	$(BENCH)/benchmarks
 
 # Tier 1: the portable core on the simulated machine, with ASan and UBSan.
 test-native: native

@@ -1,8 +1,10 @@
 #!/bin/sh
-# Installs the Debian packages the two builds and the three test tiers need, only those missing.
+# Installs the Debian packages the two builds, the three test tiers and the benchmarks need, only
+# those missing.
 set -eu
-packages="cmake make g++ libgtest-dev googletest mingw-w64 gcc-mingw-w64-x86-64-posix
-g++-mingw-w64-x86-64-posix wine wine64 fonts-wine xvfb xauth xdotool imagemagick"
+packages="cmake make g++ libgtest-dev googletest libbenchmark-dev mingw-w64
+gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix wine wine64 fonts-wine xvfb xauth xdotool
+imagemagick"
 missing=""
 for p in $packages; do
   status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)

@@ -74,6 +74,10 @@ drive click FrmMain "Scan Now"
 drive visible FrmMain "Start"
 drive hidden FrmMain "Your last scan was completed:"
 shot main-scan
+drive click FrmMain "Start"
+drive visible FrmMain "Scanning complete."
+drive visible FrmMain "Click Here to Continue"
+shot main-scan-finished
 
 drive click FrmMain "Settings"
 drive tabs FrmMain 4
