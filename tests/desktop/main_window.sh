@@ -78,6 +78,10 @@ drive click FrmMain "Start"
 drive visible FrmMain "Scanning complete."
 drive visible FrmMain "Click Here to Continue"
 shot main-scan-finished
+drive click FrmMain "Click Here to Continue"
+drive visible FrmMain "Select All"
+drive visible FrmMain "Exclude"
+shot main-results
 
 drive click FrmMain "Settings"
 drive tabs FrmMain 4

@@ -400,3 +400,26 @@ TEST_F(RendererHost, FormIconComesFromTheResourceModule) {
 }
 
 }  // namespace
+
+namespace {
+
+class OverlapForm : public ui::Form {
+ public:
+  explicit OverlapForm(ui::Host& host) : Form(host, FormDesign("OverlapForm", "Overlap")) {}
+  ui::CommandButton cmdContinue{*this, At("cmdContinue", "Continue", 2400, 600, 1200, 375)};
+  // Made later and reaching under the button, as a status line beside a button does.
+  ui::Label lblStatus{*this, At("lblStatus", "Scanning complete.", 120, 600, 3600, 255)};
+};
+
+TEST_F(RendererHost, ALabelNeverCoversAButtonItReachesUnder) {
+  OverlapForm form(host);
+  form.Show();
+  HWND button = Window(form.cmdContinue);
+  RECT rect{};
+  GetWindowRect(button, &rect);
+  POINT middle{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+  EXPECT_EQ(WindowFromPoint(middle), button);
+  form.Unload();
+}
+
+}  // namespace

@@ -61,7 +61,13 @@ bool ControlPeer::Create(HWND parent) {
   SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(context_.Fonts().For(control_)), FALSE);
   // Later controls lie above earlier ones, as in the model: the page frames of a tab strip are
   // made after it and must cover it. (A new child window goes to the bottom of the z-order.)
-  SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  // Labels, shapes and images are painted on their container, beneath every control that is a
+  // window of its own, so a button is never hidden by a label that reaches under it.
+  const ControlKind kind = control_.Kind();
+  const bool paintedOnContainer =
+      kind == ControlKind::Label || kind == ControlKind::Shape || kind == ControlKind::Image;
+  SetWindowPos(hwnd_, paintedOnContainer ? HWND_BOTTOM : HWND_TOP, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   if (!control_.Enabled()) EnableWindow(hwnd_, FALSE);
   SyncState();
   control_.peer = this;
