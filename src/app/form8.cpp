@@ -2,21 +2,12 @@
 
 #include "app/app.h"
 #include "platform/desktop.h"
+#include "ui/design.h"
 
 namespace app {
 
 Form8::Form8(App& app)
-    : ui::Form(app.host,
-               [] {
-                 ui::FormArgs args;
-                 args.name = "Form8";
-                 args.clientWidth = 0;
-                 args.clientHeight = 0;
-                 args.border = ui::BorderStyle::None;
-                 args.showInTaskbar = false;
-                 return args;
-               }()),
-      app_(app) {}
+    : ui::Form(app.host, ui::InvisibleForm("Form8")), app_(app) {}
 
 void Form8::Form_Load() {
   Move(Left(), Top(), 0, 0);

@@ -1,9 +1,9 @@
 #include "app/settings.h"
 
-#include <cctype>
 #include <cmath>
 #include <cstdlib>
 
+#include "common/text.h"
 #include "platform/desktop.h"
 #include "platform/registry.h"
 
@@ -17,28 +17,10 @@ std::string PerUserKey(const std::string& appName, const std::string& section) {
 
 std::string MachineKey(const std::string& companyName, const std::string& appName,
                        const std::string& section) {
-  return "SOFTWARE\\" + Trim(companyName) + "\\" + Trim(appName) + "\\" + Trim(section);
-}
-
-bool EqualsNoCase(const std::string& a, const char* b) {
-  std::size_t i = 0;
-  for (; i < a.size() && b[i] != '\0'; ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i]))) {
-      return false;
-    }
-  }
-  return i == a.size() && b[i] == '\0';
+  return "SOFTWARE\\" + common::Trim(companyName) + "\\" + common::Trim(appName) + "\\" + common::Trim(section);
 }
 
 }  // namespace
-
-std::string Trim(const std::string& text) {
-  std::size_t begin = text.find_first_not_of(' ');
-  if (begin == std::string::npos) return "";
-  std::size_t end = text.find_last_not_of(' ');
-  return text.substr(begin, end - begin + 1);
-}
 
 std::string Settings::GetSetting(const std::string& appName, const std::string& section,
                                  const std::string& key, const std::string& defaultValue) const {
@@ -145,16 +127,16 @@ void Settings::SaveMachineSetting(const std::string& companyName, const std::str
 }
 
 std::optional<bool> ReadBool(const std::string& text) {
-  const std::string trimmed = Trim(text);
-  if (EqualsNoCase(trimmed, "True")) return true;
-  if (EqualsNoCase(trimmed, "False")) return false;
+  const std::string trimmed = common::Trim(text);
+  if (common::EqualsNoCase(trimmed, "True")) return true;
+  if (common::EqualsNoCase(trimmed, "False")) return false;
   std::optional<long> number = ReadNumber(trimmed);
   if (!number) return std::nullopt;
   return *number != 0;
 }
 
 std::optional<long> ReadNumber(const std::string& text) {
-  const std::string trimmed = Trim(text);
+  const std::string trimmed = common::Trim(text);
   if (trimmed.empty()) return std::nullopt;
   char* end = nullptr;
   const double value = std::strtod(trimmed.c_str(), &end);

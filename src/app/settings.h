@@ -55,7 +55,4 @@ std::optional<long> ReadNumber(const std::string& text);
 std::string FlagText(bool checked);
 std::string BoolText(bool value);
 
-// The text without blanks at either end.
-std::string Trim(const std::string& text);
-
 }  // namespace app

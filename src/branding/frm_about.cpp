@@ -1,20 +1,10 @@
 #include "branding/frm_about.h"
 
+#include "ui/design.h"
+
 namespace branding {
 
 namespace {
-
-ui::ControlArgs A(std::string name, std::string caption, int left, int top, int width,
-                  int height) {
-  ui::ControlArgs args;
-  args.name = std::move(name);
-  args.caption = std::move(caption);
-  args.left = left;
-  args.top = top;
-  args.width = width;
-  args.height = height;
-  return args;
-}
 
 ui::FormArgs AboutDesign() {
   ui::FormArgs args;
@@ -34,22 +24,22 @@ ui::FormArgs AboutDesign() {
 frmAbout::frmAbout(ui::Host& host, platform::System& system, Branding& branding,
                    std::function<void()> openWebsite)
     : ui::Form(host, AboutDesign()),
-      imgLogo(*this, A("imgLogo", "", 240, 240, 720, 720), "AAA"),
+      imgLogo(*this, ui::At("imgLogo", "", 240, 240, 720, 720), "AAA"),
       Label1(*this, [] {
-        auto args = A("Label1", "Your Program Name", 1200, 240, 3960, 375);
+        auto args = ui::At("Label1", "Your Program Name", 1200, 240, 3960, 375);
         args.bold = true;
         args.fontSize = 12;
         return args;
       }()),
-      lblCompany(*this, A("lblCompany", "Owned By:", 1200, 720, 3960, 255)),
-      lblVersion(*this, A("lblVersion", "Version:", 1200, 1020, 3960, 255)),
+      lblCompany(*this, ui::At("lblCompany", "Owned By:", 1200, 720, 3960, 255)),
+      lblVersion(*this, ui::At("lblVersion", "Version:", 1200, 1020, 3960, 255)),
       lblWebsite(*this, [] {
-        auto args = A("lblWebsite", "Website:", 1200, 1320, 3960, 255);
+        auto args = ui::At("lblWebsite", "Website:", 1200, 1320, 3960, 255);
         args.underline = true;
         args.foreColor = 0x00CC6600;  // a link's blue
         return args;
       }()),
-      cmdOK(*this, A("cmdOK", "OK", 3960, 1920, 1215, 375)),
+      cmdOK(*this, ui::At("cmdOK", "OK", 3960, 1920, 1215, 375)),
       system_(system),
       branding_(branding),
       openWebsite_(std::move(openWebsite)) {

@@ -4,26 +4,11 @@
 #include <cctype>
 
 #include "platform/desktop.h"
+#include "ui/design.h"
 
 namespace branding {
 
 namespace {
-
-ui::FormArgs WebsiteDesign() {
-  ui::FormArgs args;
-  args.name = "frmWebsite";
-  args.clientWidth = 0;
-  args.clientHeight = 0;
-  args.border = ui::BorderStyle::None;
-  args.showInTaskbar = false;
-  return args;
-}
-
-ui::ControlArgs TimerArgs() {
-  ui::ControlArgs args;
-  args.name = "Timer1";
-  return args;
-}
 
 std::string Lower(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(),
@@ -34,8 +19,8 @@ std::string Lower(std::string text) {
 }  // namespace
 
 frmWebsite::frmWebsite(ui::Host& host, platform::Machine& machine, Branding& branding)
-    : ui::Form(host, WebsiteDesign()),
-      Timer1(*this, TimerArgs(), 1000, true),
+    : ui::Form(host, ui::InvisibleForm("frmWebsite")),
+      Timer1(*this, ui::At("Timer1", "", 0, 0, 0, 0), 1000, true),
       machine_(machine),
       branding_(branding) {
   Timer1.OnTick = [this] { Unload(); };

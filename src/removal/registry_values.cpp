@@ -3,19 +3,15 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "common/text.h"
+
 namespace removal {
 
 namespace {
 
-std::string Trimmed(const std::string& text) {
-  const std::size_t begin = text.find_first_not_of(' ');
-  if (begin == std::string::npos) return "";
-  return text.substr(begin, text.find_last_not_of(' ') - begin + 1);
-}
-
 // A value that reads wholly as a number that fits 32 bits is stored as one.
 bool AsNumber(const std::string& text, std::uint32_t* number) {
-  const std::string trimmed = Trimmed(text);
+  const std::string trimmed = common::Trim(text);
   if (trimmed.empty()) return false;
   char* end = nullptr;
   const double value = std::strtod(trimmed.c_str(), &end);
@@ -37,7 +33,7 @@ void SetRegistryValue(platform::Registry& registry, platform::RegKey hive, const
   if (AsNumber(value, &number)) {
     registry.SetDword(handle, name, number);
   } else {
-    registry.SetString(handle, name, Trimmed(value));
+    registry.SetString(handle, name, common::Trim(value));
   }
 }
 

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "ui/control.h"
+#include "ui/form.h"
 
 namespace ui {
 
@@ -28,6 +29,18 @@ inline ControlArgs Bolded(ControlArgs args) {
 
 inline ControlArgs Indexed(ControlArgs args, int index) {
   args.index = index;
+  return args;
+}
+
+// A window that is never seen: no size, no border, not in the task bar. Used for windows that
+// exist for their load handler or their timer.
+inline FormArgs InvisibleForm(std::string name) {
+  FormArgs args;
+  args.name = std::move(name);
+  args.clientWidth = 0;
+  args.clientHeight = 0;
+  args.border = BorderStyle::None;
+  args.showInTaskbar = false;
   return args;
 }
 
