@@ -66,12 +66,16 @@ fi
 
 "$wine" AntiSpyware.exe &
 pid=$!
-"$wine" "$build/desktop_driver.exe" wait FrmMain 30000
+# Nobody is there to answer the first start's questions: decline them both.
+driver="$build/desktop_driver.exe"
+quiet "$wine" "$driver" answer "Vista Detected" 2 15000 &
+quiet "$wine" "$driver" answer "Update Now?" 7 15000 &
+"$wine" "$driver" wait FrmMain 30000
 sleep 1
 mkdir -p "$build/screenshots"
 shot="$build/screenshots/run.png"
 import -window root "$shot"
-"$wine" "$build/desktop_driver.exe" close FrmMain
+"$wine" "$driver" close FrmMain
 i=0
 while kill -0 "$pid" 2>/dev/null && [ "$i" -lt 100 ]; do i=$((i + 1)); sleep 0.1; done
 kill "$pid" 2>/dev/null
