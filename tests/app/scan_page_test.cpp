@@ -265,3 +265,36 @@ TEST_F(ScanPageTest, DriveListShowsUsableDrivesAndStoresTheirTicks) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ScanPageTest, TextCommandsStartAScanAndLookLikeLinksUnderTheMouse) {
+  InstallDefinitions(1);
+  StartProgram();
+  auto& main = Main();
+  main.lblStart.Click();
+  EXPECT_TRUE(main.frmScan.Visible());
+  EXPECT_TRUE(Stored("Settings", "lblLastScan")) << "the scan ran";
+
+  main.lblPause.MouseMove({});
+  EXPECT_TRUE(main.lblPause.Italic());
+  main.frmScan.MouseMove({});
+  EXPECT_FALSE(main.lblPause.Italic());
+  EXPECT_EQ(host.MousePointer(), ui::kPointerDefault);
+  main.cmdScan.SetEnabled(false);  // as during a scan
+  main.frmScan.MouseMove({});
+  EXPECT_EQ(host.MousePointer(), ui::kPointerHourglass);
+}
+
+TEST_F(ScanPageTest, TheSplashOpensTheMainWindowAtItsSeventyFifthTick) {
+  app.Start();
+  host.Advance(148);
+  EXPECT_FALSE(Main().IsLoaded());
+  EXPECT_TRUE(app.splash().Visible());
+  host.Advance(2);
+  EXPECT_TRUE(Main().Visible());
+  EXPECT_FALSE(app.splash().Visible());
+  EXPECT_FALSE(app.splash().Timer2.Enabled());
+}
+
+}  // namespace
