@@ -6,3 +6,5 @@ find_package(benchmark REQUIRED)
 file(GLOB BENCHMARK_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/benchmarks/*.cpp)
 add_executable(benchmarks ${BENCHMARK_SOURCES})
 target_link_libraries(benchmarks PRIVATE core benchmark::benchmark_main)
+# The stage benchmarks drive the stages through the tests' stage harness.
+target_include_directories(benchmarks PRIVATE ${CMAKE_SOURCE_DIR}/tests)

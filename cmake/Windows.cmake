@@ -40,12 +40,23 @@ set_tests_properties(wine_stop PROPERTIES FIXTURES_CLEANUP wine LABELS "wine;des
 # Tier 2: the Win32 services against real Windows calls. The test program carries the
 # program's own version block, so reading one's own version information is tested for real.
 file(GLOB_RECURSE WIN32_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/*.cpp)
+list(FILTER WIN32_TEST_SOURCES EXCLUDE REGEX "/tests/win32/helpers/")
 add_executable(win32_tests ${WIN32_TEST_SOURCES} ${PROGRAM_RESOURCES})
 target_include_directories(win32_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_compile_definitions(win32_tests PRIVATE
   BRAND_PRODUCT="${BRAND_PRODUCT}" BRAND_COMPANY="${BRAND_COMPANY}" BRAND_WEBSITE="${BRAND_WEBSITE}"
   BRAND_VERSION_MAJOR=${BRAND_VERSION_MAJOR} BRAND_VERSION_MINOR=${BRAND_VERSION_MINOR})
 target_link_libraries(win32_tests PRIVATE win32impl gtest_main gmock)
+# Harmless programs that the process tests copy under threats' names, start, and have the scanner
+# find and stop. They only wait; their version blocks name a company, one of them the operating
+# system's maker. They sit beside win32_tests.exe, which finds them there.
+foreach(kind threat system)
+  add_executable(process_helper_${kind} ${CMAKE_SOURCE_DIR}/tests/win32/helpers/process_helper.cpp
+                 ${CMAKE_SOURCE_DIR}/tests/win32/helpers/helper_${kind}.rc)
+  set_source_files_properties(${CMAKE_SOURCE_DIR}/tests/win32/helpers/helper_${kind}.rc
+    PROPERTIES OBJECT_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/helpers/helper_version.rc.inc)
+  add_dependencies(win32_tests process_helper_${kind})
+endforeach()
 add_test(NAME win32_tests COMMAND win32_tests)
 set_tests_properties(win32_tests PROPERTIES FIXTURES_REQUIRED wine LABELS wine TIMEOUT 300)
 
@@ -59,3 +70,19 @@ add_test(NAME desktop_main_window
 set_tests_properties(desktop_main_window PROPERTIES FIXTURES_REQUIRED wine LABELS desktop
   TIMEOUT 300
   ENVIRONMENT "BRAND_PRODUCT=${BRAND_PRODUCT};BRAND_COMPANY=${BRAND_COMPANY};GREETING_TITLE=Update Now?")
+
+# Programs with known version blocks for the file scan's company test under Wine, built beside
+# win32_tests.exe; company_none has no version block. The scan tests also read the starter
+# definitions that program_data lays out in this build tree.
+set(FIXTURE_FOLDER ${CMAKE_SOURCE_DIR}/tests/win32/fixtures)
+foreach(fixture company_microsoft company_microsoft_blanks company_vendor company_empty company_none)
+  set(sources ${FIXTURE_FOLDER}/fixture_main.c)
+  if(EXISTS ${FIXTURE_FOLDER}/${fixture}.rc)
+    list(APPEND sources ${FIXTURE_FOLDER}/${fixture}.rc)
+    set_source_files_properties(${FIXTURE_FOLDER}/${fixture}.rc PROPERTIES
+      OBJECT_DEPENDS ${FIXTURE_FOLDER}/version_block.rci)
+  endif()
+  add_executable(${fixture} ${sources})
+  add_dependencies(win32_tests ${fixture})
+endforeach()
+add_dependencies(win32_tests program_data)

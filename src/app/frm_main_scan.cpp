@@ -136,7 +136,11 @@ void FrmMain::RunScan() {
       yield,
       stop,
       [this](const std::string& key) { return app_.Message(key); },
-      [this] { return !cmdScan.Enabled(); }};
+      [this] { return !cmdScan.Enabled(); },
+      &lblTotalNoOfRunningItems,
+      [this](bool lock) { LockMainWindow(lock); },
+      {},
+      &state.keptProcessDefinitions};
 
   auto beginStage = [&](const char* message) {
     LockMainWindow(true);

@@ -74,7 +74,9 @@ class Files {
   // CreateDirectoryA: one level; the parent must exist.
   virtual bool MakeDirectory(const std::string& path) = 0;
   // Copies a folder with everything in it into a new or existing folder, replacing files of
-  // the same name. Goes on past entries it cannot copy; false when any could not be copied.
+  // the same name (not read-only or hidden ones, which Windows refuses to replace); new
+  // sub-folders keep their attributes. Goes on past entries it cannot copy (those too, and files
+  // in use without read sharing); false when any could not be copied.
   virtual bool CopyFolder(const std::string& from, const std::string& to) = 0;
   // Deletes a folder with everything in it; force also removes read-only entries. Goes on past
   // entries it cannot delete (files in use); false when anything is left.

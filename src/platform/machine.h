@@ -1,9 +1,12 @@
 #pragma once
 
+#include "platform/clipboard.h"
 #include "platform/code_page.h"
 #include "platform/desktop.h"
 #include "platform/files.h"
+#include "platform/processes.h"
 #include "platform/registry.h"
+#include "platform/restore.h"
 #include "platform/shell_folders.h"
 #include "platform/system.h"
 #include "platform/tray.h"
@@ -21,6 +24,9 @@ struct Machine {
   ShellFolders& shellFolders;
   AnsiCodePage& codePage;
   Tray& tray;
+  Processes& processes;
+  Restore& restore;
+  Clipboard& clipboard;
 };
 
 }  // namespace platform

@@ -1,9 +1,119 @@
+// The last stage of a scan: the files of FileDefinition.dat, then the folders of
+// DirectoryDefinition.dat, each looked for at the one place its definition names.
+#include "common/file_tests.h"
+#include "common/text.h"
+#include "common/text_file.h"
+#include "definitions/definition_entries.h"
+#include "definitions/definition_files.h"
+#include "definitions/exclusions.h"
+#include "definitions/line_codec.h"
+#include "definitions/placeholders.h"
+#include "definitions/protected_paths.h"
+#include "scan/company_name.h"
 #include "scan/stages.h"
 
 namespace scan {
+namespace {
 
-// The file and folder definitions are not matched yet: these stages find nothing.
-void ScanFileDefinitions(ScanContext&) {}
-void ScanDirectoryDefinitions(ScanContext&) {}
+// Files of the operating system's maker are never reported, whatever a definition says.
+constexpr const char* kTrustedCompany = "MICROSOFT CORPORATION";
+
+using ParseEntry = definitions::FileDefinition (*)(platform::ShellFolders&, const std::string&,
+                                                   std::string_view);
+
+// One line handled: the counter, and the progress of the file and folder stage, whose lines are
+// those of both files and which comes after every other stage.
+void CountLine(ScanContext& context, const std::string& shownName) {
+  const definitions::DefinitionCounts& counts = context.definitionCounts;
+  const std::int32_t inspected = ++context.counters.filesAndFoldersInspected;
+  context.progress(context.statusPrefix + "\r\n" + shownName,
+                   Percent(inspected, counts.filesAndFolders),
+                   Percent(static_cast<double>(inspected) + counts.registry + counts.cookies +
+                               counts.executables,
+                           counts.total));
+}
+
+// A trace of a threat: its work-list row, one more trace, and the threat's group and details
+// rows when this is its first trace in the scan.
+void AddTrace(ScanContext& context, const definitions::FileDefinition& entry,
+              const std::string& workListThreat, int icon) {
+  ScanResults& results = context.results;
+  results.AddFileRow(entry.path, workListThreat, icon);
+  results.CountTrace();
+  if (results.HasThreat(entry.threatName)) return;
+  results.AddGroupRow(entry.threatName, icon);
+  results.AddDetailsRow(entry.threatName, entry.path, entry.type, icon);
+  ++context.counters.threatsFound;
+}
+
+void TestFile(ScanContext& context, const definitions::FileDefinition& entry) {
+  // A file line without a threat name names nothing to report. Reported anyway, its details row
+  // would be ticked by threat name "" and so tick every folder trace (their threat column is
+  // empty) for removal with it.
+  if (common::Trim(entry.threatName).empty()) return;
+  platform::Files& files = context.machine.files;
+  if (!common::FileExists(files, entry.path) ||
+      context.protectedPaths.IsProtectedPath(entry.path)) {
+    return;
+  }
+  if (context.exclusions.IsExcluded(entry.path)) {
+    context.results.AddExcludedRow(entry.path);
+    return;
+  }
+  if (common::UpperCase(common::Trim(GetFileCompanyName(files, entry.path))) == kTrustedCompany) {
+    return;
+  }
+  AddTrace(context, entry, entry.threatName, kIconFile);
+}
+
+void TestFolder(ScanContext& context, const definitions::FileDefinition& entry) {
+  if (!common::FolderExists(context.machine.files, entry.path) ||
+      context.protectedPaths.IsProtectedPath(entry.path)) {
+    return;
+  }
+  // Partial: the folder of an excluded file is left alone too.
+  if (context.exclusions.IsExcludedPartial(entry.path)) {
+    context.results.AddExcludedRow(entry.path);
+    return;
+  }
+  AddTrace(context, entry, "", kIconFolder);
+}
+
+// Reads the definition file line by line until its end or a stop; yields after every line.
+void ScanDefinitions(ScanContext& context, const char* fileName, ParseEntry parse, bool folders) {
+  platform::Machine& machine = context.machine;
+  const std::string path = definitions::DataFilePath(context.dataFolder, fileName);
+  if (!common::FileExists(machine.files, path)) return;
+  const std::string driveRoot = definitions::GetSystemDriveRoot(machine.shellFolders);
+  common::LineReader reader(machine.files, path);
+  std::string line;
+  while (!context.stopRequested() && reader.ReadLine(&line)) {
+    const definitions::FileDefinition entry =
+        parse(machine.shellFolders, driveRoot, definitions::DecodeDefinitionLine(line));
+    // A folder line without a location is not counted or shown.
+    if (!folders || entry.hasLocation) {
+      CountLine(context, entry.name);
+      if (context.stopRequested()) return;
+      if (folders) {
+        TestFolder(context, entry);
+      } else {
+        TestFile(context, entry);
+      }
+    }
+    context.yield();
+  }
+}
+
+}  // namespace
+
+void ScanFileDefinitions(ScanContext& context) {
+  ScanDefinitions(context, definitions::kFileDefinitionFile, definitions::ParseFileDefinition,
+                  false);
+}
+
+void ScanDirectoryDefinitions(ScanContext& context) {
+  ScanDefinitions(context, definitions::kDirectoryDefinitionFile,
+                  definitions::ParseDirectoryDefinition, true);
+}
 
 }  // namespace scan

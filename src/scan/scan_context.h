@@ -48,6 +48,18 @@ struct ScanContext {
   std::function<std::string(const std::string& key)> message;
   // True for a scan the user started; the shields run the process and cookie stages as well.
   std::function<bool()> userScan;
+
+  // What the process stage needs besides. The label that shows the number of running programs
+  // (`lblTotalNoOfRunningItems`); none leaves the number unshown.
+  ui::Label* runningItems = nullptr;
+  // `LockMainWindow`: stops (true) or allows again (false) the main window's repainting.
+  std::function<void(bool lock)> lockMainWindow;
+  // Shield runs only: fills the memory-shield alert with the file name and the company text,
+  // shows it and waits, letting events run, until the user has answered or closed it. Without
+  // it a shield run asks nothing.
+  std::function<void(const std::string& fileName, const std::string& companyText)> askAboutProcess;
+  // The 9x family's decoded running-program definitions, kept between runs (see ScanState).
+  std::string* keptProcessDefinitions = nullptr;
 };
 
 // part / whole * 100 as a whole number, halves rounded to the even number; -1 (leave the bar)
@@ -70,6 +82,9 @@ struct ScanState {
   int refreshTick = 0;
   std::string scanStartTime;
   std::string scanEndTime;
+  // The 9x family reads the running-program definitions once and keeps them, decoded, one line
+  // each, for every later run until a stop request empties them.
+  std::string keptProcessDefinitions;
 };
 
 }  // namespace scan

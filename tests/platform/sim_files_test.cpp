@@ -177,5 +177,26 @@ TEST_F(SimFilesTest, DrivesAndAttributes) {
   EXPECT_EQ(files.GetAttributes("C:\\Data\\ReadOnly.txt"), std::nullopt);
 }
 
+TEST_F(SimFilesTest, AFileOpenWithoutAnySharingCannotBeReadOrCopied) {
+  files.AddFile("C:\\Data\\Sub\\Locked.txt", "locked");
+  files.SetLocked("C:\\Data\\Sub\\Locked.txt", true);
+  EXPECT_EQ(files.ReadAll("C:\\Data\\Sub\\Locked.txt"), std::nullopt);
+  EXPECT_EQ(files.LastError(), kErrorSharingViolation);
+  EXPECT_EQ(files.FileSize("C:\\Data\\Sub\\Locked.txt"), 6u) << "the entry can still be read";
+  EXPECT_FALSE(files.CopyFile("C:\\Data\\Sub\\Locked.txt", "C:\\Copy.txt", false));
+  EXPECT_EQ(files.LastError(), kErrorSharingViolation);
+  EXPECT_FALSE(files.Exists("C:\\Copy.txt"));
+  EXPECT_FALSE(files.DeleteFile("C:\\Data\\Sub\\Locked.txt"));
+
+  // A folder copy goes on past it and says it is incomplete.
+  files.AddFile("C:\\Data\\Sub\\Free.txt", "free");
+  EXPECT_FALSE(files.CopyFolder("C:\\Data\\Sub", "C:\\Backup"));
+  EXPECT_EQ(files.ListFolder("C:\\Backup"), Names{"Free.txt"});
+
+  files.SetLocked("C:\\Data\\Sub\\Locked.txt", false);
+  EXPECT_TRUE(files.CopyFile("C:\\Data\\Sub\\Locked.txt", "C:\\Copy.txt", false));
+  EXPECT_TRUE(files.DeleteFile("C:\\Data\\Sub\\Locked.txt"));
+}
+
 }  // namespace
 }  // namespace platform::sim

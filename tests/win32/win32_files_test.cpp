@@ -145,6 +145,43 @@ TEST_F(Win32FilesTest, FolderTreesCopyAndDeleteWithForce) {
   EXPECT_EQ(names, (std::vector<std::string>{"Deep", "b.txt"}));
 }
 
+TEST_F(Win32FilesTest, AFileOpenWithoutAnySharingCannotBeReadOrCopied) {
+  ASSERT_TRUE(files.MakeDirectory(In("Tree")));
+  Make("Tree\\Locked.txt", "locked");
+  Make("Tree\\Free.txt", "free");
+  {
+    UniqueHandle open(CreateFileA(In("Tree\\Locked.txt").c_str(), GENERIC_READ, 0, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(open.IsValid());
+    EXPECT_EQ(files.ReadAll(In("Tree\\Locked.txt")), std::nullopt);
+    EXPECT_EQ(files.LastError(), kErrorSharingViolation);
+    EXPECT_FALSE(files.CopyFile(In("Tree\\Locked.txt"), In("Copy.txt"), false));
+    EXPECT_EQ(files.LastError(), kErrorSharingViolation);
+    EXPECT_FALSE(files.DeleteFile(In("Tree\\Locked.txt")));
+    EXPECT_FALSE(files.CopyFolder(In("Tree"), In("Backup"))) << "one entry could not be copied";
+    EXPECT_EQ(files.ListFolder(In("Backup")), std::vector<std::string>{"Free.txt"});
+  }
+  EXPECT_TRUE(files.CopyFile(In("Tree\\Locked.txt"), In("Copy.txt"), false));
+}
+
+TEST_F(Win32FilesTest, FolderCopiesKeepFolderAttributesAndSpareReadOnlyTargets) {
+  ASSERT_TRUE(files.MakeDirectory(In("Tree")));
+  ASSERT_TRUE(files.MakeDirectory(In("Tree\\Secret")));
+  Make("Tree\\Secret\\s.txt", "new");
+  Make("Tree\\r.txt", "new");
+  ASSERT_TRUE(SetFileAttributesA(In("Tree\\Secret").c_str(), FILE_ATTRIBUTE_HIDDEN));
+  EXPECT_TRUE(files.CopyFolder(In("Tree"), In("Copy")));
+  EXPECT_EQ(files.GetAttributes(In("Copy\\Secret")).value_or(0) & kAttrHidden, kAttrHidden);
+
+  // Copied over an older copy, as Windows does it: a read-only file there stays as it was.
+  ASSERT_TRUE(files.MakeDirectory(In("Old")));
+  Make("Old\\r.txt", "old", FILE_ATTRIBUTE_READONLY);
+  EXPECT_FALSE(files.CopyFolder(In("Tree"), In("Old")));
+  EXPECT_EQ(files.LastError(), kErrorAccessDenied);
+  EXPECT_EQ(files.ReadAll(In("Old\\r.txt")), "old");
+  EXPECT_EQ(files.ReadAll(In("Old\\Secret\\s.txt")), "new") << "the rest was copied";
+}
+
 TEST_F(Win32FilesTest, TheSystemDriveIsAReadyFixedDrive) {
   bool found = false;
   for (const DriveInfo& drive : files.Drives()) {

@@ -220,30 +220,46 @@ bool SimFiles::FolderExists(const std::string& path) {
   return node != nullptr && node->directory;
 }
 
-std::optional<std::string> SimFiles::ReadAll(const std::string& path) {
+const SimFiles::Node* SimFiles::FileForReading(const std::string& path) {
   Path parsed;
   const Node* node = FindForUse(path, &parsed);
-  if (node == nullptr) return std::nullopt;
+  if (node == nullptr) return nullptr;
   if (node->directory) {
     Fail(kErrorAccessDenied);
-    return std::nullopt;
+    return nullptr;
   }
   Succeed();
+  return node;
+}
+
+std::optional<std::string> SimFiles::ReadAll(const std::string& path) {
+  const Node* node = FileForReading(path);
+  if (node == nullptr) return std::nullopt;
+  if (node->locked) {
+    Fail(kErrorSharingViolation);
+    return std::nullopt;
+  }
   return node->content;
 }
 
+// Copies only the part asked for, so that reading a large file block by block costs what it
+// costs on Windows.
 std::optional<std::string> SimFiles::ReadAt(const std::string& path, std::uint64_t offset,
                                             std::size_t count) {
-  auto content = ReadAll(path);
-  if (!content) return std::nullopt;
-  if (offset >= content->size()) return std::string();
-  return content->substr(static_cast<std::size_t>(offset), count);
+  const Node* node = FileForReading(path);
+  if (node == nullptr) return std::nullopt;
+  if (node->locked) {
+    Fail(kErrorSharingViolation);
+    return std::nullopt;
+  }
+  if (offset >= node->content.size()) return std::string();
+  return node->content.substr(static_cast<std::size_t>(offset), count);
 }
 
 std::optional<std::uint64_t> SimFiles::FileSize(const std::string& path) {
-  auto content = ReadAll(path);
-  if (!content) return std::nullopt;
-  return content->size();
+  const Node* node = FileForReading(path);
+  if (node == nullptr) return std::nullopt;
+  return node->content.size();
 }
 
 bool SimFiles::WriteAll(const std::string& path, const std::string& bytes) {
@@ -294,6 +310,7 @@ bool SimFiles::CopyFile(const std::string& from, const std::string& to, bool ove
   const Node* file = FindForUse(from, &source);
   if (file == nullptr) return false;
   if (file->directory) return Fail(kErrorAccessDenied);
+  if (file->locked) return Fail(kErrorSharingViolation);
   const Path target = Parse(to);
   if (target.wildcardInLast) return Fail(kErrorInvalidName);
   Node* parent = ParentOf(target);

@@ -58,6 +58,9 @@ class SimFiles : public Files {
   // Another program holds the file open without delete sharing: it can be read but not
   // deleted, renamed or written (32), nor can the folders around it be removed.
   void SetInUse(const std::string& path, bool inUse);
+  // Another program holds the file open without any sharing: besides what SetInUse stops, it
+  // cannot be read or copied either (32). Its attributes and size can still be read.
+  void SetLocked(const std::string& path, bool locked);
   // Adds or replaces a drive; a new drive has an empty root.
   void AddDrive(char letter, int type, bool ready);
   // Where relative paths start (an absolute folder path).
@@ -73,6 +76,7 @@ class SimFiles : public Files {
     bool directory = false;
     std::uint32_t attributes = 0;  // without kAttrDirectory
     bool inUse = false;
+    bool locked = false;  // not even readable; implies inUse
     std::string content;
     Node* parent = nullptr;
     std::map<std::string, std::unique_ptr<Node>> children;  // by lower-case name
@@ -102,6 +106,8 @@ class SimFiles : public Files {
   // The folder that holds the path's last component; sets the error when it is missing.
   Node* ParentOf(const Path& path);
   Node* FindForUse(const std::string& text, Path* parsed);
+  // The file at the path for reading; nullptr (with the error set) for a folder or no file.
+  const Node* FileForReading(const std::string& path);
   Node* MakeFolders(const Path& path);
   bool Fail(long error);
   bool Succeed();

@@ -25,6 +25,10 @@ bool SimFiles::CopyTree(const Node& from, Node& to) {
       complete = CopyTree(*child, *existing->second) && complete;
       continue;
     }
+    if (child->locked) {
+      complete = Fail(kErrorSharingViolation);
+      continue;
+    }
     if (existing != to.children.end()) {
       Node& old = *existing->second;
       if (old.directory || (old.attributes & (kAttrReadOnly | kAttrHidden))) {
@@ -185,6 +189,10 @@ void SimFiles::AddFile(const std::string& path, const std::string& content,
 
 void SimFiles::SetInUse(const std::string& path, bool inUse) {
   if (Node* node = Find(Parse(path))) node->inUse = inUse;
+}
+
+void SimFiles::SetLocked(const std::string& path, bool locked) {
+  if (Node* node = Find(Parse(path))) node->inUse = node->locked = locked;
 }
 
 void SimFiles::AddDrive(char letter, int type, bool ready) {

@@ -4,12 +4,15 @@
 #include <string>
 
 #include "platform/machine.h"
+#include "platform/sim/sim_clipboard.h"
 #include "platform/sim/sim_clock.h"
 #include "platform/sim/sim_code_page.h"
 #include "platform/sim/sim_desktop.h"
 #include "platform/sim/sim_files.h"
 #include "platform/sim/sim_named_objects.h"
+#include "platform/sim/sim_processes.h"
 #include "platform/sim/sim_registry.h"
+#include "platform/sim/sim_restore.h"
 #include "platform/sim/sim_shell_folders.h"
 #include "platform/sim/sim_system.h"
 #include "platform/sim/sim_tray.h"
@@ -24,17 +27,20 @@ inline constexpr const char* kSimDataFolder =
     "C:\\Documents and Settings\\User\\Application Data\\AntiSpywareDAT";
 
 // Another program running on a simulated machine: it shares the machine's registry, clock, named
-// objects, file system, shell folders and code page, and has its own desktop (message box script,
-// instance claim) and its own view of the program it runs; `machine` is its view of the machine.
+// objects, file system, shell folders, code page, process table, System Restore and clipboard,
+// and has its own desktop (message box script, instance claim) and its own view of the program it
+// runs; `machine` is its view of the machine.
 // Ending it (destroying it) releases what it held. It must not outlive the machine that started it.
 class SimProcess {
  public:
   SimProcess(SimRegistry& registry, SimClock& clock, SimNamedObjects& namedObjects, SimFiles& files,
              SimShellFolders& shellFolders, SimCodePage& codePage, SimTray& tray,
+             SimProcesses& processes, SimRestore& restore, SimClipboard& clipboard,
              const SimSystem& program, const std::string& userName)
       : system(program),
         desktop(namedObjects, system, userName),
-        machine{registry, system, desktop, clock, files, shellFolders, codePage, tray} {}
+        machine{registry, system,   desktop,   clock,   files,    shellFolders,
+                codePage, tray,     processes, restore, clipboard} {}
   SimProcess(const SimProcess&) = delete;
   SimProcess& operator=(const SimProcess&) = delete;
 
@@ -62,7 +68,8 @@ class SimMachine {
   std::unique_ptr<SimProcess> StartProcess() { return StartProcessAs(kSimUserName); }
   std::unique_ptr<SimProcess> StartProcessAs(const std::string& userName) {
     return std::make_unique<SimProcess>(registry, clock, namedObjects, files, shellFolders,
-                                        codePage, tray, system, userName);
+                                        codePage, tray, processes, restore, clipboard, system,
+                                        userName);
   }
   // Another instance of the program that has already claimed its place, as when the user starts
   // the program a second time.
@@ -81,7 +88,13 @@ class SimMachine {
   SimShellFolders shellFolders{files, kSimUserName};
   SimCodePage codePage;
   SimTray tray;
-  Machine machine{registry, system, desktop, clock, files, shellFolders, codePage, tray};
+  // The running programs; the idle and system processes only, until a test starts more.
+  SimProcesses processes{files, system};
+  // System Restore, switched on; and the session's clipboard, shared by every process.
+  SimRestore restore;
+  SimClipboard clipboard;
+  Machine machine{registry, system, desktop,   clock,   files,    shellFolders,
+                  codePage, tray,   processes, restore, clipboard};
 };
 
 }  // namespace platform::sim

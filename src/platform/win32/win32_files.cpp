@@ -55,6 +55,10 @@ std::string FolderKey(const std::string& path) {
   return key;
 }
 
+// What a copied sub-folder keeps of its source's attributes, as the simulated machine does.
+constexpr DWORD kFolderAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
+                                    FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
+
 bool IsDriveRoot(const std::string& path) {
   return (path.size() == 2 || (path.size() == 3 && (path[2] == '\\' || path[2] == '/'))) &&
          path[1] == ':';
@@ -210,14 +214,24 @@ bool Win32Files::Append(const std::string& path, const std::string& bytes) {
   return WriteWhole(file.Get(), bytes) ? Succeed() : Fail();
 }
 
-bool Win32Files::CopyFile(const std::string& from, const std::string& to, bool overwrite) {
-  // Windows refuses to overwrite a read-only or hidden file; Wine, run by root, does not.
+namespace {
+
+// CopyFileA as Windows does it. Windows refuses to overwrite a read-only or hidden file (5);
+// Wine, run by root, does not. False with the thread's last error set.
+bool CopyOneFile(const std::string& from, const std::string& to, bool overwrite) {
   const DWORD existing = GetFileAttributesA(to.c_str());
   if (overwrite && existing != INVALID_FILE_ATTRIBUTES &&
       (existing & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN))) {
-    return Fail(kErrorAccessDenied);
+    SetLastError(ERROR_ACCESS_DENIED);
+    return false;
   }
-  return CopyFileA(from.c_str(), to.c_str(), overwrite ? FALSE : TRUE) ? Succeed() : Fail();
+  return CopyFileA(from.c_str(), to.c_str(), overwrite ? FALSE : TRUE) != FALSE;
+}
+
+}  // namespace
+
+bool Win32Files::CopyFile(const std::string& from, const std::string& to, bool overwrite) {
+  return CopyOneFile(from, to, overwrite) ? Succeed() : Fail();
 }
 
 bool Win32Files::DeleteFile(const std::string& path) {
@@ -240,12 +254,16 @@ bool Win32Files::CopyTree(const std::string& from, const std::string& to) {
     if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
       // A junction may point back up the tree; its target is not copied.
       if (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) return;
-      if (!CreateDirectoryA(target.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
+      const bool created = CreateDirectoryA(target.c_str(), nullptr) != FALSE;
+      if (!created && GetLastError() != ERROR_ALREADY_EXISTS) {
         complete = Fail();
         return;
       }
       complete = CopyTree(source, target) && complete;
-    } else if (!CopyFileA(source.c_str(), target.c_str(), FALSE)) {
+      // A new folder takes its source's attributes, set last so that a read-only one could still
+      // be filled; a folder that was there keeps its own.
+      if (created) SetFileAttributesA(target.c_str(), entry.dwFileAttributes & kFolderAttributes);
+    } else if (!CopyOneFile(source, target, true)) {
       complete = Fail();
     }
   });

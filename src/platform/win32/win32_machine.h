@@ -1,11 +1,14 @@
 #pragma once
 
 #include "platform/machine.h"
+#include "platform/win32/win32_clipboard.h"
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_code_page.h"
 #include "platform/win32/win32_desktop.h"
 #include "platform/win32/win32_files.h"
+#include "platform/win32/win32_processes.h"
 #include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_restore.h"
 #include "platform/win32/win32_shell_folders.h"
 #include "platform/win32/win32_system.h"
 #include "platform/win32/win32_tray.h"
@@ -24,13 +27,17 @@ class Win32Machine {
   Win32ShellFolders shellFolders_;
   Win32CodePage codePage_;
   Win32Tray tray_;
+  Win32Processes processes_;
+  Win32Restore restore_;
+  Win32Clipboard clipboard_;
 
  public:
   Win32Machine() = default;
   Win32Machine(const Win32Machine&) = delete;
   Win32Machine& operator=(const Win32Machine&) = delete;
 
-  Machine machine{registry_, system_, desktop_, clock_, files_, shellFolders_, codePage_, tray_};
+  Machine machine{registry_, system_, desktop_,   clock_,   files_,    shellFolders_,
+                  codePage_, tray_,   processes_, restore_, clipboard_};
 };
 
 }  // namespace platform::win32

@@ -1,0 +1,99 @@
+#include "removal/quarantine.h"
+
+#include <cstdio>
+
+#include "common/file_tests.h"
+
+namespace removal {
+namespace {
+
+constexpr const char* kCrLf = "\r\n";
+// Counted names have three digits; a name taken this often gets no further copies.
+constexpr int kMaxCounter = 999;
+
+std::string WithoutTrailingSeparator(const std::string& path) {
+  if (!path.empty() && path.back() == '\\') return path.substr(0, path.size() - 1);
+  return path;
+}
+
+}  // namespace
+
+Quarantine::Quarantine(platform::Machine& machine, const std::string& dataFolder)
+    : machine_(machine), dataFolder_(dataFolder) {}
+
+std::string Quarantine::Folder() const {
+  return dataFolder_ + "\\quarantine";
+}
+
+std::string Quarantine::LogPath() const {
+  return Folder() + "\\QuarantineLog.txt";
+}
+
+void Quarantine::CreateFolder() {
+  machine_.files.MakeDirectory(Folder());
+}
+
+std::optional<std::string> Quarantine::FreeName(const std::string& name) {
+  // Any entry counts, hidden ones and folders too: a copy must never land on an earlier one.
+  const auto taken = [this](const std::string& candidate) {
+    return machine_.files.GetAttributes(common::JoinPath(Folder(), candidate)).has_value();
+  };
+  if (!taken(name)) return name;
+  for (int counter = 1; counter <= kMaxCounter; ++counter) {
+    char suffix[8];
+    std::snprintf(suffix, sizeof suffix, ".%03d", counter);
+    const std::string candidate = name + suffix;
+    if (!taken(candidate)) return candidate;
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> Quarantine::CopyToQuarantine(const std::string& fullPath,
+                                                        const std::string& fileName) {
+  if (fileName.empty()) return std::nullopt;
+  const auto stored = FreeName(fileName);
+  if (!stored) return std::nullopt;
+  if (!machine_.files.CopyFile(fullPath, common::JoinPath(Folder(), *stored), false)) {
+    return std::nullopt;
+  }
+  return stored;
+}
+
+std::optional<std::string> Quarantine::CopyFolderToQuarantine(const std::string& folderPath,
+                                                              const std::string& folderName) {
+  const std::string from = WithoutTrailingSeparator(folderPath);
+  std::string name = WithoutTrailingSeparator(folderName);
+  if (name.empty()) name = common::GetFileName(from);
+  if (name.empty()) return std::nullopt;
+  const auto stored = FreeName(name);
+  if (!stored) return std::nullopt;
+  if (!machine_.files.CopyFolder(from, common::JoinPath(Folder(), *stored))) return std::nullopt;
+  return stored;
+}
+
+void Quarantine::AppendRecord(const std::string& text) {
+  machine_.files.Append(LogPath(), text);
+}
+
+void Quarantine::LogQuarantinedFile(const std::string& fullPath, const std::string& fileName) {
+  if (!logToQuarantine_) return;
+  const std::string timestamp = machine_.clock.FormatDate(machine_.clock.Now());
+  AppendRecord(timestamp + " - File: " + fileName + kCrLf + " - Location: " + fullPath + kCrLf +
+               kCrLf + kCrLf);
+}
+
+void Quarantine::LogRemovedRegistryEntry(const std::string& keyText, const std::string& valueText) {
+  if (!logToQuarantine_) return;
+  const std::string timestamp = machine_.clock.FormatDate(machine_.clock.Now());
+  AppendRecord(timestamp + " - Key: " + keyText + kCrLf + "Value: " + valueText + kCrLf + kCrLf +
+               kCrLf);
+}
+
+void Quarantine::ShowQuarantine() {
+  CreateFolder();
+  // The data folder lies under "Documents and Settings": unquoted, the browser would stop at the
+  // first blank.
+  machine_.desktop.StartProgram("explorer \"" + Folder() + "\"", platform::kSwShowNormal);
+}
+
+}  // namespace removal
