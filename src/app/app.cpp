@@ -136,15 +136,15 @@ void App::RemoveTrayIcon() {
   machine.tray.NotifyIcon(platform::kNimDelete, icon);
 }
 
-// The language chooser, the exclusion list, the schedule, the drive list, the submission and the
-// quarantine arrive with their subsystems; until then these steps have nothing
-// to do.
+void App::ShowQuarantine() { quarantine.ShowQuarantine(); }
+
+// The language chooser, the scan report, the schedule and the submission arrive with their
+// subsystems; until then these steps have nothing to do.
 void App::ChooseLanguage() {}
 void App::MakeReport() {}
 void App::LoadSchedule() {}
 void App::ApplySchedule() {}
 void App::SubmitRunningPrograms() {}
-void App::ShowQuarantine() {}
 
 void App::SetTaskVisible(bool visible) { frmMain().SetShowInTaskbar(visible); }
 

@@ -8,6 +8,8 @@
 #include "definitions/exclusions.h"
 #include "definitions/protected_paths.h"
 #include "localization/cls_languages.h"
+#include "removal/quarantine.h"
+#include "removal/restore_point.h"
 #include "scan/results.h"
 #include "scan/scan_context.h"
 #include "platform/machine.h"
@@ -121,6 +123,8 @@ class App {
 
   // Process-wide values fixed at start-up.
   std::string dataFolder;
+  removal::Quarantine quarantine{machine, dataFolder};
+  removal::RestorePoint restorePoint{machine};
   std::string currentLanguage = "English";
   long definitionCount = 0;
 

@@ -56,8 +56,10 @@ void frmSpywareFoundAlert::Form_Load() {
   tmrBlink.SetEnabled(true);
 }
 
-void frmSpywareFoundAlert::AskAbout(const std::string& fileName, const std::string& companyText) {
+void frmSpywareFoundAlert::AskAbout(const std::string& fileName, const std::string& companyText,
+                                    std::uint32_t pid) {
   Load();
+  pid_ = pid;
   lblAlertCompanyName.SetCaption(companyText);
   lblAlertFileName.SetCaption(fileName);
   decided_ = false;
@@ -69,7 +71,7 @@ void frmSpywareFoundAlert::cmdYes_Click() {
   cmdYes.SetEnabled(false);
   decided_ = true;
   const std::string name = common::Trim(lblAlertFileName.Caption());
-  if (!scan::StopProcessByName(services_.machine, name, [this] { LetEventsRun(); })) {
+  if (!scan::StopProcessById(services_.machine, pid_)) {
     services_.machine.desktop.MessageBox(
         common::UpperCase(name) + " " + services_.message("MSG_ERROR_STOPPED"),
         services_.programName, platform::kMbOk | platform::kMbIconInformation);

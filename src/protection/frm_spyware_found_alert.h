@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -39,8 +40,9 @@ class frmSpywareFoundAlert : public ui::Form {
 
   // Fills the labels, clears the decision, shows the window and waits, letting events run,
   // until STOP or ALLOW was pressed or the window was closed some other way (then without a
-  // decision: the shield asks again on a later run).
-  void AskAbout(const std::string& fileName, const std::string& companyText);
+  // decision: the shield asks again on a later run). STOP ends the process asked about (pid),
+  // not the first process of its name, which may be another program of the same file name.
+  void AskAbout(const std::string& fileName, const std::string& companyText, std::uint32_t pid);
   // The decision flag: STOP or ALLOW was pressed since the last question.
   bool Decided() const { return decided_; }
 
@@ -55,6 +57,7 @@ class frmSpywareFoundAlert : public ui::Form {
 
   Services services_;
   bool decided_ = false;
+  std::uint32_t pid_ = 0;
 };
 
 }  // namespace protection

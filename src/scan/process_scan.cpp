@@ -78,8 +78,8 @@ void UnlockMainWindow(ScanContext& context) {
   if (context.lockMainWindow) context.lockMainWindow(false);
 }
 
-// Steps 3 to 10 of the NT loop for one process: read its first module's path, match it, and
-// report it unless it is the system maker's, excluded, or the companion.
+// One process of the NT loop: read its first module's path, match it, and report it unless it is
+// the system maker's, excluded, or the companion.
 void ExamineProcessNT(ScanContext& context, const std::string& signatures, std::uint32_t pid) {
   platform::Machine& machine = context.machine;
   const std::optional<std::string> module = machine.processes.ModuleFileName(pid);
@@ -96,7 +96,7 @@ void ExamineProcessNT(ScanContext& context, const std::string& signatures, std::
     return;
   }
   if (common::EqualsNoCase(common::Trim(fileName), kCompanionExecutable)) return;
-  ReportProcessThreat(context, fileName, company);
+  ReportProcessThreat(context, fileName, company, pid);
   ++context.counters.threatsFound;
 }
 
@@ -112,7 +112,7 @@ bool MatchesKeptLine(const std::string& upperKept, const std::string& fileName) 
   return common::UpperCase(common::Trim(rest)) == fileName;
 }
 
-// Step 3 onwards of the 9x loop for one snapshot entry.
+// One snapshot entry of the 9x loop: match its bare name and react as the mode asks.
 void ExamineProcess9x(ScanContext& context, const std::string& upperKept,
                       const platform::ProcessEntry& entry) {
   platform::Machine& machine = context.machine;
@@ -217,10 +217,13 @@ bool StopProcessByName(platform::Machine& machine, const std::string& name,
     if (yield) yield();
   }
   if (!pid) return true;
+  return StopProcessById(machine, *pid);
+}
 
+bool StopProcessById(platform::Machine& machine, std::uint32_t pid) {
   for (int retries = 0;; ++retries) {
-    if (TerminateProcessById(machine, *pid, 0)) return true;
-    if (machine.processes.WaitForExit(*pid, 1)) return true;
+    if (TerminateProcessById(machine, pid, 0)) return true;
+    if (machine.processes.WaitForExit(pid, 1)) return true;
     if (retries == kStopRetries) return false;
   }
 }
@@ -240,16 +243,18 @@ void KillProcessById(platform::Processes& processes, std::uint32_t pid) {
 }
 
 void ReportProcessThreat(ScanContext& context, const std::string& fileName,
-                         const std::string& company) {
+                         const std::string& company, std::uint32_t pid) {
   if (context.userScan()) {
     context.results.AddNotice("Detected in the memory : " + fileName + " was stopped from running.",
                               kIconFile);
-    StopProcessByName(context.machine, fileName, context.yield);
+    // The matched process itself, not the first one of its name: a threat named like a program
+    // of Windows (svchost.exe in the wrong folder) must not cost the real one its life.
+    StopProcessById(context.machine, pid);
     return;
   }
   const std::string companyText =
       common::Trim(company).empty() ? context.message("MSG_NOCOMPANY") + " " + fileName : company;
-  if (context.askAboutProcess) context.askAboutProcess(fileName, companyText);
+  if (context.askAboutProcess) context.askAboutProcess(fileName, companyText, pid);
 }
 
 void ScanProcessesNT(ScanContext& context) {

@@ -49,6 +49,9 @@ std::string GetFileNameOnly(const std::string& path);
 // survived every attempt. Yields after each process that does not match.
 bool StopProcessByName(platform::Machine& machine, const std::string& name,
                        const std::function<void()>& yield);
+// What `StopProcessByName` does once it has found its process: at most 11 attempts to end it,
+// true when it has ended (or was gone already).
+bool StopProcessById(platform::Machine& machine, std::uint32_t pid);
 
 // `TerminateProcessById`: terminates the process with the exit code, with the debug privilege
 // switched on around it on the NT family. False when the privilege could not be had or the
@@ -64,7 +67,8 @@ void ScanProcesses9x(ScanContext& context);
 
 // `ReportProcessThreat`: in a user's scan the process is listed as stopped and stopped at once;
 // in a shield run the user is asked through the memory-shield alert, which stops or allows it.
+// Either way it is the matched process (pid) that is stopped, not another of the same name.
 void ReportProcessThreat(ScanContext& context, const std::string& fileName,
-                         const std::string& company);
+                         const std::string& company, std::uint32_t pid);
 
 }  // namespace scan

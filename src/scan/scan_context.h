@@ -54,10 +54,12 @@ struct ScanContext {
   ui::Label* runningItems = nullptr;
   // `LockMainWindow`: stops (true) or allows again (false) the main window's repainting.
   std::function<void(bool lock)> lockMainWindow;
-  // Shield runs only: fills the memory-shield alert with the file name and the company text,
-  // shows it and waits, letting events run, until the user has answered or closed it. Without
-  // it a shield run asks nothing.
-  std::function<void(const std::string& fileName, const std::string& companyText)> askAboutProcess;
+  // Shield runs only: fills the memory-shield alert with the file name and the company text of
+  // the matched process (pid), shows it and waits, letting events run, until the user has
+  // answered or closed it. Without it a shield run asks nothing.
+  std::function<void(const std::string& fileName, const std::string& companyText,
+                     std::uint32_t pid)>
+      askAboutProcess;
   // The 9x family's decoded running-program definitions, kept between runs (see ScanState).
   std::string* keptProcessDefinitions = nullptr;
 };

@@ -298,3 +298,16 @@ TEST_F(ScanPageTest, TheSplashOpensTheMainWindowAtItsSeventyFifthTick) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ScanPageTest, ViewQuarantineOpensTheQuarantineFolder) {
+  StartProgram();
+  Main().mnuQuar.ClickItem(0);
+  ASSERT_EQ(sim.desktop.StartedPrograms().size(), 1u);
+  EXPECT_NE(sim.desktop.StartedPrograms()[0].commandLine.find(
+                std::string(platform::sim::kSimDataFolder) + "\\quarantine"),
+            std::string::npos);
+}
+
+}  // namespace

@@ -18,8 +18,8 @@ class AlertTest : public ::testing::Test {
  protected:
   AlertTest() {
     stage.shieldRun = true;
-    stage.ask = [this](const std::string& fileName, const std::string& company) {
-      alert.AskAbout(fileName, company);
+    stage.ask = [this](const std::string& fileName, const std::string& company, std::uint32_t pid) {
+      alert.AskAbout(fileName, company, pid);
     };
     // The user's answers, given while the alert waits; a question left unanswered is closed
     // so that a failing test cannot wait for ever.
@@ -38,9 +38,9 @@ class AlertTest : public ::testing::Test {
       answer();
     };
   }
-  std::uint32_t Run(const std::string& name) {
-    sim.files.AddFile(kSystem32 + name, "MZ");
-    return sim.processes.Start(kSystem32 + name);
+  std::uint32_t Run(const std::string& name, const std::string& folder = kSystem32) {
+    sim.files.AddFile(folder + name, "MZ");
+    return sim.processes.Start(folder + name);
   }
   void Definitions(const std::vector<std::string>& lines) {
     scan_test::WriteDefinitionFile(sim.files, kSimDataFolder, "ExeDefinition.dat", lines);
@@ -60,6 +60,7 @@ class AlertTest : public ::testing::Test {
 };
 
 TEST_F(AlertTest, TwoMatchesAreAskedAboutInTurnAndStopAndAllowAct) {
+  const std::uint32_t namesake = Run("first.exe", "C:\\Tools\\");
   const std::uint32_t first = Run("first.exe");
   const std::uint32_t second = Run("second.exe");
   Definitions({"first.exe=A|[system]", "second.exe=B|[system]"});
@@ -69,6 +70,7 @@ TEST_F(AlertTest, TwoMatchesAreAskedAboutInTurnAndStopAndAllowAct) {
   EXPECT_EQ(seen, (std::vector<std::string>{"FIRST.EXE / MSG_NOCOMPANY FIRST.EXE",
                                             "SECOND.EXE / MSG_NOCOMPANY SECOND.EXE"}));
   EXPECT_FALSE(sim.processes.IsRunning(first));
+  EXPECT_TRUE(sim.processes.IsRunning(namesake)) << "STOP ends the program asked about";
   EXPECT_TRUE(sim.processes.IsRunning(second));
   EXPECT_FALSE(alert.IsLoaded());
   EXPECT_TRUE(alert.Decided());

@@ -24,9 +24,10 @@ class MemoryHarness : public StageHarness {
     context.userScan = [this] { return !shieldRun; };
     context.runningItems = &runningItems;
     context.lockMainWindow = [this](bool lock) { lockCalls.push_back(lock); };
-    context.askAboutProcess = [this](const std::string& fileName, const std::string& company) {
+    context.askAboutProcess = [this](const std::string& fileName, const std::string& company,
+                                     std::uint32_t pid) {
       asked.emplace_back(fileName, company);
-      if (ask) ask(fileName, company);
+      if (ask) ask(fileName, company, pid);
     };
     context.keptProcessDefinitions = &keptDefinitions;
     return context;
@@ -43,7 +44,7 @@ class MemoryHarness : public StageHarness {
   ui::Label runningItems{form, Named("running", "0")};
   bool shieldRun = false;
   std::vector<std::pair<std::string, std::string>> asked;
-  std::function<void(const std::string&, const std::string&)> ask;
+  std::function<void(const std::string&, const std::string&, std::uint32_t)> ask;
   std::vector<bool> lockCalls;
   std::string keptDefinitions;
 };

@@ -79,6 +79,16 @@ TEST_F(ProcessScanTest, LeavesTheSystemMakerExcludedNamesAndTheCompanionRunning)
   EXPECT_EQ(stage.counters.threatsFound, 0);
 }
 
+TEST_F(ProcessScanTest, AThreatNamedLikeAWindowsProgramIsStoppedAloneNotTheRealOne) {
+  const std::uint32_t real = Run(std::string(kSystem32) + "svchost.exe", "Microsoft Corporation");
+  const std::uint32_t fake = Run("C:\\WINDOWS\\svchost.exe");
+  Definitions({"svchost.exe=Fake Host|[windir]"});
+  stage.RunMemory();
+  EXPECT_EQ(Found(), "<3> Detected in the memory : SVCHOST.EXE was stopped from running.\n");
+  EXPECT_TRUE(sim.processes.IsRunning(real)) << "listed first, but not the one that matched";
+  EXPECT_FALSE(sim.processes.IsRunning(fake));
+}
+
 TEST_F(ProcessScanTest, EveryProcessOfALongListIsExaminedOnceTheLastIncluded) {
   std::vector<std::string> lines;
   std::vector<std::uint32_t> ids;
@@ -218,8 +228,9 @@ TEST_F(ProcessScanTest, AShieldRunAsksAboutEachMatchInTurnAndCountsIt) {
   const std::uint32_t second = Run(std::string(kSystem32) + "second.exe", "");
   Definitions({"first.exe=A|[system]", "second.exe=B|[system]"});
   stage.shieldRun = true;
-  stage.ask = [&](const std::string& fileName, const std::string&) {
-    if (fileName == "FIRST.EXE") sim.processes.Exit(first);  // the user pressed STOP
+  stage.ask = [&](const std::string& fileName, const std::string&, std::uint32_t pid) {
+    EXPECT_EQ(pid, fileName == "FIRST.EXE" ? first : second);
+    if (pid == first) sim.processes.Exit(first);  // the user pressed STOP
   };
   stage.RunMemory();
 

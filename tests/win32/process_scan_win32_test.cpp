@@ -97,9 +97,11 @@ class ProcessesWin32Test : public ::testing::Test {
     program->path = path;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
+    // Without a console of its own: a console's host process can outlive a program terminated
+    // early and keep the test runner's output open.
     std::string commandLine = "\"" + path + "\" 60000";
     EXPECT_TRUE(CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
-                               CREATE_NO_WINDOW, nullptr, nullptr, &startup, &program->info))
+                               DETACHED_PROCESS, nullptr, nullptr, &startup, &program->info))
         << path;
     program->process.Reset(program->info.hProcess);
     program->thread.Reset(program->info.hThread);
