@@ -11,6 +11,7 @@
 #include "definitions/placeholders.h"
 #include "localization/default_messages.h"
 #include "platform/system.h"
+#include "protection/frm_spyware_found_alert.h"
 #include "removal/frm_delete.h"
 
 namespace app {
@@ -149,9 +150,11 @@ void App::SubmitRunningPrograms() {}
 void App::SetTaskVisible(bool visible) { frmMain().SetShowInTaskbar(visible); }
 
 void App::UnloadOtherWindows() {
-  // The download, alert, pop-up menu, report and notice windows join this order as they arrive.
+  // The download, home-page alert, pop-up menu, report and notice windows join this order as
+  // they arrive.
   if (form8_) form8_->Unload();
   if (about_) about_->Unload();
+  if (alert_) alert_->Unload();
   if (hidden_) hidden_->Unload();
   if (delete_) delete_->Unload();
 }
@@ -193,6 +196,16 @@ branding::frmAbout& App::frmAbout() {
                                                   [this] { frmWebsite().Load(); });
   }
   return *about_;
+}
+
+protection::frmSpywareFoundAlert& App::frmSpywareFoundAlert() {
+  if (!alert_) {
+    alert_ = std::make_unique<protection::frmSpywareFoundAlert>(
+        host, protection::frmSpywareFoundAlert::Services{
+                  machine, exclusions, dataFolder, brand.ProgramName,
+                  [this](const std::string& key) { return Message(key); }});
+  }
+  return *alert_;
 }
 
 branding::frmWebsite& App::frmWebsite() {

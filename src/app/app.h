@@ -19,6 +19,9 @@ namespace branding {
 class frmAbout;
 class frmWebsite;
 }  // namespace branding
+namespace protection {
+class frmSpywareFoundAlert;
+}  // namespace protection
 namespace removal {
 class frmDelete;
 }  // namespace removal
@@ -106,6 +109,7 @@ class App {
   Form8& form8();
   branding::frmAbout& frmAbout();
   branding::frmWebsite& frmWebsite();
+  protection::frmSpywareFoundAlert& frmSpywareFoundAlert();
   // The windows that exist so far, for shutdown and translation.
   bool HasForm8() const { return form8_ != nullptr; }
   bool HasAbout() const { return about_ != nullptr; }
@@ -138,6 +142,7 @@ class App {
   std::unique_ptr<Form8> form8_;
   std::unique_ptr<branding::frmAbout> about_;
   std::unique_ptr<branding::frmWebsite> website_;
+  std::unique_ptr<protection::frmSpywareFoundAlert> alert_;
 };
 
 }  // namespace app

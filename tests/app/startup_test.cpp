@@ -6,6 +6,7 @@
 #include "platform/desktop.h"
 #include "platform/registry.h"
 #include "app/form8.h"
+#include "protection/frm_spyware_found_alert.h"
 
 namespace {
 
@@ -227,6 +228,7 @@ TEST_F(StartupTest, NormalExitLeavesStoppedAndTheWindowLayout) {
   main.SetWindowState(ui::WindowState::Maximized);
   main.lvwPicRemoveListOfSpywareFoundAndToBeRemoved.SetColumnWidth(1, 4321);
   main.mnuHelp_Click(0);
+  app.frmSpywareFoundAlert().Load();
   main.Unload(ui::UnloadMode::FormControlMenu);
 
   EXPECT_EQ(Stored("OptionAndSettings", "STATUS"), "STOPPED");
@@ -234,6 +236,7 @@ TEST_F(StartupTest, NormalExitLeavesStoppedAndTheWindowLayout) {
   EXPECT_EQ(Stored("Settings", "FoundCol22"), "4321");
   EXPECT_EQ(Stored("Settings", "Max"), "1");
   EXPECT_FALSE(app.hidden().IsLoaded());
+  EXPECT_FALSE(app.frmSpywareFoundAlert().IsLoaded());
   EXPECT_FALSE(app.frmDelete().IsLoaded());
   EXPECT_TRUE(host.QuitRequested());
 }
