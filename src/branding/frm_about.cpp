@@ -4,26 +4,9 @@
 
 namespace branding {
 
-namespace {
-
-ui::FormArgs AboutDesign() {
-  ui::FormArgs args;
-  args.name = "frmAbout";
-  args.caption = "About";
-  args.clientWidth = 5400;
-  args.clientHeight = 2520;
-  args.border = ui::BorderStyle::FixedDialog;
-  args.minButton = false;
-  args.maxButton = false;
-  args.showInTaskbar = false;
-  return args;
-}
-
-}  // namespace
-
 frmAbout::frmAbout(ui::Host& host, platform::System& system, Branding& branding,
                    std::function<void()> openWebsite)
-    : ui::Form(host, AboutDesign()),
+    : ui::Form(host, ui::DialogForm("frmAbout", "About", 5400, 2520)),
       imgLogo(*this, ui::At("imgLogo", "", 240, 240, 720, 720), "AAA"),
       Label1(*this, [] {
         auto args = ui::At("Label1", "Your Program Name", 1200, 240, 3960, 375);

@@ -4,25 +4,8 @@
 
 namespace removal {
 
-namespace {
-
-ui::FormArgs DeleteDesign() {
-  ui::FormArgs args;
-  args.name = "frmDelete";
-  args.caption = "Delete Failed";
-  args.clientWidth = 6600;
-  args.clientHeight = 4320;
-  args.border = ui::BorderStyle::FixedDialog;
-  args.minButton = false;
-  args.maxButton = false;
-  args.showInTaskbar = false;
-  return args;
-}
-
-}  // namespace
-
 frmDelete::frmDelete(ui::Host& host)
-    : ui::Form(host, DeleteDesign()),
+    : ui::Form(host, ui::DialogForm("frmDelete", "Delete Failed", 6600, 4320)),
       imgWarning(*this, ui::At("imgWarning", "", 240, 240, 480, 480), "AAA"),
       Label1(*this, ui::At("Label1",
                            "The following files could not be deleted.  You should save your work, "

@@ -32,6 +32,21 @@ inline ControlArgs Indexed(ControlArgs args, int index) {
   return args;
 }
 
+// A fixed-size dialog window with a caption, outside the task bar.
+inline FormArgs DialogForm(std::string name, std::string caption, int clientWidth,
+                           int clientHeight) {
+  FormArgs args;
+  args.name = std::move(name);
+  args.caption = std::move(caption);
+  args.clientWidth = clientWidth;
+  args.clientHeight = clientHeight;
+  args.border = BorderStyle::FixedDialog;
+  args.minButton = false;
+  args.maxButton = false;
+  args.showInTaskbar = false;
+  return args;
+}
+
 // A window that is never seen: no size, no border, not in the task bar. Used for windows that
 // exist for their load handler or their timer.
 inline FormArgs InvisibleForm(std::string name) {
