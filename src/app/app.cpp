@@ -181,7 +181,7 @@ frmHidden& App::hidden() {
 }
 
 removal::frmDelete& App::frmDelete() {
-  if (!delete_) delete_ = std::make_unique<removal::frmDelete>(host);
+  if (!delete_) delete_ = std::make_unique<removal::frmDelete>(host, machine.clipboard);
   return *delete_;
 }
 

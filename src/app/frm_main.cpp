@@ -256,6 +256,7 @@ void FrmMain::ConnectHandlers() {
   cmdSettings.OnClick = [this] { cmdSettings_Click(); };
   cmdResults.OnClick = [this] { cmdResults_Click(); };
   cmdRemove.OnClick = [this] { cmdResults_Click(); };
+  Command4.OnClick = [this] { Command4_Click(); };
   cmdWebsite.OnClick = [this] { cmdWebsite_Click(); };
   Command5.OnClick = [this] { SendToTray(); };
   cmdLiveUpdate.OnClick = [this] { cmdUpdate.Click(); };

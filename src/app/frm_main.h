@@ -2,6 +2,10 @@
 
 #include "ui/ui.h"
 
+namespace removal {
+class TraceRemover;
+}  // namespace removal
+
 namespace app {
 
 class App;
@@ -64,6 +68,9 @@ class FrmMain : public ui::Form {
   // Results page: the Exclude command, and the exclusion file in Notepad.
   void ExcludeSelected();
   void ViewExclusions();
+  // The Delete command, and the removal it runs once confirmed.
+  void Command4_Click();
+  void lblRemove_Click();
 
   // Options page.
   void chkHomePage_Click();
@@ -91,6 +98,9 @@ class FrmMain : public ui::Form {
   void ConnectHandlers();
   // The start-up steps that run with each failure ignored.
   void StartUpRest();
+  // One removal pass over the ticked rows of the work lists. The retry pass also lists what
+  // stayed in "Delete Failed".
+  void RemoveCheckedItems(removal::TraceRemover& remover, bool retryPass);
 
   // The tab page frmView(index), made on first use so that the controls on it can be members.
   ui::Frame& View(int index);

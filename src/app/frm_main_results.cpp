@@ -12,18 +12,6 @@ namespace {
 
 constexpr const char* kExclusionFile = "ENoSignature.dat";
 
-// Removes the ticked rows. After a removal the row that moves up is looked at next.
-void RemoveCheckedRows(ui::ListView& list) {
-  int row = 0;
-  while (row < list.Count()) {
-    if (list.Item(row).checked) {
-      list.Remove(row);
-    } else {
-      ++row;
-    }
-  }
-}
-
 }  // namespace
 
 void FrmMain::ExcludeSelected() {
@@ -49,10 +37,10 @@ void FrmMain::ExcludeSelected() {
   }
   for (ui::ListView* list : {&lvwFilesToBeDeleted, &lvwRegistryToBeDeleted, &lvwSpywareFound,
                              &lvwCookiesToDelete}) {
-    RemoveCheckedRows(*list);
+    list->RemoveChecked();
   }
   lblDeletingCaption.SetCaption("");
-  RemoveCheckedRows(details);
+  details.RemoveChecked();
 }
 
 void FrmMain::ViewExclusions() {

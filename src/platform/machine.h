@@ -4,6 +4,7 @@
 #include "platform/code_page.h"
 #include "platform/desktop.h"
 #include "platform/files.h"
+#include "platform/libraries.h"
 #include "platform/processes.h"
 #include "platform/registry.h"
 #include "platform/restore.h"
@@ -27,6 +28,7 @@ struct Machine {
   Processes& processes;
   Restore& restore;
   Clipboard& clipboard;
+  Libraries& libraries;
 };
 
 }  // namespace platform

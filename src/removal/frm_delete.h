@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/clipboard.h"
 #include "ui/ui.h"
 
 namespace removal {
@@ -8,7 +9,11 @@ namespace removal {
 // hidden, and shown again after each removal that left files behind.
 class frmDelete : public ui::Form {
  public:
-  explicit frmDelete(ui::Host& host);
+  frmDelete(ui::Host& host, platform::Clipboard& clipboard);
+
+  // "Copy List": every path of the list on the clipboard, each followed by CR LF, so the user
+  // can keep them while restarting in Safe Mode.
+  void Command2_Click();
 
   ui::Image imgWarning;
   ui::Label Label1;
@@ -16,6 +21,9 @@ class frmDelete : public ui::Form {
   ui::Label Label2;
   ui::CommandButton Command2;
   ui::CommandButton Command1;
+
+ private:
+  platform::Clipboard& clipboard_;
 };
 
 }  // namespace removal

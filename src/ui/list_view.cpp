@@ -57,6 +57,17 @@ void ListView::Remove(int index) {
   NotifyItems(ItemChange::Removed, index);
 }
 
+void ListView::RemoveChecked() {
+  int row = 0;
+  while (row < Count()) {
+    if (items_[row].checked) {
+      Remove(row);
+    } else {
+      ++row;
+    }
+  }
+}
+
 void ListView::Clear() {
   if (items_.empty()) return;
   items_.clear();

@@ -57,6 +57,8 @@ class ListView : public Control {
   int Add(ListItem item);
   void Insert(int index, ListItem item);
   void Remove(int index);
+  // Removes the ticked rows, from the first; the row that moves up is looked at next.
+  void RemoveChecked();
   void Clear();
   void SetText(int index, const std::string& text);
   // Sets the text of column c (1 = second column), growing the row's sub-items as needed.

@@ -338,6 +338,7 @@ bool SimFiles::CopyFile(const std::string& from, const std::string& to, bool ove
 }
 
 bool SimFiles::DeleteFile(const std::string& path) {
+  ++deleteAttempts_[Key(path)];
   Path parsed;
   Node* node = FindForUse(path, &parsed);
   if (node == nullptr) return false;

@@ -69,6 +69,11 @@ class SimFiles : public Files {
   // Inspection for tests, without rules.
   bool Exists(const std::string& path) const;
   std::optional<std::string> FileContent(const std::string& path) const;
+  // How often DeleteFile was called with this path (compared without regard to case).
+  int DeleteAttempts(const std::string& path) const {
+    const auto found = deleteAttempts_.find(Key(path));
+    return found == deleteAttempts_.end() ? 0 : found->second;
+  }
 
  private:
   struct Node {
@@ -117,6 +122,7 @@ class SimFiles : public Files {
   std::map<char, Drive> drives_;
   std::string currentDirectory_ = "C:\\";
   long lastError_ = 0;
+  std::map<std::string, int> deleteAttempts_;
 };
 
 }  // namespace platform::sim

@@ -9,6 +9,7 @@
 #include "platform/sim/sim_code_page.h"
 #include "platform/sim/sim_desktop.h"
 #include "platform/sim/sim_files.h"
+#include "platform/sim/sim_libraries.h"
 #include "platform/sim/sim_named_objects.h"
 #include "platform/sim/sim_processes.h"
 #include "platform/sim/sim_registry.h"
@@ -27,7 +28,7 @@ inline constexpr const char* kSimDataFolder =
     "C:\\Documents and Settings\\User\\Application Data\\AntiSpywareDAT";
 
 // Another program running on a simulated machine: it shares the machine's registry, clock, named
-// objects, file system, shell folders, code page, process table, System Restore and clipboard,
+// objects, file system, shell folders, code page, process table, System Restore, clipboard and libraries,
 // and has its own desktop (message box script, instance claim) and its own view of the program it
 // runs; `machine` is its view of the machine.
 // Ending it (destroying it) releases what it held. It must not outlive the machine that started it.
@@ -35,12 +36,12 @@ class SimProcess {
  public:
   SimProcess(SimRegistry& registry, SimClock& clock, SimNamedObjects& namedObjects, SimFiles& files,
              SimShellFolders& shellFolders, SimCodePage& codePage, SimTray& tray,
-             SimProcesses& processes, SimRestore& restore, SimClipboard& clipboard,
+             SimProcesses& processes, SimRestore& restore, SimClipboard& clipboard, SimLibraries& libraries,
              const SimSystem& program, const std::string& userName)
       : system(program),
         desktop(namedObjects, system, userName),
         machine{registry, system,   desktop,   clock,   files,    shellFolders,
-                codePage, tray,     processes, restore, clipboard} {}
+                codePage, tray,     processes, restore, clipboard, libraries} {}
   SimProcess(const SimProcess&) = delete;
   SimProcess& operator=(const SimProcess&) = delete;
 
@@ -68,7 +69,7 @@ class SimMachine {
   std::unique_ptr<SimProcess> StartProcess() { return StartProcessAs(kSimUserName); }
   std::unique_ptr<SimProcess> StartProcessAs(const std::string& userName) {
     return std::make_unique<SimProcess>(registry, clock, namedObjects, files, shellFolders,
-                                        codePage, tray, processes, restore, clipboard, system,
+                                        codePage, tray, processes, restore, clipboard, libraries, system,
                                         userName);
   }
   // Another instance of the program that has already claimed its place, as when the user starts
@@ -93,8 +94,10 @@ class SimMachine {
   // System Restore, switched on; and the session's clipboard, shared by every process.
   SimRestore restore;
   SimClipboard clipboard;
-  Machine machine{registry, system, desktop,   clock,   files,    shellFolders,
-                  codePage, tray,   processes, restore, clipboard};
+  // Libraries are looked into on the shared file system.
+  SimLibraries libraries{files};
+  Machine machine{registry, system,    desktop, clock,     files,    shellFolders,
+                  codePage, tray,      processes, restore, clipboard, libraries};
 };
 
 }  // namespace platform::sim

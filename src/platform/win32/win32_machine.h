@@ -6,6 +6,7 @@
 #include "platform/win32/win32_code_page.h"
 #include "platform/win32/win32_desktop.h"
 #include "platform/win32/win32_files.h"
+#include "platform/win32/win32_libraries.h"
 #include "platform/win32/win32_processes.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_restore.h"
@@ -30,6 +31,7 @@ class Win32Machine {
   Win32Processes processes_;
   Win32Restore restore_;
   Win32Clipboard clipboard_;
+  Win32Libraries libraries_;
 
  public:
   Win32Machine() = default;
@@ -37,7 +39,7 @@ class Win32Machine {
   Win32Machine& operator=(const Win32Machine&) = delete;
 
   Machine machine{registry_, system_, desktop_,   clock_,   files_,    shellFolders_,
-                  codePage_, tray_,   processes_, restore_, clipboard_};
+                  codePage_, tray_,   processes_, restore_, clipboard_, libraries_};
 };
 
 }  // namespace platform::win32

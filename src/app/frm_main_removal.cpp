@@ -1,0 +1,235 @@
+// The results page's Delete command: removes the ticked findings, backed up in the quarantine,
+// inside a system restore point, and lists the files that stayed.
+#include <algorithm>
+
+#include "app/app.h"
+#include "app/frm_main.h"
+#include "common/file_tests.h"
+#include "common/text.h"
+#include "platform/desktop.h"
+#include "platform/restore.h"
+#include "removal/frm_delete.h"
+#include "removal/trace_removal.h"
+#include "scan/scan_context.h"
+
+namespace app {
+
+namespace {
+
+// The driver lets the event loop run this often before it starts, so the progress controls are
+// painted and whatever the user did last (the click, the confirmation) is finished.
+constexpr int kGatheringYields = 20001;
+
+// A work-list row's hive: the root handle written as a signed 32-bit number.
+std::optional<platform::RegKey> ParseHive(const std::string& text) {
+  const std::string trimmed = common::Trim(text);
+  if (trimmed.empty()) return std::nullopt;
+  try {
+    std::size_t used = 0;
+    const long long number = std::stoll(trimmed, &used);
+    if (used != trimmed.size() || number < INT32_MIN || number > UINT32_MAX) return std::nullopt;
+    return static_cast<platform::RegKey>(static_cast<std::uint32_t>(number));
+  } catch (const std::exception&) {
+    return std::nullopt;
+  }
+}
+
+bool AnyChecked(const ui::ListView& list) {
+  return std::any_of(list.Items().begin(), list.Items().end(),
+                     [](const ui::ListItem& row) { return row.checked; });
+}
+
+}  // namespace
+
+void FrmMain::Command4_Click() {
+  platform::Desktop& desktop = app_.machine.desktop;
+  if (!AnyChecked(lvwPicRemoveListOfSpywareFoundAndToBeRemoved)) {
+    if (!app_.autoDeleteInProgress) {
+      desktop.MessageBox(app_.Message("MSG_SELECTED"), app_.brand.ProgramName,
+                         platform::kMbOk | platform::kMbIconInformation);
+    }
+    return;
+  }
+  std::string question = app_.Message("MSG_CONFIRM1") + "\r\n\r\n" +
+                         app_.Message("MSG_CONFIRM2") + "\r\n\r\n" + app_.quarantine.Folder();
+  if (app_.restorePoint.IsRestorePointSupported()) {
+    question += "\r\n\r\n" + app_.Message("MSG_CONFIRM3") + "\r\n\r\n" +
+                app_.Message("MSG_CONFIRM4");
+  }
+  if (!app_.autoDeleteInProgress &&
+      desktop.MessageBox(question, app_.Message("MSG_REALLY"), platform::kMbYesNo) !=
+          platform::kIdYes) {
+    return;
+  }
+  pgbDeleteSpywaresFound.SetVisible(true);
+  lblDeletingPercentageCompleted.SetVisible(true);
+  lblDeletingCaption.SetVisible(true);
+  app_.frmDelete().lstProblem.Clear();
+  lblRemove_Click();
+}
+
+void FrmMain::lblRemove_Click() {
+  ui::Host& host = GetHost();
+  app_.quarantine.CreateFolder();
+  tmrScroll.SetEnabled(false);
+  SetBackgroundTimers(false);
+
+  pgbDeleteSpywaresFound.SetVisible(true);
+  lblDeletingPercentageCompleted.SetVisible(true);
+  lblDeletingCaption.SetVisible(true);
+  lblDeletingPercentageCompleted.SetCaption(app_.Message("MSG_INFORMATION"));
+  for (int i = 0; i < kGatheringYields; ++i) host.DoEvents();
+  lblDeletingPercentageCompleted.SetCaption("");
+
+  // Whether the system offers restore points cannot change during the removal.
+  const bool restorePoints = app_.restorePoint.IsRestorePointSupported();
+  if (restorePoints) {
+    lblDeletingPercentageCompleted.SetCaption(app_.Message("MSG_RESTOREPOINT"));
+    host.DoEvents();
+    const std::string timestamp = app_.machine.clock.FormatDate(app_.machine.clock.Now());
+    // A refusal (System Restore switched off, a point still open) does not stop the removal.
+    app_.restorePoint.BeginRestorePoint(app_.brand.ProgramName + " Restore Point " + timestamp,
+                                        platform::kRestorePointRestore);
+  }
+
+  removal::TraceRemover remover(app_.machine, app_.quarantine, [&host] { host.DoEvents(); });
+  app_.quarantine.SetLogToQuarantine(true);
+  RemoveCheckedItems(remover, false);
+  app_.quarantine.SetLogToQuarantine(false);
+  RemoveCheckedItems(remover, true);
+
+  if (restorePoints) app_.restorePoint.EndRestorePoint();
+
+  for (ui::ListView* list : {&lvwFilesToBeDeleted, &lvwRegistryToBeDeleted, &lvwCookiesToDelete,
+                             &lvwSpywareFound}) {
+    list->RemoveChecked();
+  }
+  lblDeletingCaption.SetCaption("");
+  lvwPicRemoveListOfSpywareFoundAndToBeRemoved.RemoveChecked();
+
+  pgbDeleteSpywaresFound.SetValue(pgbDeleteSpywaresFound.Max());
+  lblDeletingPercentageCompleted.SetCaption("100% " + app_.Message("MSG_COMPLETE"));
+  SetBackgroundTimers(true);
+
+  // The total counts what the results page showed, ticked or not.
+  const auto total = ReadNumber(Setting("Settings", "lblDefRemoved", "0"));
+  const auto found = ReadNumber(lblRemovePicSoftwareFound.Caption());
+  const auto traces = ReadNumber(lbltracesFound.Caption());
+  const auto software = ReadNumber(lblSoftwareFound.Caption());
+  if (total && found && traces && software) {
+    SaveSetting("Settings", "lblDefRemoved",
+                std::to_string(*total + *found + *traces + *software));
+  }
+
+  if (chkSendData.Checked()) app_.SubmitRunningPrograms();
+  RefreshStatusPage();
+  pgbDeleteSpywaresFound.SetVisible(false);
+  lblDeletingPercentageCompleted.SetVisible(false);
+  lblDeletingCaption.SetVisible(false);
+}
+
+void FrmMain::RemoveCheckedItems(removal::TraceRemover& remover, bool retryPass) {
+  ui::Host& host = GetHost();
+  auto& details = lvwPicRemoveListOfSpywareFoundAndToBeRemoved;
+  removal::frmDelete& failed = app_.frmDelete();
+  const std::uintptr_t window = host.WindowHandle(*this);
+  int failures = 0;
+
+  if (details.Count() > 0) {
+    pgbDeleteSpywaresFound.SetVisible(true);
+    lblDeletingPercentageCompleted.SetVisible(true);
+    lblDeletingPercentageCompleted.SetCaption(app_.Message("MSG_REMOVING"));
+    pgbDeleteSpywaresFound.SetValue(0);
+    pgbDeleteSpywaresFound.SetMax(lvwRegistryToBeDeleted.Count() + lvwFilesToBeDeleted.Count());
+  }
+  // One step per ticked row; a value past the maximum is refused by the bar and nothing else.
+  const auto progress = [this](int row, int rows, const std::string& caption) {
+    pgbDeleteSpywaresFound.SetValue(pgbDeleteSpywaresFound.Value() + 1);
+    const int percent = scan::Percent(row, rows);
+    lblDeletingPercentageCompleted.SetCaption(app_.Message("MSG_REMOVING2") + " : " +
+                                              std::to_string(percent) + "% " +
+                                              app_.Message("MSG_COMPLETED"));
+    lblDeletingCaption.SetCaption(common::LowerCase(caption));
+  };
+  // A trace that stayed is listed once, and it and its threat are unticked so that they stay
+  // on the results page for the user to deal with. The threat is the details row of that name;
+  // a folder or cookie, which have none, is the details row of its location.
+  const auto stayed = [&](ui::ListView& list, int row, const std::string& threat) {
+    const std::string path = list.Item(row).text;
+    failed.lstProblem.Add(path);
+    ++failures;
+    for (int index = 0; index < details.Count(); ++index) {
+      const ui::ListItem& candidate = details.Item(index);
+      if (threat.empty() ? candidate.Column(1) == path : candidate.text == threat) {
+        details.SetChecked(index, false);
+        break;
+      }
+    }
+    list.SetChecked(row, false);
+  };
+
+  const int files = lvwFilesToBeDeleted.Count();
+  for (int row = 0; row < lvwFilesToBeDeleted.Count(); ++row) {
+    if (!lvwFilesToBeDeleted.Item(row).checked) continue;
+    const std::string path = lvwFilesToBeDeleted.Item(row).text;
+    progress(row + 1, files, path);
+    const std::string extension = common::UpperCase(removal::GetExtension(path));
+    const bool library = extension == "DLL" || extension == "OCX";
+    if (library) remover.RegisterServer(window, path, false);
+    if (extension == "EXE") {
+      remover.RemoveExe(path);
+    } else if (library) {
+      remover.RemoveLibrary(path, window);
+      remover.RemoveFileOrFolder(path);
+    } else {
+      remover.RemoveFileOrFolder(path);
+    }
+    host.DoEvents();
+    if (!retryPass) continue;
+    if (common::FileExists(app_.machine.files, path)) {
+      if (common::FindNoCase(path, ".exe") != std::string::npos) remover.RemoveExe(path);
+    }
+    // Besides files that resisted, whatever was kept for want of a backup (folders too).
+    if (common::FileExists(app_.machine.files, path) ||
+        (remover.KeptWithoutBackup(path) && common::FolderExists(app_.machine.files, path))) {
+      stayed(lvwFilesToBeDeleted, row, lvwFilesToBeDeleted.Item(row).Column(1));
+    }
+  }
+
+  const int keys = lvwRegistryToBeDeleted.Count();
+  for (int row = 0; row < lvwRegistryToBeDeleted.Count(); ++row) {
+    const ui::ListItem& item = lvwRegistryToBeDeleted.Item(row);
+    if (!item.checked) continue;
+    const std::string key = common::Trim(item.Column(1));
+    const std::string value = common::Trim(item.Column(2));
+    progress(row + 1, keys, item.Column(1) + "\\" + item.Column(2));
+    const auto hive = ParseHive(item.text);
+    if (hive && !key.empty()) {
+      if (!value.empty()) {
+        remover.DeleteRegistryValue(*hive, key, value);
+      } else {
+        remover.DeleteRegistryValue(*hive, key, "");
+        remover.DeleteRegistryKey(*hive, key);
+      }
+    }
+    host.DoEvents();
+  }
+
+  const int cookies = lvwCookiesToDelete.Count();
+  for (int row = 0; row < lvwCookiesToDelete.Count(); ++row) {
+    if (!lvwCookiesToDelete.Item(row).checked) continue;
+    const std::string path = lvwCookiesToDelete.Item(row).text;
+    progress(row + 1, cookies, path);
+    if (common::FileExists(app_.machine.files, path)) remover.QuarantineCookie(path);
+    host.DoEvents();
+    // A cookie is only ever kept for want of a backup; it is listed like a file.
+    if (retryPass && remover.KeptWithoutBackup(path) &&
+        common::FileExists(app_.machine.files, path)) {
+      stayed(lvwCookiesToDelete, row, "");
+    }
+  }
+
+  if (failures > 0) failed.Show();
+}
+
+}  // namespace app
