@@ -86,3 +86,7 @@ foreach(fixture company_microsoft company_microsoft_blanks company_vendor compan
   add_dependencies(win32_tests ${fixture})
 endforeach()
 add_dependencies(win32_tests program_data)
+# A COM library whose code leaves marker files when it runs: the removal must never run it.
+add_library(fixture_library SHARED ${FIXTURE_FOLDER}/fixture_library.c)
+set_target_properties(fixture_library PROPERTIES PREFIX "")
+add_dependencies(win32_tests fixture_library)

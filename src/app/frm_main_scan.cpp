@@ -291,8 +291,16 @@ void FrmMain::CheckTraceRows(int detailsRow) {
       tick(lvwFilesToBeDeleted, [&](const ui::ListItem& row) { return row.text == location; });
       break;
     default:
-      break;
+      return;
   }
+  // A threat has one details row, of the kind of its first trace, but its traces may be of
+  // every kind: the registry entries and files of the same threat go with it, or deleting a
+  // threat found first in the registry would leave its programs behind.
+  if (name.empty()) return;
+  tick(lvwRegistryToBeDeleted, [&](const ui::ListItem& row) { return row.Column(3) == name; });
+  tick(lvwFilesToBeDeleted, [&](const ui::ListItem& row) {
+    return row.Column(1) == name || row.Column(2) == name;
+  });
 }
 
 void FrmMain::FillDriveList() {

@@ -38,7 +38,7 @@ void CountLine(ScanContext& context, const std::string& shownName) {
 void AddTrace(ScanContext& context, const definitions::FileDefinition& entry,
               const std::string& workListThreat, int icon) {
   ScanResults& results = context.results;
-  results.AddFileRow(entry.path, workListThreat, icon);
+  results.AddFileRow(entry.path, workListThreat, icon, entry.threatName);
   results.CountTrace();
   if (results.HasThreat(entry.threatName)) return;
   results.AddGroupRow(entry.threatName, icon);

@@ -71,10 +71,12 @@ void ScanResults::AddExcludedRow(const std::string& tested) {
 
 void ScanResults::AddNotice(const std::string& text, int icon) { lists_.found.Add(text, icon); }
 
-void ScanResults::AddFileRow(const std::string& path, const std::string& threatName, int icon) {
+void ScanResults::AddFileRow(const std::string& path, const std::string& threatName, int icon,
+                             const std::string& owner) {
   ui::ListItem row;
   row.text = path;
   row.subItems = {threatName};
+  if (!owner.empty() && owner != threatName) row.subItems.push_back(owner);
   row.smallIcon = icon;
   lists_.files.Add(std::move(row));
 }

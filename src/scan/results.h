@@ -50,8 +50,11 @@ class ScanResults {
   void AddExcludedRow(const std::string& tested);
   // A notice in the found list (the cookie and process stages write some).
   void AddNotice(const std::string& text, int icon);
-  // Work-list rows: one per trace.
-  void AddFileRow(const std::string& path, const std::string& threatName, int icon);
+  // Work-list rows: one per trace. A file row's threat column is empty for a folder; the owner,
+  // the threat a folder belongs to, is kept in a further column so that ticking the threat
+  // reaches its folders too (left out when it adds nothing to the threat column).
+  void AddFileRow(const std::string& path, const std::string& threatName, int icon,
+                  const std::string& owner = "");
   void AddRegistryRow(const std::string& mainKey, const std::string& keyValue,
                       const std::string& value, const std::string& threatName);
   void AddCookieRow(const std::string& cookieName, const std::string& location);

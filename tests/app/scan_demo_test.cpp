@@ -74,9 +74,9 @@ TEST_F(ScanDemoTest, AScanFindsEveryPlantedDemoTrace) {
             "<3> " +
                 kAppData +
                 "Demo Toolbar\\toolbar.ini | Demo Toolbar\n"
-                "<4> C:\\Program Files\\Demo Adware | \n"
+                "<4> C:\\Program Files\\Demo Adware |  | Demo Adware\n"
                 "<4> " +
-                kAppData + "Demo Toolbar | \n");
+                kAppData + "Demo Toolbar |  | Demo Toolbar\n");
   EXPECT_EQ(main.lbltracesFound.Caption(), "8");
   EXPECT_EQ(main.lblSoftwareFound.Caption(), "2");
   EXPECT_EQ(main.lblRegistryInspected.Caption(), "3");

@@ -189,20 +189,24 @@ class TicksTest : public ScanPageTest {
   }
 };
 
-TEST_F(TicksTest, ATickReachesTheWorkRowsOfItsOwnKindOnly) {
+TEST_F(TicksTest, ATickReachesEveryTraceOfItsThreat) {
   auto& main = Main();
   auto& details = main.lvwPicRemoveListOfSpywareFoundAndToBeRemoved;
   details.UserCheck(0, true);
   EXPECT_EQ(ui::DumpRows(main.lvwRegistryToBeDeleted),
             "[x] <2> HKEY_CURRENT_USER\\Software\\DemoBar | Demo Toolbar |  | \n"
             "[x] <2> HKEY_LOCAL_MACHINE\\Software\\Run | bar | x | Demo Toolbar\n");
-  EXPECT_FALSE(main.lvwFilesToBeDeleted.Item(0).checked)
-      << "the registry row does not tick the file traces of the same threat";
+  EXPECT_TRUE(main.lvwFilesToBeDeleted.Item(0).checked)
+      << "the file traces of a threat found first in the registry go with it";
+  EXPECT_FALSE(main.lvwFilesToBeDeleted.Item(1).checked);
 
   main.cmdSelectAll.Click();
   EXPECT_TRUE(main.lvwFilesToBeDeleted.Item(1).checked) << "folder row by its location";
   EXPECT_TRUE(main.lvwCookiesToDelete.Item(0).checked) << "cookie row by its location";
+
+  details.UserCheck(0, false);
   EXPECT_FALSE(main.lvwFilesToBeDeleted.Item(0).checked);
+  EXPECT_TRUE(main.lvwFilesToBeDeleted.Item(1).checked);
 
   details.UserCheck(1, false);
   EXPECT_FALSE(main.lvwFilesToBeDeleted.Item(1).checked);

@@ -49,7 +49,7 @@ TEST_F(FileScanTest, FindsFilesAndFoldersWithTheirRowsIconsAndCounters) {
             " | Toolbar folder\n");
   EXPECT_EQ(WorkList(),
             "<3> C:\\Program Files\\Demo Adware\\demoadware.exe | Demo Adware\n"
-            "<4> C:\\Documents and Settings\\User\\Application Data\\Demo Toolbar | \n");
+            "<4> C:\\Documents and Settings\\User\\Application Data\\Demo Toolbar |  | Demo Toolbar\n");
   EXPECT_EQ(stage.counters.filesAndFoldersInspected, 3);
   EXPECT_EQ(stage.counters.threatsFound, 2);
   EXPECT_EQ(stage.traces.Caption(), "2");
@@ -109,7 +109,7 @@ TEST_F(FileScanTest, LaterTracesOfAThreatAddWorkRowsOnly) {
             "<3> C:\\Demo\\shared.dll | Demo Adware\n"
             "<3> C:\\Demo\\shared.dll | Demo Spy\n"
             "<3> C:\\Demo\\first.exe | No Type\n"
-            "<4> C:\\Demo\\Data | \n");
+            "<4> C:\\Demo\\Data |  | Demo Adware\n");
   EXPECT_EQ(stage.traces.Caption(), "6");
   EXPECT_EQ(stage.counters.threatsFound, 3);
 }

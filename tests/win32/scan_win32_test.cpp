@@ -288,7 +288,8 @@ TEST_F(StarterScanWin32Test, ScanOfTheStarterDefinitionsFindsThePlantedDemoTrace
             "<3> " + programFiles_ + "Demo Adware\\demoadware.exe | Demo Adware\n" + "<3> " +
                 system_ + "demohelper.dll | Demo Adware\n" + "<3> " + appData_ +
                 "Demo Toolbar\\toolbar.ini | Demo Toolbar\n" + "<4> " + programFiles_ +
-                "Demo Adware | \n" + "<4> " + appData_ + "Demo Toolbar | \n");
+                "Demo Adware |  | Demo Adware\n" + "<4> " + appData_ +
+                "Demo Toolbar |  | Demo Toolbar\n");
   EXPECT_EQ(stage.traces.Caption(), "8");
 }
 
