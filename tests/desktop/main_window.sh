@@ -1,6 +1,7 @@
 #!/bin/sh
 # The real program under Xvfb, as a user meets it. First start on a fresh profile: the first-run
-# questions come up and are answered, the main window shows each page from its button, WM_CLOSE
+# questions come up and are answered, the main window shows each page from its button, two planted
+# demo threats are scanned and deleted into the quarantine, WM_CLOSE
 # ends the process with exit code 0 and leaves the shutdown markers in the registry. Then a copy
 # run as Windows XP writes its Run entry. Screenshots go to BUILD/screenshots.
 # Usage: main_window.sh BUILD_DIR PROGRAM_EXE DRIVER_EXE  (BRAND_PRODUCT, BRAND_COMPANY set)
@@ -57,6 +58,13 @@ rm -rf "$datadir"
 mkdir -p "$datadir"
 cp "$build"/AntiSpywareDAT/*.dat "$datadir/" || fail "no starter definitions in $build"
 
+# Two of the starter definitions' demo threats, for the scan to find and the removal to take.
+roaming="$build/wineprefix/drive_c/users/$(id -un)/AppData/Roaming"
+rm -rf "$roaming/Demo Toolbar"
+mkdir -p "$roaming/Demo Toolbar"
+printf '[Toolbar]\r\n' >"$roaming/Demo Toolbar/toolbar.ini"
+quiet "$wine" reg add 'HKCU\Software\Demo Adware' /f
+
 # First start on this prefix's default Windows version (Vista or later).
 reset_profile
 "$wine" "$program" &
@@ -82,6 +90,22 @@ drive click FrmMain "Click Here to Continue"
 drive visible FrmMain "Select All"
 drive visible FrmMain "Exclude"
 shot main-results
+
+# Delete everything found. The click returns only when the removal has ended, so it waits in
+# the background while the confirmation is answered.
+drive click FrmMain "Select All"
+"$wine" "$driver" click FrmMain "Delete" &
+clicker=$!
+drive answer "Really Delete?" 6
+wait "$clicker" || fail "clicking Delete"
+shot main-results-removed
+[ ! -e "$roaming/Demo Toolbar" ] || fail "the demo folder is still there"
+# The file goes first, on its own, then the folder it leaves empty.
+[ -f "$datadir/quarantine/toolbar.ini" ] || fail "the demo file is not in the quarantine"
+[ -d "$datadir/quarantine/Demo Toolbar" ] || fail "the demo folder is not in the quarantine"
+quiet "$wine" reg query 'HKCU\Software\Demo Adware' && fail "the demo registry key is still there"
+grep -q 'Key: -2147483647\\Software\\Demo Adware' "$datadir/quarantine/QuarantineLog.txt" ||
+  fail "the removed key is not in the quarantine log"
 
 drive click FrmMain "Settings"
 drive tabs FrmMain 4
