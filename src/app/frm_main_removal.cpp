@@ -1,6 +1,9 @@
 // The results page's Delete command: removes the ticked findings, backed up in the quarantine,
 // inside a system restore point, and lists the files that stayed.
 #include <algorithm>
+#include <initializer_list>
+#include <utility>
+#include <vector>
 
 #include "app/app.h"
 #include "app/frm_main.h"
@@ -70,6 +73,14 @@ void FrmMain::Command4_Click() {
 
 void FrmMain::lblRemove_Click() {
   ui::Host& host = GetHost();
+  // The window stays live while the removal yields; the commands that would change the lists
+  // under it (another Delete, Exclude, a new scan) wait until it has ended.
+  std::vector<std::pair<ui::Control*, bool>> held;
+  for (ui::Control* command :
+       std::initializer_list<ui::Control*>{&Command4, &cmdExclude, &cmdSelectAll, &cmdScan}) {
+    held.emplace_back(command, command->Enabled());
+    command->SetEnabled(false);
+  }
   app_.quarantine.CreateFolder();
   tmrScroll.SetEnabled(false);
   SetBackgroundTimers(false);
@@ -126,6 +137,7 @@ void FrmMain::lblRemove_Click() {
   pgbDeleteSpywaresFound.SetVisible(false);
   lblDeletingPercentageCompleted.SetVisible(false);
   lblDeletingCaption.SetVisible(false);
+  for (const auto& [command, enabled] : held) command->SetEnabled(enabled);
 }
 
 void FrmMain::RemoveCheckedItems(removal::TraceRemover& remover, bool retryPass) {
@@ -155,6 +167,7 @@ void FrmMain::RemoveCheckedItems(removal::TraceRemover& remover, bool retryPass)
   // on the results page for the user to deal with. The threat is the details row of that name;
   // a folder or cookie, which have none, is the details row of its location.
   const auto stayed = [&](ui::ListView& list, int row, const std::string& threat) {
+    if (row >= list.Count()) return;
     const std::string path = list.Item(row).text;
     failed.lstProblem.Add(path);
     ++failures;
@@ -185,7 +198,7 @@ void FrmMain::RemoveCheckedItems(removal::TraceRemover& remover, bool retryPass)
       remover.RemoveFileOrFolder(path);
     }
     host.DoEvents();
-    if (!retryPass) continue;
+    if (!retryPass || row >= lvwFilesToBeDeleted.Count()) continue;
     if (common::FileExists(app_.machine.files, path)) {
       if (common::FindNoCase(path, ".exe") != std::string::npos) remover.RemoveExe(path);
     }
@@ -223,7 +236,7 @@ void FrmMain::RemoveCheckedItems(removal::TraceRemover& remover, bool retryPass)
     if (common::FileExists(app_.machine.files, path)) remover.QuarantineCookie(path);
     host.DoEvents();
     // A cookie is only ever kept for want of a backup; it is listed like a file.
-    if (retryPass && remover.KeptWithoutBackup(path) &&
+    if (retryPass && row < lvwCookiesToDelete.Count() && remover.KeptWithoutBackup(path) &&
         common::FileExists(app_.machine.files, path)) {
       stayed(lvwCookiesToDelete, row, "");
     }

@@ -246,7 +246,10 @@ TEST_F(RemovalTest, FourRegistryRowsShowAQuarterEachAndTheTotalGrows) {
   Main().lbltracesFound.SetCaption("5");
   Main().lblSoftwareFound.SetCaption("2");
   std::vector<std::string> texts;
+  bool commandsHeld = true;
   host.onYield = [&](int) {
+    commandsHeld = commandsHeld && !Main().Command4.Enabled() && !Main().cmdExclude.Enabled() &&
+                   !Main().cmdScan.Enabled();
     const std::string text = Main().lblDeletingPercentageCompleted.Caption();
     if (text.rfind("Removing :", 0) == 0 && (texts.empty() || texts.back() != text)) {
       texts.push_back(text);
@@ -260,6 +263,9 @@ TEST_F(RemovalTest, FourRegistryRowsShowAQuarterEachAndTheTotalGrows) {
                        "Removing : 25% Completed.", "Removing : 50% Completed.",
                        "Removing : 75% Completed.", "Removing : 100% Completed."}))
       << "once per pass";
+  EXPECT_TRUE(commandsHeld) << "nothing may change the lists while the removal yields";
+  EXPECT_TRUE(Main().Command4.Enabled());
+  EXPECT_TRUE(Main().cmdScan.Enabled());
   EXPECT_EQ(sim.registry.StringValue(kHkeyCurrentUser, std::string(kUserRoot) + "\\Settings",
                                      "lblDefRemoved"),
             "20");
