@@ -323,9 +323,7 @@ void FrmMain::HideAllPages() {
   frmScan.SetVisible(false);
   frmResults.SetVisible(false);
   frmStatus.SetVisible(false);
-  pgbDeleteSpywaresFound.SetVisible(false);
-  lblDeletingPercentageCompleted.SetVisible(false);
-  lblDeletingCaption.SetVisible(false);
+  ShowRemovalProgress(false);
 }
 
 void FrmMain::cmdStatus_Click() {

@@ -98,6 +98,8 @@ class FrmMain : public ui::Form {
   void ConnectHandlers();
   // The start-up steps that run with each failure ignored.
   void StartUpRest();
+  // The removal's progress bar, progress text and current item.
+  void ShowRemovalProgress(bool visible);
   // One removal pass over the ticked rows of the work lists. The retry pass also lists what
   // stayed in "Delete Failed".
   void RemoveCheckedItems(removal::TraceRemover& remover, bool retryPass);

@@ -9,6 +9,7 @@
 #include "app/frm_main.h"
 #include "common/file_tests.h"
 #include "common/text.h"
+#include "definitions/hives.h"
 #include "platform/desktop.h"
 #include "platform/restore.h"
 #include "removal/frm_delete.h"
@@ -22,20 +23,6 @@ namespace {
 // The driver lets the event loop run this often before it starts, so the progress controls are
 // painted and whatever the user did last (the click, the confirmation) is finished.
 constexpr int kGatheringYields = 20001;
-
-// A work-list row's hive: the root handle written as a signed 32-bit number.
-std::optional<platform::RegKey> ParseHive(const std::string& text) {
-  const std::string trimmed = common::Trim(text);
-  if (trimmed.empty()) return std::nullopt;
-  try {
-    std::size_t used = 0;
-    const long long number = std::stoll(trimmed, &used);
-    if (used != trimmed.size() || number < INT32_MIN || number > UINT32_MAX) return std::nullopt;
-    return static_cast<platform::RegKey>(static_cast<std::uint32_t>(number));
-  } catch (const std::exception&) {
-    return std::nullopt;
-  }
-}
 
 bool AnyChecked(const ui::ListView& list) {
   return std::any_of(list.Items().begin(), list.Items().end(),
@@ -53,20 +40,16 @@ void FrmMain::Command4_Click() {
     }
     return;
   }
-  std::string question = app_.Message("MSG_CONFIRM1") + "\r\n\r\n" +
-                         app_.Message("MSG_CONFIRM2") + "\r\n\r\n" + app_.quarantine.Folder();
+  std::string question = app_.Message("MSG_CONFIRM1") + "\r\n\r\n" + app_.Message("MSG_CONFIRM2") +
+                         "\r\n\r\n" + app_.quarantine.Folder();
   if (app_.restorePoint.IsRestorePointSupported()) {
-    question += "\r\n\r\n" + app_.Message("MSG_CONFIRM3") + "\r\n\r\n" +
-                app_.Message("MSG_CONFIRM4");
+    question +=
+        "\r\n\r\n" + app_.Message("MSG_CONFIRM3") + "\r\n\r\n" + app_.Message("MSG_CONFIRM4");
   }
-  if (!app_.autoDeleteInProgress &&
-      desktop.MessageBox(question, app_.Message("MSG_REALLY"), platform::kMbYesNo) !=
-          platform::kIdYes) {
+  if (!app_.autoDeleteInProgress && desktop.MessageBox(question, app_.Message("MSG_REALLY"),
+                                                       platform::kMbYesNo) != platform::kIdYes) {
     return;
   }
-  pgbDeleteSpywaresFound.SetVisible(true);
-  lblDeletingPercentageCompleted.SetVisible(true);
-  lblDeletingCaption.SetVisible(true);
   app_.frmDelete().lstProblem.Clear();
   lblRemove_Click();
 }
@@ -85,9 +68,7 @@ void FrmMain::lblRemove_Click() {
   tmrScroll.SetEnabled(false);
   SetBackgroundTimers(false);
 
-  pgbDeleteSpywaresFound.SetVisible(true);
-  lblDeletingPercentageCompleted.SetVisible(true);
-  lblDeletingCaption.SetVisible(true);
+  ShowRemovalProgress(true);
   lblDeletingPercentageCompleted.SetCaption(app_.Message("MSG_INFORMATION"));
   for (int i = 0; i < kGatheringYields; ++i) host.DoEvents();
   lblDeletingPercentageCompleted.SetCaption("");
@@ -111,8 +92,8 @@ void FrmMain::lblRemove_Click() {
 
   if (restorePoints) app_.restorePoint.EndRestorePoint();
 
-  for (ui::ListView* list : {&lvwFilesToBeDeleted, &lvwRegistryToBeDeleted, &lvwCookiesToDelete,
-                             &lvwSpywareFound}) {
+  for (ui::ListView* list :
+       {&lvwFilesToBeDeleted, &lvwRegistryToBeDeleted, &lvwCookiesToDelete, &lvwSpywareFound}) {
     list->RemoveChecked();
   }
   lblDeletingCaption.SetCaption("");
@@ -128,16 +109,19 @@ void FrmMain::lblRemove_Click() {
   const auto traces = ReadNumber(lbltracesFound.Caption());
   const auto software = ReadNumber(lblSoftwareFound.Caption());
   if (total && found && traces && software) {
-    SaveSetting("Settings", "lblDefRemoved",
-                std::to_string(*total + *found + *traces + *software));
+    SaveSetting("Settings", "lblDefRemoved", std::to_string(*total + *found + *traces + *software));
   }
 
   if (chkSendData.Checked()) app_.SubmitRunningPrograms();
   RefreshStatusPage();
-  pgbDeleteSpywaresFound.SetVisible(false);
-  lblDeletingPercentageCompleted.SetVisible(false);
-  lblDeletingCaption.SetVisible(false);
+  ShowRemovalProgress(false);
   for (const auto& [command, enabled] : held) command->SetEnabled(enabled);
+}
+
+void FrmMain::ShowRemovalProgress(bool visible) {
+  pgbDeleteSpywaresFound.SetVisible(visible);
+  lblDeletingPercentageCompleted.SetVisible(visible);
+  lblDeletingCaption.SetVisible(visible);
 }
 
 void FrmMain::RemoveCheckedItems(removal::TraceRemover& remover, bool retryPass) {
@@ -216,7 +200,7 @@ void FrmMain::RemoveCheckedItems(removal::TraceRemover& remover, bool retryPass)
     const std::string key = common::Trim(item.Column(1));
     const std::string value = common::Trim(item.Column(2));
     progress(row + 1, keys, item.Column(1) + "\\" + item.Column(2));
-    const auto hive = ParseHive(item.text);
+    const auto hive = definitions::ParseHiveNumber(item.text);
     if (hive && !key.empty()) {
       if (!value.empty()) {
         remover.DeleteRegistryValue(*hive, key, value);

@@ -1,6 +1,8 @@
 #include "definitions/hives.h"
 
+#include <climits>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <string>
 
@@ -53,6 +55,27 @@ std::string HiveNameFromCodeText(std::string_view text) {
   const auto code = ParseHiveCode(text);
   const auto hive = code ? HiveFromCode(*code) : std::nullopt;
   return hive ? hive->name : "";
+}
+
+std::string HiveNameFromHandle(platform::RegKey hive) {
+  for (int code = 0; code <= 5; ++code) {
+    const auto known = HiveFromCode(code);
+    if (known && known->handle == hive) return known->name;
+  }
+  return "";
+}
+
+std::string HiveNumberText(platform::RegKey hive) {
+  return std::to_string(static_cast<std::int32_t>(static_cast<std::uint32_t>(hive)));
+}
+
+std::optional<platform::RegKey> ParseHiveNumber(std::string_view text) {
+  const std::string trimmed = common::Trim(text);
+  if (trimmed.empty()) return std::nullopt;
+  char* end = nullptr;
+  const long long number = std::strtoll(trimmed.c_str(), &end, 10);
+  if (*end != '\0' || number < INT32_MIN || number > UINT32_MAX) return std::nullopt;
+  return static_cast<platform::RegKey>(static_cast<std::uint32_t>(number));
 }
 
 }  // namespace definitions

@@ -23,5 +23,13 @@ std::optional<int> ParseHiveCode(std::string_view text);
 std::optional<Hive> HiveFromCode(int code);
 // The hive name for the code written in a definition; "" when it names no hive.
 std::string HiveNameFromCodeText(std::string_view text);
+// The hive name of a root handle ("HKEY_LOCAL_MACHINE"); "" for any other handle.
+std::string HiveNameFromHandle(platform::RegKey hive);
+
+// A root handle as the work lists and the removal log write it: a signed 32-bit decimal number
+// (HKEY_LOCAL_MACHINE is -2147483646).
+std::string HiveNumberText(platform::RegKey hive);
+// That text read back (blanks around it allowed); nullopt when it is no 32-bit number.
+std::optional<platform::RegKey> ParseHiveNumber(std::string_view text);
 
 }  // namespace definitions

@@ -27,14 +27,6 @@ std::string GetExtension(const std::string& path) {
   return "";
 }
 
-std::string HiveName(platform::RegKey hive) {
-  for (int code = 0; code <= 5; ++code) {
-    const auto known = definitions::HiveFromCode(code);
-    if (known && known->handle == hive) return known->name;
-  }
-  return "";
-}
-
 TraceRemover::TraceRemover(platform::Machine& machine, Quarantine& quarantine,
                            std::function<void()> yield)
     : machine_(machine), quarantine_(quarantine), yield_(std::move(yield)) {}
@@ -159,15 +151,14 @@ bool TraceRemover::RegisterServer(std::uintptr_t, const std::string& path, bool 
 void TraceRemover::DeleteRegistryValue(platform::RegKey hive, const std::string& key,
                                        const std::string& value) {
   removal::DeleteRegistryValue(machine_.registry, hive, key, value);
-  quarantine_.LogRemovedRegistryEntry(HiveName(hive) + "\\" + key, value);
+  quarantine_.LogRemovedRegistryEntry(definitions::HiveNameFromHandle(hive) + "\\" + key, value);
 }
 
 bool TraceRemover::DeleteRegistryKey(platform::RegKey hive, const std::string& key) {
   // An empty key path would name the whole hive.
   if (common::ReplaceAll(common::Trim(key), "\\", "").empty()) return false;
   if (machine_.registry.DeleteTree(hive, key) != platform::kErrorSuccess) return false;
-  const auto number = static_cast<std::int32_t>(static_cast<std::uint32_t>(hive));
-  quarantine_.LogRemovedRegistryEntry(std::to_string(number) + "\\" + key, "All Values");
+  quarantine_.LogRemovedRegistryEntry(definitions::HiveNumberText(hive) + "\\" + key, "All Values");
   return true;
 }
 

@@ -25,9 +25,6 @@ inline constexpr int kDeleteAttempts = 8;
 // last component, trimmed; "" when the last component has no ".".
 std::string GetExtension(const std::string& path);
 
-// The hive name of a predefined root handle ("HKEY_LOCAL_MACHINE"); "" for any other handle.
-std::string HiveName(platform::RegKey hive);
-
 // Removes single traces, each backed up in the quarantine first. One object serves one removal
 // (both of its passes): it remembers which paths it has already backed up, so a file that
 // resists deletion is copied once, not once per attempt. Every step ignores its failures; what

@@ -6,6 +6,7 @@
 #include "definitions/definition_entries.h"
 #include "definitions/definition_files.h"
 #include "definitions/exclusions.h"
+#include "definitions/hives.h"
 #include "definitions/line_codec.h"
 #include "definitions/placeholders.h"
 #include "definitions/protected_paths.h"
@@ -64,16 +65,11 @@ void CountEntry(ScanContext& context, const RegistryEntry& entry) {
       Percent(static_cast<double>(inspected) + counts.cookies + counts.executables, counts.total));
 }
 
-// The work list names the hive by its handle, as a signed 32-bit number (-2147483646 for
-// HKEY_LOCAL_MACHINE).
-std::string HiveNumber(platform::RegKey hive) {
-  return std::to_string(static_cast<std::int32_t>(static_cast<std::uint32_t>(hive)));
-}
-
 // Adds the trace's work-list row and counts it; true when it is the threat's first trace.
 bool AddTraceRow(ScanContext& context, const RegistryEntry& entry) {
   ScanResults& results = context.results;
-  results.AddRegistryRow(HiveNumber(entry.hive), entry.key, entry.value, entry.threatName);
+  results.AddRegistryRow(definitions::HiveNumberText(entry.hive), entry.key, entry.value,
+                         entry.threatName);
   results.CountTrace();
   return !results.HasThreat(entry.threatName);
 }
