@@ -92,12 +92,8 @@ void FrmMain::lblRemove_Click() {
 
   if (restorePoints) app_.restorePoint.EndRestorePoint();
 
-  for (ui::ListView* list :
-       {&lvwFilesToBeDeleted, &lvwRegistryToBeDeleted, &lvwCookiesToDelete, &lvwSpywareFound}) {
-    list->RemoveChecked();
-  }
+  app_.results().RemoveChecked();
   lblDeletingCaption.SetCaption("");
-  lvwPicRemoveListOfSpywareFoundAndToBeRemoved.RemoveChecked();
 
   pgbDeleteSpywaresFound.SetValue(pgbDeleteSpywaresFound.Max());
   lblDeletingPercentageCompleted.SetCaption("100% " + app_.Message("MSG_COMPLETE"));

@@ -4,21 +4,15 @@
 #include "common/file_tests.h"
 #include "common/text.h"
 #include "definitions/definition_files.h"
+#include "definitions/exclusions.h"
 #include "platform/desktop.h"
 
 namespace app {
 
-namespace {
-
-constexpr const char* kExclusionFile = "ENoSignature.dat";
-
-}  // namespace
-
 void FrmMain::ExcludeSelected() {
   platform::Desktop& desktop = app_.machine.desktop;
   auto& details = lvwPicRemoveListOfSpywareFoundAndToBeRemoved;
-  if (details.Count() == 0 && lvwRegistryToBeDeleted.Count() == 0 &&
-      lvwSpywareFound.Count() == 0) {
+  if (details.Count() == 0 && lvwRegistryToBeDeleted.Count() == 0 && lvwSpywareFound.Count() == 0) {
     desktop.MessageBox(app_.Message("MSG_SORRY"), app_.brand.ProgramName,
                        platform::kMbOk | platform::kMbIconInformation);
     return;
@@ -35,16 +29,12 @@ void FrmMain::ExcludeSelected() {
     app_.AddExclusion(row.Column(1));
     app_.AddExclusion(common::ReplaceAll(row.text, "Cookie: ", ""));
   }
-  for (ui::ListView* list : {&lvwFilesToBeDeleted, &lvwRegistryToBeDeleted, &lvwSpywareFound,
-                             &lvwCookiesToDelete}) {
-    list->RemoveChecked();
-  }
+  app_.results().RemoveChecked();
   lblDeletingCaption.SetCaption("");
-  details.RemoveChecked();
 }
 
 void FrmMain::ViewExclusions() {
-  const std::string path = definitions::DataFilePath(app_.dataFolder, kExclusionFile);
+  const std::string path = definitions::DataFilePath(app_.dataFolder, definitions::kExclusionFile);
   if (common::FileExists(app_.machine.files, path)) {
     app_.machine.desktop.StartProgram("notepad " + path, platform::kSwShowNormal);
     return;

@@ -121,26 +121,25 @@ void FrmMain::RunScan() {
     bar->SetValue(0);
   }
 
-  scan::ScanContext context{
-      machine,
-      app_.results(),
-      state.counters,
-      app_.exclusions,
-      app_.protectedPaths,
-      data,
-      counts,
-      state.statusPrefix,
-      [this](const std::string& text, int stagePercent, int overallPercent) {
-        UpdateScanProgress(text, stagePercent, overallPercent);
-      },
-      yield,
-      stop,
-      [this](const std::string& key) { return app_.Message(key); },
-      [this] { return !cmdScan.Enabled(); },
-      &lblTotalNoOfRunningItems,
-      [this](bool lock) { LockMainWindow(lock); },
-      {},
-      &state.keptProcessDefinitions};
+  scan::ScanContext context{machine,
+                            app_.results(),
+                            state.counters,
+                            app_.exclusions,
+                            app_.protectedPaths,
+                            data,
+                            counts,
+                            state.statusPrefix,
+                            [this](const std::string& text, int stagePercent, int overallPercent) {
+                              UpdateScanProgress(text, stagePercent, overallPercent);
+                            },
+                            yield,
+                            stop,
+                            [this](const std::string& key) { return app_.Message(key); },
+                            [this] { return !cmdScan.Enabled(); },
+                            &lblTotalNoOfRunningItems,
+                            [this](bool lock) { LockMainWindow(lock); },
+                            {},
+                            &state.keptProcessDefinitions};
 
   auto beginStage = [&](const char* message) {
     LockMainWindow(true);
@@ -239,13 +238,21 @@ void PauseScan(App& app, std::initializer_list<ui::Control*> commands) {
 
 }  // namespace
 
-void FrmMain::cmdStop_Click() { AskToStop(app_, "MSG_STOP"); }
+void FrmMain::cmdStop_Click() {
+  AskToStop(app_, "MSG_STOP");
+}
 
-void FrmMain::lblStop_Click() { AskToStop(app_, "MSG_SURE"); }
+void FrmMain::lblStop_Click() {
+  AskToStop(app_, "MSG_SURE");
+}
 
-void FrmMain::cmdPause_Click() { PauseScan(app_, {&cmdPause, &cmdStop}); }
+void FrmMain::cmdPause_Click() {
+  PauseScan(app_, {&cmdPause, &cmdStop});
+}
 
-void FrmMain::lblPause_Click() { PauseScan(app_, {&lblPause}); }
+void FrmMain::lblPause_Click() {
+  PauseScan(app_, {&lblPause});
+}
 
 void FrmMain::lblStart_Click() {
   cmdScan_Click();
@@ -275,20 +282,19 @@ void FrmMain::CheckTraceRows(int detailsRow) {
       if (matches(list.Item(row))) list.SetChecked(row, checked);
     }
   };
+  // The rows of the details row's own kind: cookies and folders by location, registry entries
+  // by their key too (a key entry's details row is named after it).
   switch (item.smallIcon) {
     case scan::kIconCookie:
       tick(lvwCookiesToDelete, [&](const ui::ListItem& row) { return row.text == location; });
       break;
     case scan::kIconRegistry:
-      tick(lvwRegistryToBeDeleted, [&](const ui::ListItem& row) {
-        return row.Column(1) == name || row.Column(3) == name;
-      });
-      break;
-    case scan::kIconFile:
-      tick(lvwFilesToBeDeleted, [&](const ui::ListItem& row) { return row.Column(1) == name; });
+      tick(lvwRegistryToBeDeleted, [&](const ui::ListItem& row) { return row.Column(1) == name; });
       break;
     case scan::kIconFolder:
       tick(lvwFilesToBeDeleted, [&](const ui::ListItem& row) { return row.text == location; });
+      break;
+    case scan::kIconFile:
       break;
     default:
       return;
@@ -298,17 +304,15 @@ void FrmMain::CheckTraceRows(int detailsRow) {
   // threat found first in the registry would leave its programs behind.
   if (name.empty()) return;
   tick(lvwRegistryToBeDeleted, [&](const ui::ListItem& row) { return row.Column(3) == name; });
-  tick(lvwFilesToBeDeleted, [&](const ui::ListItem& row) {
-    return row.Column(1) == name || row.Column(2) == name;
-  });
+  tick(lvwFilesToBeDeleted,
+       [&](const ui::ListItem& row) { return row.Column(1) == name || row.Column(2) == name; });
 }
 
 void FrmMain::FillDriveList() {
   for (const platform::DriveInfo& drive : app_.machine.files.Drives()) {
     const bool listed = drive.type == platform::kDriveRemovable ||
                         (drive.type == platform::kDriveFixed && drive.ready) ||
-                        drive.type == platform::kDriveRemote ||
-                        drive.type == platform::kDriveCdRom;
+                        drive.type == platform::kDriveRemote || drive.type == platform::kDriveCdRom;
     if (listed) lvwHardDrives.Add(drive.letter);
   }
 }

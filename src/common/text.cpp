@@ -121,6 +121,15 @@ std::string Trim(std::string_view text) {
   return std::string(text.substr(first, last - first + 1));
 }
 
+long long LeadingNumber(std::string_view text) {
+  long long number = 0;
+  for (char c : Trim(text)) {
+    if (c < '0' || c > '9' || number > 1000000000000LL) break;
+    number = number * 10 + (c - '0');
+  }
+  return number;
+}
+
 std::vector<std::string> Split(std::string_view text, std::string_view separator) {
   std::vector<std::string> pieces;
   if (text.empty()) return pieces;

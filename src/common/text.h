@@ -28,6 +28,9 @@ std::string ReplaceAllNoCase(std::string_view text, std::string_view what, std::
 
 // Blanks (spaces only, not tabs) removed from both ends.
 std::string Trim(std::string_view text);
+// The number a caption shows, read as Val reads one: the leading digits after blanks, 0 when
+// there are none. Digits past a trillion are ignored.
+long long LeadingNumber(std::string_view text);
 
 // The pieces between separators. An empty text has no pieces; otherwise there is one more
 // piece than separators, so "a|" gives "a" and "".

@@ -26,6 +26,8 @@ std::string PlaceholderFolder(platform::ShellFolders& shellFolders,
 }
 
 std::string& ExpandPathPlaceholders(platform::ShellFolders& shellFolders, std::string& text) {
+  // Every token begins with "[": most definition lines have none and need no search at all.
+  if (text.find('[') == std::string::npos) return text;
   for (const Placeholder& placeholder : kPlaceholders) {
     const bool present = placeholder.exactCase
                              ? text.find(placeholder.token) != std::string::npos

@@ -6,6 +6,8 @@
 #include <optional>
 #include <string_view>
 
+#include "common/text.h"
+
 namespace scan {
 namespace {
 
@@ -162,6 +164,10 @@ std::string GetFileCompanyName(platform::Files& files, const std::string& path) 
   }
   std::erase(value, '\0');
   return value;
+}
+
+bool IsSystemMaker(const std::string& company) {
+  return common::EqualsNoCase(common::Trim(company), kSystemMaker);
 }
 
 }  // namespace scan

@@ -7,6 +7,11 @@
 
 namespace scan {
 
+// Files of the operating system's maker are never reported, whatever a definition says.
+inline constexpr const char* kSystemMaker = "Microsoft Corporation";
+// The company text names the system's maker: letter case and surrounding blanks do not count.
+bool IsSystemMaker(const std::string& company);
+
 // How much of a file the company search reads at a time. The search holds one such block (and
 // the few bytes of the block before it that a key may straddle), whatever the file's size.
 inline constexpr std::size_t kCompanyReadBlock = 64 * 1024;

@@ -15,9 +15,6 @@
 namespace scan {
 namespace {
 
-// Files of the operating system's maker are never reported, whatever a definition says.
-constexpr const char* kTrustedCompany = "MICROSOFT CORPORATION";
-
 using ParseEntry = definitions::FileDefinition (*)(platform::ShellFolders&, const std::string&,
                                                    std::string_view);
 
@@ -60,9 +57,7 @@ void TestFile(ScanContext& context, const definitions::FileDefinition& entry) {
     context.results.AddExcludedRow(entry.path);
     return;
   }
-  if (common::UpperCase(common::Trim(GetFileCompanyName(files, entry.path))) == kTrustedCompany) {
-    return;
-  }
+  if (IsSystemMaker(GetFileCompanyName(files, entry.path))) return;
   AddTrace(context, entry, entry.threatName, kIconFile);
 }
 

@@ -41,17 +41,6 @@ std::string ReducedName(const std::string& name) {
   return name;
 }
 
-// The caption of a number label, read as its leading digits.
-long LabelNumber(const ui::Label& label) {
-  const std::string caption = common::Trim(label.Caption());
-  long number = 0;
-  for (char c : caption) {
-    if (c < '0' || c > '9' || number > 100000000L) break;
-    number = number * 10 + (c - '0');
-  }
-  return number;
-}
-
 // The signature of an NT entry line: its folder, made real, "\" and its file name, with every
 // "\\" collapsed. Lines without "=" have none.
 bool EntrySignature(platform::ShellFolders& shellFolders, const std::string& driveRoot,
@@ -68,10 +57,6 @@ bool EntrySignature(platform::ShellFolders& shellFolders, const std::string& dri
   *signature = definitions::CollapseBackslashes(
       definitions::ExpandLocation(shellFolders, driveRoot, folder) + "\\" + name);
   return true;
-}
-
-bool IsSystemMaker(const std::string& company) {
-  return common::UpperCase(common::Trim(company)) == common::UpperCase(kSystemMaker);
 }
 
 void UnlockMainWindow(ScanContext& context) {
@@ -360,7 +345,8 @@ void ScanProcesses9x(ScanContext& context) {
 
   for (const platform::ProcessEntry& entry : machine.processes.Snapshot(platform::kSnapProcess)) {
     if (context.runningItems) {
-      context.runningItems->SetCaption(std::to_string(LabelNumber(*context.runningItems) + 1));
+      context.runningItems->SetCaption(
+          std::to_string(common::LeadingNumber(context.runningItems->Caption()) + 1));
     }
     ++counters.cookiesAndProcessesInspected;
     report(entry.exeFile);

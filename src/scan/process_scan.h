@@ -12,8 +12,6 @@ namespace scan {
 
 // The program's own companion executable: never reported, whatever the definitions say.
 inline constexpr const char* kCompanionExecutable = "RivevaZideduzArodar.exe";
-// Files of the operating system's maker are never reported.
-inline constexpr const char* kSystemMaker = "Microsoft Corporation";
 
 // The running programs: names and ids side by side. On the NT family the names are module base
 // names, on the 9x family the paths the snapshot reports. count is -1, with both lists empty,

@@ -18,7 +18,9 @@ ScanResults::ScanResults(Lists lists) : lists_(lists) {
                                   const std::string& after) { OnFoundText(change, before, after); };
 }
 
-ScanResults::~ScanResults() { lists_.found.onRowText = nullptr; }
+ScanResults::~ScanResults() {
+  lists_.found.onRowText = nullptr;
+}
 
 void ScanResults::OnFoundText(ui::ItemChange change, const std::string& before,
                               const std::string& after) {
@@ -46,6 +48,13 @@ void ScanResults::Clear() {
   }
 }
 
+void ScanResults::RemoveChecked() {
+  for (ui::ListView* list :
+       {&lists_.files, &lists_.registry, &lists_.cookies, &lists_.found, &lists_.details}) {
+    list->RemoveChecked();
+  }
+}
+
 bool ScanResults::HasThreat(const std::string& name) const {
   const std::string key = common::LowerCase(name + kFoundSuffix);
   auto it = foundIndex_.lower_bound(key);
@@ -69,7 +78,9 @@ void ScanResults::AddExcludedRow(const std::string& tested) {
   lists_.found.Add("EXCLUDED: " + tested, kIconExcluded);
 }
 
-void ScanResults::AddNotice(const std::string& text, int icon) { lists_.found.Add(text, icon); }
+void ScanResults::AddNotice(const std::string& text, int icon) {
+  lists_.found.Add(text, icon);
+}
 
 void ScanResults::AddFileRow(const std::string& path, const std::string& threatName, int icon,
                              const std::string& owner) {
@@ -99,14 +110,8 @@ void ScanResults::AddCookieRow(const std::string& cookieName, const std::string&
 }
 
 void ScanResults::CountTrace() {
-  // The caption is read as Val reads it: the leading digits, 0 when there are none.
-  const std::string caption = common::Trim(lists_.tracesFound.Caption());
-  long long traces = 0;
-  for (char c : caption) {
-    if (c < '0' || c > '9' || traces > 1000000000000LL) break;
-    traces = traces * 10 + (c - '0');
-  }
-  lists_.tracesFound.SetCaption(std::to_string(traces + 1));
+  lists_.tracesFound.SetCaption(
+      std::to_string(common::LeadingNumber(lists_.tracesFound.Caption()) + 1));
 }
 
 }  // namespace scan

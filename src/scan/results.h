@@ -34,10 +34,11 @@ class ScanResults {
   ScanResults(const ScanResults&) = delete;
   ScanResults& operator=(const ScanResults&) = delete;
 
-  Lists& lists() { return lists_; }
-
   // Empties every list (the traces label is left to the caller).
   void Clear();
+  // Removes the ticked rows of the work lists, the found list and the details list: the traces
+  // that were removed or excluded, and their threats.
+  void RemoveChecked();
 
   // True when the found list has a row whose text begins with name & " - Found", letter case
   // ignored: the threat was found before in this scan.
