@@ -9,24 +9,42 @@ namespace ui {
 
 const char* KindName(ControlKind kind) {
   switch (kind) {
-    case ControlKind::Form: return "Form";
-    case ControlKind::Label: return "Label";
-    case ControlKind::CommandButton: return "CommandButton";
-    case ControlKind::CheckBox: return "CheckBox";
-    case ControlKind::OptionButton: return "OptionButton";
-    case ControlKind::Frame: return "Frame";
-    case ControlKind::TabStrip: return "TabStrip";
-    case ControlKind::ListView: return "ListView";
-    case ControlKind::ListBox: return "ListBox";
-    case ControlKind::ProgressBar: return "ProgressBar";
-    case ControlKind::ComboBox: return "ComboBox";
-    case ControlKind::TextBox: return "TextBox";
-    case ControlKind::DatePicker: return "DatePicker";
-    case ControlKind::Timer: return "Timer";
-    case ControlKind::Shape: return "Shape";
-    case ControlKind::Image: return "Image";
-    case ControlKind::Menu: return "Menu";
-    case ControlKind::FileDialog: return "FileDialog";
+    case ControlKind::Form:
+      return "Form";
+    case ControlKind::Label:
+      return "Label";
+    case ControlKind::CommandButton:
+      return "CommandButton";
+    case ControlKind::CheckBox:
+      return "CheckBox";
+    case ControlKind::OptionButton:
+      return "OptionButton";
+    case ControlKind::Frame:
+      return "Frame";
+    case ControlKind::TabStrip:
+      return "TabStrip";
+    case ControlKind::ListView:
+      return "ListView";
+    case ControlKind::ListBox:
+      return "ListBox";
+    case ControlKind::ProgressBar:
+      return "ProgressBar";
+    case ControlKind::ComboBox:
+      return "ComboBox";
+    case ControlKind::TextBox:
+      return "TextBox";
+    case ControlKind::DatePicker:
+      return "DatePicker";
+    case ControlKind::Timer:
+      return "Timer";
+    case ControlKind::Shape:
+      return "Shape";
+    case ControlKind::Image:
+      return "Image";
+    case ControlKind::Menu:
+      return "Menu";
+    case ControlKind::FileDialog:
+      return "FileDialog";
   }
   return "Control";
 }
@@ -51,12 +69,12 @@ Form& Control::GetForm() {
   return static_cast<Form&>(*control);
 }
 
-const Form& Control::GetForm() const { return const_cast<Control*>(this)->GetForm(); }
+const Form& Control::GetForm() const {
+  return const_cast<Control*>(this)->GetForm();
+}
 
 void Control::SetCaption(const std::string& caption) {
-  if (args_.caption == caption) return;
-  args_.caption = caption;
-  Notify(Prop::Caption);
+  Change(args_.caption, caption, Prop::Caption);
 }
 
 void Control::Move(int left, int top, int width, int height) {
@@ -81,9 +99,7 @@ void Control::SetGeometryQuietly(int left, int top, int width, int height) {
 }
 
 void Control::SetVisible(bool visible) {
-  if (args_.visible == visible) return;
-  args_.visible = visible;
-  Notify(Prop::Visible);
+  Change(args_.visible, visible, Prop::Visible);
 }
 
 bool Control::IsShown() const {
@@ -94,45 +110,31 @@ bool Control::IsShown() const {
 }
 
 void Control::SetEnabled(bool enabled) {
-  if (args_.enabled == enabled) return;
-  args_.enabled = enabled;
-  Notify(Prop::Enabled);
+  Change(args_.enabled, enabled, Prop::Enabled);
 }
 
 void Control::SetBold(bool bold) {
-  if (args_.bold == bold) return;
-  args_.bold = bold;
-  Notify(Prop::Font);
+  Change(args_.bold, bold, Prop::Font);
 }
 
 void Control::SetItalic(bool italic) {
-  if (args_.italic == italic) return;
-  args_.italic = italic;
-  Notify(Prop::Font);
+  Change(args_.italic, italic, Prop::Font);
 }
 
 void Control::SetUnderline(bool underline) {
-  if (args_.underline == underline) return;
-  args_.underline = underline;
-  Notify(Prop::Font);
+  Change(args_.underline, underline, Prop::Font);
 }
 
 void Control::SetFontSize(int points) {
-  if (args_.fontSize == points) return;
-  args_.fontSize = points;
-  Notify(Prop::Font);
+  Change(args_.fontSize, points, Prop::Font);
 }
 
 void Control::SetForeColor(std::uint32_t color) {
-  if (args_.foreColor == color) return;
-  args_.foreColor = color;
-  Notify(Prop::Color);
+  Change(args_.foreColor, color, Prop::Color);
 }
 
 void Control::SetBackColor(std::uint32_t color) {
-  if (args_.backColor == color) return;
-  args_.backColor = color;
-  Notify(Prop::Color);
+  Change(args_.backColor, color, Prop::Color);
 }
 
 void Control::Click() {

@@ -46,7 +46,6 @@ enum class Prop {
   Columns,
   Range,
   Picture,
-  Items,
   Selection,
   Style,
 };
@@ -181,6 +180,13 @@ class Control {
   void SetGeometryQuietly(int left, int top, int width, int height);
   void SetVisibleQuietly(bool visible) { args_.visible = visible; }
   void Notify(Prop prop);
+  // Sets one property and tells the observers, unless it already has that value.
+  template <class T>
+  void Change(T& field, const T& value, Prop prop) {
+    if (field == value) return;
+    field = value;
+    Notify(prop);
+  }
   void NotifyItems(ItemChange change, int index);
 
  private:

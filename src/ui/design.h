@@ -27,11 +27,6 @@ inline ControlArgs Bolded(ControlArgs args) {
   return args;
 }
 
-inline ControlArgs Indexed(ControlArgs args, int index) {
-  args.index = index;
-  return args;
-}
-
 // A fixed-size dialog window with a caption, outside the task bar.
 inline FormArgs DialogForm(std::string name, std::string caption, int clientWidth,
                            int clientHeight) {

@@ -57,7 +57,6 @@ void HeadlessHost::CreateForm(Form&) {}
 void HeadlessHost::DestroyForm(Form& form) {
   for (Timer* timer : form.Timers()) timers_.erase(timer);
   shownOnce_.erase(&form);
-  if (locked_ == &form) locked_ = nullptr;
 }
 
 void HeadlessHost::ShowForm(Form& form) {

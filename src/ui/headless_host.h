@@ -47,7 +47,6 @@ class HeadlessHost : public Host {
   int ExitCode() const { return quit_.value_or(0); }
   // Mistakes of the test's script: modal forms left open, dialogs without an answer.
   const std::vector<std::string>& Errors() const { return errors_; }
-  Form* LockedForm() const { return locked_; }
   int RunningTimerCount() const { return static_cast<int>(timers_.size()); }
 
   // Host.
@@ -61,7 +60,8 @@ class HeadlessHost : public Host {
   void NonClientExtent(const Form& form, int* width, int* height) override;
   void TimerChanged(Timer& timer) override;
   void DoEvents() override;
-  void LockUpdates(Form* form) override { locked_ = form; }
+  // Nothing is painted, so there is nothing to hold.
+  void LockUpdates(Form*) override {}
   void SetMousePointer(int pointer) override { pointer_ = pointer; }
   int MousePointer() const override { return pointer_; }
   bool ShowOpenDialog(FileDialog& dialog) override;
@@ -90,7 +90,6 @@ class HeadlessHost : public Host {
   std::set<Form*> shownOnce_;
   std::optional<int> quit_;
   std::vector<std::string> errors_;
-  Form* locked_ = nullptr;
   int pointer_ = kPointerDefault;
 };
 

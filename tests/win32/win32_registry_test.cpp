@@ -12,7 +12,7 @@ namespace platform::win32 {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-constexpr long kErrorKeyDeleted = 1018;
+using platform::kErrorKeyDeleted;
 
 // Every test works below its own key in HKCU\Software and removes it afterwards.
 class Win32RegistryTest : public ::testing::Test {

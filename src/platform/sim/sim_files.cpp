@@ -233,13 +233,7 @@ const SimFiles::Node* SimFiles::FileForReading(const std::string& path) {
 }
 
 std::optional<std::string> SimFiles::ReadAll(const std::string& path) {
-  const Node* node = FileForReading(path);
-  if (node == nullptr) return std::nullopt;
-  if (node->locked) {
-    Fail(kErrorSharingViolation);
-    return std::nullopt;
-  }
-  return node->content;
+  return ReadAt(path, 0, std::string::npos);
 }
 
 // Copies only the part asked for, so that reading a large file block by block costs what it

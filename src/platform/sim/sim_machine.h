@@ -28,20 +28,14 @@ inline constexpr const char* kSimDataFolder =
     "C:\\Documents and Settings\\User\\Application Data\\AntiSpywareDAT";
 
 // Another program running on a simulated machine: it shares the machine's registry, clock, named
-// objects, file system, shell folders, code page, process table, System Restore, clipboard and libraries,
-// and has its own desktop (message box script, instance claim) and its own view of the program it
-// runs; `machine` is its view of the machine.
-// Ending it (destroying it) releases what it held. It must not outlive the machine that started it.
+// objects, file system, shell folders, code page, process table, System Restore, clipboard and
+// libraries, and has its own desktop (message box script, instance claim) and its own view of the
+// program it runs; `machine` is its view of the machine. Ending it (destroying it) releases what it
+// held. It must not outlive the machine that started it.
+class SimMachine;
 class SimProcess {
  public:
-  SimProcess(SimRegistry& registry, SimClock& clock, SimNamedObjects& namedObjects, SimFiles& files,
-             SimShellFolders& shellFolders, SimCodePage& codePage, SimTray& tray,
-             SimProcesses& processes, SimRestore& restore, SimClipboard& clipboard, SimLibraries& libraries,
-             const SimSystem& program, const std::string& userName)
-      : system(program),
-        desktop(namedObjects, system, userName),
-        machine{registry, system,   desktop,   clock,   files,    shellFolders,
-                codePage, tray,     processes, restore, clipboard, libraries} {}
+  SimProcess(SimMachine& host, const std::string& userName);
   SimProcess(const SimProcess&) = delete;
   SimProcess& operator=(const SimProcess&) = delete;
 
@@ -68,9 +62,7 @@ class SimMachine {
   // another user of the same machine.
   std::unique_ptr<SimProcess> StartProcess() { return StartProcessAs(kSimUserName); }
   std::unique_ptr<SimProcess> StartProcessAs(const std::string& userName) {
-    return std::make_unique<SimProcess>(registry, clock, namedObjects, files, shellFolders,
-                                        codePage, tray, processes, restore, clipboard, libraries, system,
-                                        userName);
+    return std::make_unique<SimProcess>(*this, userName);
   }
   // Another instance of the program that has already claimed its place, as when the user starts
   // the program a second time.
@@ -96,8 +88,15 @@ class SimMachine {
   SimClipboard clipboard;
   // Libraries are looked into on the shared file system.
   SimLibraries libraries{files};
-  Machine machine{registry, system,    desktop, clock,     files,    shellFolders,
-                  codePage, tray,      processes, restore, clipboard, libraries};
+  Machine machine{registry, system, desktop,   clock,   files,     shellFolders,
+                  codePage, tray,   processes, restore, clipboard, libraries};
 };
+
+inline SimProcess::SimProcess(SimMachine& host, const std::string& userName)
+    : system(host.system),
+      desktop(host.namedObjects, system, userName),
+      machine{host.registry,     system,        desktop,   host.clock,     host.files,
+              host.shellFolders, host.codePage, host.tray, host.processes, host.restore,
+              host.clipboard,    host.libraries} {}
 
 }  // namespace platform::sim

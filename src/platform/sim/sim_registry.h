@@ -12,9 +12,6 @@
 
 namespace platform::sim {
 
-// What the API returns for a handle whose key was deleted while it was open.
-inline constexpr long kErrorKeyDeleted = 1018;
-
 struct SimRegValue {
   std::uint32_t type = kRegNone;
   std::vector<std::uint8_t> data;  // raw bytes; REG_SZ includes its terminating zero

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/instance_name.h"
+#include "platform/win32/unique_handle.h"
 #include "platform/win32/windows_api.h"
 
 namespace platform::win32 {
@@ -12,23 +13,8 @@ namespace {
 constexpr int kTwipsPerInch = 1440;
 constexpr int kTwipsPerPixelAt96Dpi = 15;
 
-// The screen's device context, released once.
-class ScreenDc {
- public:
-  ScreenDc() : dc_(GetDC(nullptr)) {}
-  ScreenDc(const ScreenDc&) = delete;
-  ScreenDc& operator=(const ScreenDc&) = delete;
-  ~ScreenDc() {
-    if (dc_ != nullptr) ReleaseDC(nullptr, dc_);
-  }
-  HDC Get() const { return dc_; }
-
- private:
-  HDC dc_;
-};
-
 int TwipsPerPixel(int axis) {
-  const ScreenDc screen;
+  const ScreenDc screen(GetDC(nullptr));
   const int dotsPerInch = screen.Get() != nullptr ? GetDeviceCaps(screen.Get(), axis) : 0;
   return dotsPerInch > 0 ? kTwipsPerInch / dotsPerInch : kTwipsPerPixelAt96Dpi;
 }

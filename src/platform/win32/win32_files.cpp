@@ -8,23 +8,6 @@
 namespace platform::win32 {
 namespace {
 
-// Owns a directory search and closes it once. Move-only by being neither copyable nor movable.
-class FindHandle {
- public:
-  FindHandle(const std::string& pattern, WIN32_FIND_DATAA* data)
-      : handle_(FindFirstFileA(pattern.c_str(), data)) {}
-  FindHandle(const FindHandle&) = delete;
-  FindHandle& operator=(const FindHandle&) = delete;
-  ~FindHandle() {
-    if (IsValid()) FindClose(handle_);
-  }
-  bool IsValid() const { return handle_ != INVALID_HANDLE_VALUE; }
-  bool Next(WIN32_FIND_DATAA* data) { return FindNextFileA(handle_, data) != FALSE; }
-
- private:
-  HANDLE handle_;
-};
-
 bool IsDots(const char* name) {
   return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
 }
@@ -37,11 +20,11 @@ std::string Join(const std::string& folder, const char* name) {
 // The entries of a folder, "." and ".." left out; false when the folder cannot be listed.
 bool ForEachEntry(const std::string& folder, auto&& visit) {
   WIN32_FIND_DATAA data{};
-  FindHandle search(Join(folder, "*"), &data);
+  const UniqueFind search(FindFirstFileA(Join(folder, "*").c_str(), &data));
   if (!search.IsValid()) return false;
   do {
     if (!IsDots(data.cFileName)) visit(data);
-  } while (search.Next(&data));
+  } while (FindNextFileA(search.Get(), &data) != FALSE);
   return true;
 }
 
@@ -84,7 +67,7 @@ bool Win32Files::Succeed() {
 std::optional<std::string> Win32Files::FindFirstMatch(const std::string& pattern,
                                                       std::uint32_t alsoMatch) {
   WIN32_FIND_DATAA data{};
-  FindHandle search(pattern, &data);
+  const UniqueFind search(FindFirstFileA(pattern.c_str(), &data));
   if (!search.IsValid()) {
     Fail();
     return std::nullopt;
@@ -98,7 +81,7 @@ std::optional<std::string> Win32Files::FindFirstMatch(const std::string& pattern
     if ((kinds & ~alsoMatch) != 0) continue;
     Succeed();
     return std::string(data.cFileName);
-  } while (search.Next(&data));
+  } while (FindNextFileA(search.Get(), &data) != FALSE);
   Fail(kErrorFileNotFound);
   return std::nullopt;
 }

@@ -1,5 +1,6 @@
 #include "platform/win32/win32_libraries.h"
 
+#include "platform/win32/unique_handle.h"
 #include "platform/win32/windows_api.h"
 
 namespace platform::win32 {
@@ -7,11 +8,10 @@ namespace platform::win32 {
 LibraryLookup Win32Libraries::LookUpEntryPoint(const std::string& path, const std::string& entry) {
   LibraryLookup result;
   // No DllMain, no TLS callbacks, no imports: mapping the image is all that happens.
-  HMODULE module = LoadLibraryExA(path.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
-  if (module == nullptr) return result;
+  const UniqueModule module(LoadLibraryExA(path.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES));
+  if (!module) return result;
   result.loaded = true;
-  result.found = !entry.empty() && GetProcAddress(module, entry.c_str()) != nullptr;
-  FreeLibrary(module);
+  result.found = !entry.empty() && GetProcAddress(module.Get(), entry.c_str()) != nullptr;
   return result;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/win32/unique_handle.h"
 #include "platform/win32/windows_api.h"
 
 #include <srrestoreptapi.h>
@@ -11,21 +12,6 @@ namespace platform::win32 {
 namespace {
 
 using SetRestorePointFunction = BOOL(WINAPI*)(PRESTOREPOINTINFOA, PSTATEMGRSTATUS);
-
-// Owns a loaded library and frees it once. Neither copyable nor movable.
-class Library {
- public:
-  explicit Library(const std::string& path) : module_(LoadLibraryA(path.c_str())) {}
-  Library(const Library&) = delete;
-  Library& operator=(const Library&) = delete;
-  ~Library() {
-    if (module_ != nullptr) FreeLibrary(module_);
-  }
-  HMODULE Get() const { return module_; }
-
- private:
-  HMODULE module_;
-};
 
 // srclient.dll in the system folder: the bare name would be looked for in the program's folder
 // first, and a library planted there would run with the scanner's rights.
@@ -42,7 +28,7 @@ RestorePointResult Win32Restore::SetRestorePoint(std::uint32_t eventType, std::u
                                                  std::int64_t sequence,
                                                  const std::string& description) {
   RestorePointResult result;
-  const Library library(SystemLibraryPath("srclient.dll"));
+  const UniqueModule library(LoadLibraryA(SystemLibraryPath("srclient.dll").c_str()));
   if (library.Get() == nullptr) {
     result.status = GetLastError();
     return result;

@@ -86,19 +86,13 @@ void ControlPeer::Detach() {
 void ControlPeer::OnChanged(Control&, Prop prop) {
   if (!Live()) return;
   Context::Busy busy(context_);
-  try {
-    Apply(prop);
-  } catch (...) {
-  }
+  Guarded([&] { Apply(prop); });
 }
 
 void ControlPeer::OnItemsChanged(Control&, ItemChange change, int index) {
   if (!Live()) return;
   Context::Busy busy(context_);
-  try {
-    ApplyItems(change, index);
-  } catch (...) {
-  }
+  Guarded([&] { ApplyItems(change, index); });
 }
 
 void ControlPeer::Apply(Prop prop) {

@@ -24,7 +24,6 @@ class FontCache {
   // points == 0 keeps the message font's size.
   HFONT Get(bool bold, bool italic, bool underline, int points);
   HFONT For(const Control& control);
-  const LOGFONTA& Base() const { return base_; }
 
  private:
   int dpiY_;

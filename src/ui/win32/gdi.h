@@ -4,37 +4,13 @@
 #include <commctrl.h>
 
 #include <cstdint>
-#include <utility>
+
+#include "platform/win32/unique_handle.h"
 
 namespace ui::win32 {
 
-// A move-only owner of one handle; Deleter releases it. Copying would release it twice.
 template <class Handle, class Deleter>
-class UniqueHandle {
- public:
-  UniqueHandle() = default;
-  explicit UniqueHandle(Handle handle) : handle_(handle) {}
-  UniqueHandle(UniqueHandle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-  UniqueHandle& operator=(UniqueHandle&& other) noexcept {
-    if (this != &other) Reset(std::exchange(other.handle_, nullptr));
-    return *this;
-  }
-  UniqueHandle(const UniqueHandle&) = delete;
-  UniqueHandle& operator=(const UniqueHandle&) = delete;
-  ~UniqueHandle() { Reset(); }
-
-  Handle Get() const { return handle_; }
-  explicit operator bool() const { return handle_ != nullptr; }
-  void Reset(Handle handle = nullptr) {
-    if (handle_ != nullptr) Deleter{}(handle_);
-    handle_ = handle;
-  }
-  // Gives up ownership, for a handle that something else now destroys.
-  Handle Release() { return std::exchange(handle_, nullptr); }
-
- private:
-  Handle handle_ = nullptr;
-};
+using UniqueHandle = platform::win32::UniqueResource<Handle, Deleter>;
 
 struct GdiDeleter {
   void operator()(HGDIOBJ object) const { DeleteObject(object); }

@@ -14,10 +14,7 @@ LRESULT CALLBACK Win32Host::OwnerProc(HWND hwnd, UINT message, WPARAM wParam, LP
   auto* host = reinterpret_cast<Win32Host*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
   if (host != nullptr && message == WM_TIMER && !host->context_->ShuttingDown()) {
     Context::Busy busy(*host->context_);
-    try {
-      host->OnTimer(static_cast<UINT_PTR>(wParam));
-    } catch (...) {
-    }
+    Guarded([&] { host->OnTimer(static_cast<UINT_PTR>(wParam)); });
     return 0;
   }
   return DefWindowProcA(hwnd, message, wParam, lParam);

@@ -30,7 +30,6 @@ class ImagePeer : public ControlPeer {
  public:
   ImagePeer(Context& context, Image& image) : ControlPeer(context, image), image_(image) {}
   // Whether a picture was found for the current resource name.
-  bool HasPicture() const { return icon_ || bitmap_; }
 
  protected:
   HWND MakeWindow(HWND parent, const RECT& bounds) override;
