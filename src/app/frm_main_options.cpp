@@ -10,7 +10,6 @@ namespace app {
 
 namespace {
 
-constexpr const char* kOptions = "OptionAndSettings";
 constexpr const char* kRunKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 // A stored flag applied to a check box; a value that is not a check state is skipped.

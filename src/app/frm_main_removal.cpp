@@ -135,12 +135,12 @@ void FrmMain::RemoveCheckedItems(removal::TraceRemover& remover, bool retryPass)
     pgbDeleteSpywaresFound.SetMax(lvwRegistryToBeDeleted.Count() + lvwFilesToBeDeleted.Count());
   }
   // One step per ticked row; a value past the maximum is refused by the bar and nothing else.
-  const auto progress = [this](int row, int rows, const std::string& caption) {
+  const std::string removing = app_.Message("MSG_REMOVING2") + " : ";
+  const std::string completed = "% " + app_.Message("MSG_COMPLETED");
+  const auto progress = [&](int row, int rows, const std::string& caption) {
     pgbDeleteSpywaresFound.SetValue(pgbDeleteSpywaresFound.Value() + 1);
-    const int percent = scan::Percent(row, rows);
-    lblDeletingPercentageCompleted.SetCaption(app_.Message("MSG_REMOVING2") + " : " +
-                                              std::to_string(percent) + "% " +
-                                              app_.Message("MSG_COMPLETED"));
+    lblDeletingPercentageCompleted.SetCaption(removing + std::to_string(scan::Percent(row, rows)) +
+                                              completed);
     lblDeletingCaption.SetCaption(common::LowerCase(caption));
   };
   // A trace that stayed is listed once, and it and its threat are unticked so that they stay
@@ -167,11 +167,10 @@ void FrmMain::RemoveCheckedItems(removal::TraceRemover& remover, bool retryPass)
     const std::string path = lvwFilesToBeDeleted.Item(row).text;
     progress(row + 1, files, path);
     const std::string extension = common::UpperCase(removal::GetExtension(path));
-    const bool library = extension == "DLL" || extension == "OCX";
-    if (library) remover.RegisterServer(window, path, false);
     if (extension == "EXE") {
       remover.RemoveExe(path);
-    } else if (library) {
+    } else if (extension == "DLL" || extension == "OCX") {
+      // Unregistering looks the library's entry up only; RemoveLibrary does that itself.
       remover.RemoveLibrary(path, window);
       remover.RemoveFileOrFolder(path);
     } else {

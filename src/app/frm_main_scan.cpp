@@ -10,12 +10,6 @@
 
 namespace app {
 
-namespace {
-
-constexpr const char* kOptions = "OptionAndSettings";
-
-}  // namespace
-
 void FrmMain::cmdScanNow_Click() {
   scan::ScanState& state = app_.scanState;
   tmrScroll.SetEnabled(false);

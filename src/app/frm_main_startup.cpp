@@ -77,8 +77,8 @@ void FrmMain::StartUpRest() {
     app_.EndProcess(0);
     return;
   }
-  SaveSetting("OptionAndSettings", "STATUS", "RUNNING");
-  SaveSetting("OptionAndSettings", "RESTART", "False");
+  SaveSetting(kOptions, "STATUS", "RUNNING");
+  SaveSetting(kOptions, "RESTART", "False");
   app_.hidden().Load();
   SetCaption(app_.Message("MSG_CAPTION"));
   cmdWebsite.SetCaption(app_.Message("MSG_WEBSITE"));
@@ -100,7 +100,7 @@ void FrmMain::StartUpRest() {
     SaveSetting("Settings", "showHelp", "0");
   }
   // Automatic Live Update after five idle minutes.
-  if (ReadNumber(Setting("OptionAndSettings", "chkAutomaticUpdate", "0")) == 1L) {
+  if (ReadNumber(Setting(kOptions, "chkAutomaticUpdate", "0")) == 1L) {
     timUpdate.SetEnabled(true);
   }
   // Start in the tray.
@@ -139,13 +139,13 @@ void FrmMain::SetBackgroundTimers(bool enable) {
     return;
   }
   // Each timer is set on its own; a value that cannot be read leaves that timer as it is.
-  if (auto scheduled = ReadNumber(Setting("OptionAndSettings", "chkAutomaticScanYesOrNo", "0"))) {
+  if (auto scheduled = ReadNumber(Setting(kOptions, "chkAutomaticScanYesOrNo", "0"))) {
     tmrScheduler.SetEnabled(*scheduled != 0);
   }
-  if (auto homePage = ReadBool(Setting("OptionAndSettings", "optIEHomePageSheildOn", "True"))) {
+  if (auto homePage = ReadBool(Setting(kOptions, "optIEHomePageSheildOn", "True"))) {
     tmrCheckHomePage.SetEnabled(*homePage);
   }
-  if (auto memory = ReadBool(Setting("OptionAndSettings", "optMemorySheildOn", "True"))) {
+  if (auto memory = ReadBool(Setting(kOptions, "optMemorySheildOn", "True"))) {
     tmrMemoryInspected.SetEnabled(*memory);
   }
 }
@@ -173,12 +173,14 @@ void FrmMain::Form_Resize() {
 }
 
 void FrmMain::Form_QueryUnload(int& cancel, ui::UnloadMode mode) {
-  SaveSetting("OptionAndSettings", "RESTART", "False");
-  SaveSetting("OptionAndSettings", "STATUS", "STOPPED");
+  SaveSetting(kOptions, "RESTART", "False");
+  SaveSetting(kOptions, "STATUS", "STOPPED");
   app_.RemoveTrayIcon();
 }
 
-void FrmMain::Form_Unload(int& cancel) { ShutdownSequence(); }
+void FrmMain::Form_Unload(int& cancel) {
+  ShutdownSequence();
+}
 
 void FrmMain::ShutdownSequence() {
   auto& list = lvwPicRemoveListOfSpywareFoundAndToBeRemoved;

@@ -7,6 +7,9 @@
 
 namespace app {
 
+// The section of the per-user store that holds the options and the run-state markers.
+inline constexpr const char* kOptions = "OptionAndSettings";
+
 // The base of the error numbers an object raises.
 inline constexpr long kVbObjectError = -2147221504;
 
@@ -20,8 +23,9 @@ struct SettingError {
 };
 
 // The two settings stores. Per-user: the key kSettingsRoot\<application>\<section> of
-// HKEY_CURRENT_USER, text values, missing ones read as the caller's default, writes unchecked. Machine-wide: HKEY_LOCAL_MACHINE\SOFTWARE\<company>\<application>\<section>, for the
-// few markers that belong to the machine, with a dialog when the user may not write there.
+// HKEY_CURRENT_USER, text values, missing ones read as the caller's default, writes unchecked.
+// Machine-wide: HKEY_LOCAL_MACHINE\SOFTWARE\<company>\<application>\<section>, for the few markers
+// that belong to the machine, with a dialog when the user may not write there.
 class Settings {
  public:
   explicit Settings(platform::Machine& machine) : machine_(machine) {}

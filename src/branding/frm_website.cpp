@@ -1,22 +1,10 @@
 #include "branding/frm_website.h"
 
-#include <algorithm>
-#include <cctype>
-
+#include "common/text.h"
 #include "platform/desktop.h"
 #include "ui/design.h"
 
 namespace branding {
-
-namespace {
-
-std::string Lower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return text;
-}
-
-}  // namespace
 
 frmWebsite::frmWebsite(ui::Host& host, platform::Machine& machine, Branding& branding)
     : ui::Form(host, ui::InvisibleForm("frmWebsite")),
@@ -27,8 +15,8 @@ frmWebsite::frmWebsite(ui::Host& host, platform::Machine& machine, Branding& bra
 }
 
 std::string frmWebsite::WebsiteAddress(const std::string& website) {
-  const std::string lower = Lower(website);
-  if (lower.find("https://") != std::string::npos || lower.find("http://") != std::string::npos) {
+  if (common::FindNoCase(website, "https://") != std::string::npos ||
+      common::FindNoCase(website, "http://") != std::string::npos) {
     return website;
   }
   return "http://" + website;
