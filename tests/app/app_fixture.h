@@ -12,6 +12,10 @@
 
 namespace app_test {
 
+// The program's per-user settings key.
+inline constexpr const char* kUserRoot =
+    "Software\\VB and VBA Program Settings\\Quillmoor AntiSpyware";
+
 // A fresh program on a fresh simulated machine, its clock in step with the host's virtual time.
 class AppTest : public ::testing::Test {
  protected:
@@ -22,6 +26,14 @@ class AppTest : public ::testing::Test {
   void StartProgram() {
     app.Start();
     host.Advance(200);
+  }
+  // The user has run the program before: English, and the first-run questions answered.
+  void SkipFirstRun() {
+    sim.registry.PutString(platform::kHkeyCurrentUser, std::string(kUserRoot) + "\\Settings",
+                           "Language", "English");
+    sim.registry.PutString(platform::kHkeyLocalMachine,
+                           "SOFTWARE\\Quillmoor Software\\Quillmoor AntiSpyware\\Settings",
+                           "FirstTime", "Yes");
   }
   void TearDown() override { EXPECT_TRUE(host.Errors().empty()) << host.Errors().front(); }
 

@@ -16,18 +16,14 @@ using platform::kHkeyCurrentUser;
 using platform::kHkeyLocalMachine;
 using platform::sim::kSimDataFolder;
 
-constexpr const char* kUserRoot = "Software\\VB and VBA Program Settings\\Quillmoor AntiSpyware";
+using app_test::kUserRoot;
 constexpr const char* kQuarantine =
     "C:\\Documents and Settings\\User\\Application Data\\AntiSpywareDAT\\quarantine";
 
 class RemovalTest : public app_test::AppTest {
  protected:
   void SetUp() override {
-    sim.registry.PutString(kHkeyCurrentUser, std::string(kUserRoot) + "\\Settings", "Language",
-                           "English");
-    sim.registry.PutString(kHkeyLocalMachine,
-                           "SOFTWARE\\Quillmoor Software\\Quillmoor AntiSpyware\\Settings",
-                           "FirstTime", "Yes");
+    SkipFirstRun();
     StartProgram();
   }
 

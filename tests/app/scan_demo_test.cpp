@@ -1,5 +1,6 @@
 // A whole scan through the program on a machine where the starter definitions' demo threats
-// were planted by hand, as their notes suggest.
+// were planted by hand, as their notes suggest: files, folders, registry entries, a running
+// program and a cookie.
 #include <string>
 
 #include "app_fixture.h"
@@ -7,6 +8,7 @@
 #include "common/text_file.h"
 #include "definitions/line_codec.h"
 #include "golden.h"
+#include "scan/version_block.h"
 #include "ui/dump.h"
 
 namespace {
@@ -15,15 +17,14 @@ using platform::kHkeyCurrentUser;
 using platform::kHkeyLocalMachine;
 using platform::sim::kSimDataFolder;
 
+constexpr const char* kDemoProgram = "C:\\Program Files\\Demo Adware\\demoadware.exe";
+constexpr const char* kDemoCookie =
+    "C:\\Documents and Settings\\User\\Cookies\\user@demoadware[2].txt";
+
 class ScanDemoTest : public app_test::AppTest {
  protected:
   void SetUp() override {
-    sim.registry.PutString(kHkeyCurrentUser,
-                           "Software\\VB and VBA Program Settings\\Quillmoor AntiSpyware\\Settings",
-                           "Language", "English");
-    sim.registry.PutString(kHkeyLocalMachine,
-                           "SOFTWARE\\Quillmoor Software\\Quillmoor AntiSpyware\\Settings",
-                           "FirstTime", "Yes");
+    SkipFirstRun();
     // The starter set as the build stores it: notes left out, every entry scrambled.
     for (const char* name : {"FileDefinition", "DirectoryDefinition", "RegistryDefinition",
                              "ExeDefinition", "BlockedCookies", "Safety"}) {
@@ -44,6 +45,18 @@ class ScanDemoTest : public app_test::AppTest {
     sim.registry.PutString(kHkeyCurrentUser, "Software\\Microsoft\\Windows\\CurrentVersion\\Run",
                            "DemoAdware", "C:\\Program Files\\Demo Adware\\demoadware.exe");
     sim.registry.AddKey(kHkeyLocalMachine, "Software\\Demo Toolbar");
+  }
+  std::uint32_t StartDemoProgram() {
+    sim.files.AddFile(
+        kDemoProgram,
+        scan_test::FileAround(scan_test::WideVersionBlock({{"CompanyName", "Demo Adware Ltd"}})));
+    return sim.processes.Start(kDemoProgram);
+  }
+  bool FoundRow(const std::string& text) {
+    for (const ui::ListItem& row : app.frmMain().lvwSpywareFound.Items()) {
+      if (row.text == text) return true;
+    }
+    return false;
   }
   const std::string kAppData = "C:\\Documents and Settings\\User\\Application Data\\";
 };
@@ -83,9 +96,29 @@ TEST_F(ScanDemoTest, AScanFindsEveryPlantedDemoTrace) {
   EXPECT_EQ(main.lblFilesFolderInspected.Caption(), "5");
   EXPECT_EQ(main.lblStatus(0).Caption(), app.Message("MSG_SCAN_COMPLETED"));
 
-  // The registry stage found both threats first, so their details rows tick registry traces.
+  // The registry stage found both threats first; their details rows tick every trace anyway.
   main.cmdSelectAll.Click();
   for (const ui::ListItem& row : main.lvwRegistryToBeDeleted.Items()) EXPECT_TRUE(row.checked);
+  for (const ui::ListItem& row : main.lvwFilesToBeDeleted.Items()) EXPECT_TRUE(row.checked);
+}
+
+TEST_F(ScanDemoTest, AScanStopsTheDemoProgramAndFindsTheDemoCookie) {
+  const std::uint32_t demo = StartDemoProgram();
+  sim.files.AddFile(kDemoCookie, "id\nvisitor=42\nads.demoadware.example/\n1536\n*\n");
+  StartProgram();
+  auto& main = app.frmMain();
+  main.cmdScanNow.Click();
+
+  EXPECT_TRUE(FoundRow("Cookie Found: user@demoadware[2].txt"))
+      << ui::DumpRows(main.lvwSpywareFound);
+  EXPECT_TRUE(FoundRow("Detected in the memory : DEMOADWARE.EXE was stopped from running."))
+      << ui::DumpRows(main.lvwSpywareFound);
+  EXPECT_FALSE(sim.processes.IsRunning(demo));
+  EXPECT_EQ(ui::DumpRows(main.lvwCookiesToDelete), std::string("<1> ") + kDemoCookie + " | \n");
+  EXPECT_EQ(main.lblTotalNoOfRunningItems.Caption(), "2") << "the idle process and the demo";
+  // One cookie entry, one program entry, two programs examined.
+  EXPECT_EQ(main.lblMemoryInspected.Caption(), "4");
+  EXPECT_EQ(main.lblStatus(0).Caption(), "Scanning complete.");
 }
 
 }  // namespace

@@ -9,17 +9,11 @@ namespace {
 using app_test::AppTest;
 using platform::kHkeyCurrentUser;
 
-constexpr const char* kUserRoot = "Software\\VB and VBA Program Settings\\Quillmoor AntiSpyware";
+using app_test::kUserRoot;
 
 class ScanPageTest : public AppTest {
  protected:
-  void SetUp() override {
-    sim.registry.PutString(kHkeyCurrentUser, std::string(kUserRoot) + "\\Settings", "Language",
-                           "English");
-    sim.registry.PutString(platform::kHkeyLocalMachine,
-                           "SOFTWARE\\Quillmoor Software\\Quillmoor AntiSpyware\\Settings",
-                           "FirstTime", "Yes");
-  }
+  void SetUp() override { SkipFirstRun(); }
   // The five definition files with a line each, and a Safety.dat of the given number of lines
   // (the scan yields after each of them).
   void InstallDefinitions(int safetyLines) {

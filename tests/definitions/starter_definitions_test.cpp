@@ -48,16 +48,6 @@ class StarterDefinitionsTest : public ::testing::Test {
   const std::string root = "C:\\";
 };
 
-TEST_F(StarterDefinitionsTest, TheSetIsCompleteAndCounted) {
-  EXPECT_TRUE(CheckDefinitionFiles(sim.files, kSimDataFolder, {}));
-  const DefinitionCounts counts = CountDefinitions(sim.files, kSimDataFolder);
-  EXPECT_GT(counts.cookies, 0);
-  EXPECT_GT(counts.executables, 0);
-  EXPECT_GT(counts.registry, 0);
-  EXPECT_EQ(counts.filesAndFolders, static_cast<int>(StarterEntries("FileDefinition").size() +
-                                                     StarterEntries("DirectoryDefinition").size()));
-}
-
 TEST_F(StarterDefinitionsTest, EveryThreatNamesAnUnprotectedPlaceOfItsKind) {
   protectedPaths.LoadSafetyList(kSimDataFolder);
   for (const std::string& line : StarterEntries("FileDefinition")) {

@@ -71,19 +71,5 @@ TEST(SimClockTest, StartsOnAFixedMorningAndAdvancesBothClocks) {
   EXPECT_DOUBLE_EQ(clock.Now(), 38000.5);
 }
 
-TEST(SimSystemTest, VersionCallFailureLeavesTheOutputAlone) {
-  SimSystem system;
-  OsVersion version;
-  ASSERT_TRUE(system.GetVersion(&version));
-  EXPECT_EQ(version.platformId, kPlatformWin32Nt);
-  system.SetOsVersion(OsVersion{kPlatformWin32Windows, 4, 10});
-  system.SetGetVersionFails(true);
-  EXPECT_FALSE(system.GetVersion(&version));
-  EXPECT_EQ(version.platformId, kPlatformWin32Nt);
-  system.SetGetVersionFails(false);
-  ASSERT_TRUE(system.GetVersion(&version));
-  EXPECT_EQ(version.minor, 10u);
-}
-
 }  // namespace
 }  // namespace platform::sim

@@ -47,22 +47,32 @@ TEST_F(ResultsTest, ThreatLookUpIsAPrefixSearchWithoutCaseThatFollowsTheList) {
   EXPECT_EQ(found.Count(), 0);
 }
 
-TEST_F(ResultsTest, RowsOfEveryListAndTheTraceCount) {
-  results.AddDetailsRow("Demo Adware", "C:\\demo.exe", "Adware", scan::kIconFile);
-  results.AddFileRow("C:\\demo.exe", "Demo Adware", scan::kIconFile);
-  results.AddRegistryRow("HKEY_CURRENT_USER\\Software\\Demo", "Run", "demo", "Demo Adware");
-  results.AddCookieRow("user@demo.txt", "C:\\Cookies\\user@demo.txt");
+TEST_F(ResultsTest, TraceCountReadsTheCaptionsLeadingDigits) {
   results.CountTrace();
   results.CountTrace();
-  EXPECT_EQ(ui::DumpRows(details), "<3> Demo Adware | C:\\demo.exe | Adware\n");
-  EXPECT_EQ(ui::DumpRows(files), "<3> C:\\demo.exe | Demo Adware\n");
-  EXPECT_EQ(ui::DumpRows(registry),
-            "<2> HKEY_CURRENT_USER\\Software\\Demo | Run | demo | Demo Adware\n");
-  EXPECT_EQ(ui::DumpRows(cookies), "<1> user@demo.txt | C:\\Cookies\\user@demo.txt\n");
   EXPECT_EQ(traces.Caption(), "2");
+  traces.SetCaption("12abc");
+  results.CountTrace();
+  EXPECT_EQ(traces.Caption(), "13");
   traces.SetCaption("");
   results.CountTrace();
   EXPECT_EQ(traces.Caption(), "1");
+}
+
+TEST_F(ResultsTest, RemovingTickedRowsSparesTheNotFoundListAndKeepsTheIndex) {
+  results.AddGroupRow("Gone", scan::kIconFile);
+  results.AddGroupRow("Kept", scan::kIconFile);
+  found.SetChecked(0, true);
+  for (ui::ListView* list : {&details, &files, &notFound}) {
+    list->Add("ticked");
+    list->Add("unticked");
+    list->SetChecked(0, true);
+  }
+  results.RemoveChecked();
+  EXPECT_FALSE(results.HasThreat("Gone"));
+  EXPECT_TRUE(results.HasThreat("Kept"));
+  EXPECT_EQ(ui::DumpRows(details) + ui::DumpRows(files), "unticked\nunticked\n");
+  EXPECT_EQ(notFound.Count(), 2);
 }
 
 TEST(ScanTextTest, PercentRoundsHalvesToEven) {

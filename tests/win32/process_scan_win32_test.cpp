@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "test_folders.h"
+
 #include <algorithm>
 #include <memory>
 #include <string>
@@ -23,32 +25,9 @@
 
 namespace {
 
+using namespace win32_test;
+
 using platform::win32::UniqueHandle;
-
-std::string OwnFolder() {
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string folder = path;
-  return folder.substr(0, folder.find_last_of('\\'));
-}
-
-std::string TempFolder() {
-  char path[MAX_PATH] = {};
-  GetTempPathA(MAX_PATH, path);
-  return path;
-}
-
-std::string SystemFolder() {
-  char path[MAX_PATH] = {};
-  GetSystemDirectoryA(path, MAX_PATH);
-  return path;
-}
-
-std::string ProgramFilesFolder() {
-  char path[MAX_PATH] = {};
-  SHGetSpecialFolderPathA(nullptr, path, CSIDL_PROGRAM_FILES, FALSE);
-  return path;
-}
 
 // A waiting program started by the test; it is ended and its copy deleted when the test ends.
 struct Started {
@@ -91,7 +70,7 @@ class ProcessesWin32Test : public ::testing::Test {
   Started& Start(const std::string& kind, const std::string& path) {
     const std::string folder = path.substr(0, path.find_last_of('\\'));
     if (CreateDirectoryA(folder.c_str(), nullptr)) folders_.push_back(folder);
-    const std::string helper = OwnFolder() + "\\process_helper_" + kind + ".exe";
+    const std::string helper = ExeFolder() + "\\process_helper_" + kind + ".exe";
     EXPECT_TRUE(CopyFileA(helper.c_str(), path.c_str(), FALSE)) << helper << " -> " << path;
     auto program = std::make_unique<Started>();
     program->path = path;
@@ -198,17 +177,6 @@ TEST_F(ProcessesWin32Test, AScanStopsThreatsAndLeavesTheMakersAndExcludedOnesRun
   EXPECT_GT(std::stoi(stage->runningItems.Caption()), 5);
 }
 
-TEST_F(ProcessesWin32Test, StoppingByNameFindsTheProgramOrNothingToStop) {
-  Started& gone = Start("threat", TempFolder() + "h6gone.exe");
-  TerminateProcess(gone.process.Get(), 0);
-  ASSERT_TRUE(gone.Ended(5000));
-  EXPECT_TRUE(scan::StopProcessByName(real.machine, "h6gone.exe", {}))
-      << "nothing of that name runs";
-  Started& target = Start("threat", TempFolder() + "H6LONGNAMEDPROGRAM.exe");
-  EXPECT_TRUE(scan::StopProcessByName(real.machine, " h6longnamedprogram.exe ", {}));
-  EXPECT_TRUE(target.Ended(5000));
-}
-
 // The 9x family's path runs in a copy of this program that Wine runs as Windows 98.
 TEST_F(ProcessesWin32Test, The9xPathRunsUnderTheWindows98Setting) {
   const std::string copy = TempFolder() + "h6win98tests.exe";
@@ -226,7 +194,7 @@ TEST_F(ProcessesWin32Test, The9xPathRunsUnderTheWindows98Setting) {
   // The helpers are found beside the program that runs.
   for (const char* kind : {"threat", "system"}) {
     const std::string helper = std::string("\\process_helper_") + kind + ".exe";
-    CopyFileA((OwnFolder() + helper).c_str(), (TempFolder() + helper.substr(1)).c_str(), FALSE);
+    CopyFileA((ExeFolder() + helper).c_str(), (TempFolder() + helper.substr(1)).c_str(), FALSE);
   }
 
   STARTUPINFOA startup{};

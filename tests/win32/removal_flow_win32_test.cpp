@@ -4,6 +4,8 @@
 // user's answers scripted, and the test checks what is left, the quarantine and its log.
 #include <gtest/gtest.h>
 
+#include "test_folders.h"
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -24,20 +26,9 @@
 
 namespace {
 
+using namespace win32_test;
+
 using platform::win32::UniqueHandle;
-
-std::string ExeFolder() {
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string folder(path);
-  return folder.substr(0, folder.find_last_of('\\'));
-}
-
-std::string TempFolder() {
-  char path[MAX_PATH] = {};
-  GetTempPathA(MAX_PATH, path);
-  return path;
-}
 
 bool Exists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -234,6 +225,10 @@ TEST_F(RemovalFlowWin32Test, ScanAndRemoveEveryKindOfDemoThreat) {
   main.cmdScan.Click();
   main.cmdScanNow.Click();
   ASSERT_EQ(main.lblStatus(0).Caption(), "Scanning complete.") << ui::DumpRows(main.lvwSpywareFound);
+  // Every planted trace was found: five files and folders, three registry entries, the cookie.
+  ASSERT_EQ(main.lvwFilesToBeDeleted.Count(), 5) << ui::DumpRows(main.lvwFilesToBeDeleted);
+  ASSERT_EQ(main.lvwRegistryToBeDeleted.Count(), 3) << ui::DumpRows(main.lvwRegistryToBeDeleted);
+  ASSERT_EQ(main.lvwCookiesToDelete.Count(), 1);
   main.cmdRemove.Click();
   main.cmdSelectAll.Click();
   main.Command4.Click();

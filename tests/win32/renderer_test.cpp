@@ -513,36 +513,4 @@ TEST(RendererFileDialog, FilterBecomesNulSeparatedPairs) {
   EXPECT_EQ(DialogFilter(""), std::string(1, '\0'));
 }
 
-// Leaves the form on screen for a while, for a screenshot:
-//   RENDERER_SHOWCASE_MS=5000 win32_tests --gtest_also_run_disabled_tests
-//   --gtest_filter=*Showcase*
-TEST_F(Renderer, DISABLED_Showcase) {
-  const char* wait = std::getenv("RENDERER_SHOWCASE_MS");
-  form.lvwResults.smallIcons = {};
-  for (int i = 0; i < 40; ++i) {
-    ui::ListItem row;
-    row.text = "Threat " + std::to_string(i) + " - Found";
-    row.subItems = {i % 2 ? "File" : "Registry",
-                    "C:\\Program Files\\Bad\\file" + std::to_string(i) + ".dll"};
-    row.checked = i % 3 == 0;
-    form.lvwResults.Add(row);
-  }
-  form.optQuick.SetValue(true);
-  form.optLong.SetValue(true);
-  form.chkShield.SetValue(ui::kChecked);
-  form.pbProgress.SetValue(60);
-  form.cmbDrives.SetListIndex(0);
-  form.txtName.SetText("Quick scan");
-  form.lstLog.AddItem("Scan started");
-  form.lstLog.AddItem("3 items found");
-  form.dtpWhen.SetValue(38792.0);
-  host.SetResourceModule(GetModuleHandleA("user32.dll"));
-  form.imgLogo.SetResource("#32512");
-  DWORD until = GetTickCount() + static_cast<DWORD>(wait != nullptr ? std::atoi(wait) : 3000);
-  while (static_cast<int>(until - GetTickCount()) > 0) {
-    host.DoEvents();
-    Sleep(20);
-  }
-}
-
 }  // namespace

@@ -1,7 +1,9 @@
 // The file and registry stages against real files and a real registry: version blocks made by
-// the resource compiler, attributes set through the file system, values of every type, and the
-// starter definitions' demo threats planted in the prefix.
+// the resource compiler, attributes set through the file system and values of every type. (The
+// starter definitions' demo threats are found and removed in removal_flow_win32_test.cpp.)
 #include <gtest/gtest.h>
+
+#include "test_folders.h"
 
 #include <cstring>
 #include <string>
@@ -22,12 +24,7 @@
 
 namespace {
 
-std::string ExeFolder() {
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string folder(path);
-  return folder.substr(0, folder.find_last_of('\\'));
-}
+using namespace win32_test;
 
 std::string Fixture(const char* name) {
   return ExeFolder() + "\\" + name + ".exe";
@@ -226,71 +223,6 @@ TEST_F(ScanWin32Test, AKeyTheUserMayOnlyReadCountsAsAbsent) {
   EXPECT_FALSE(keyExists);
   EXPECT_FALSE(valueRead);
   EXPECT_TRUE(scan::RegKeyExists(real.machine.registry, platform::kHkeyCurrentUser, "Software"));
-}
-
-// The starter definitions as the build stores them, and their demo threats planted where the
-// notes of data/definitions say.
-class StarterScanWin32Test : public ScanWin32Test {
- protected:
-  void TearDown() override {
-    platform::Files& files = real.machine.files;
-    files.DeleteFolder(programFiles_ + "Demo Adware", true);
-    files.DeleteFile(system_ + "demohelper.dll");
-    files.DeleteFolder(appData_ + "Demo Toolbar", true);
-    SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\Demo Adware");
-    SHDeleteKeyA(HKEY_LOCAL_MACHINE, "Software\\Demo Toolbar");
-    SHDeleteValueA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Run",
-                   "DemoAdware");
-    ScanWin32Test::TearDown();
-  }
-  std::string Folder(int csidl) {
-    return definitions::GetSpecialFolder(real.machine.shellFolders, csidl);
-  }
-
-  std::string programFiles_ = Folder(platform::kCsidlProgramFiles);
-  std::string system_ = Folder(platform::kCsidlSystem);
-  std::string appData_ = Folder(platform::kCsidlAppData);
-};
-
-TEST_F(StarterScanWin32Test, ScanOfTheStarterDefinitionsFindsThePlantedDemoTraces) {
-  platform::Files& files = real.machine.files;
-  ASSERT_FALSE(programFiles_.empty());
-  ASSERT_TRUE(files.MakeDirectory(programFiles_ + "Demo Adware"));
-  ASSERT_TRUE(files.WriteAll(programFiles_ + "Demo Adware\\demoadware.exe", "MZ demo"));
-  ASSERT_TRUE(files.WriteAll(system_ + "demohelper.dll", "MZ demo"));
-  ASSERT_TRUE(files.MakeDirectory(appData_ + "Demo Toolbar"));
-  ASSERT_TRUE(files.WriteAll(appData_ + "Demo Toolbar\\toolbar.ini", "[Toolbar]"));
-  HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, "Software\\Demo Adware", &key), ERROR_SUCCESS);
-  RegCloseKey(key);
-  ASSERT_EQ(RegCreateKeyA(HKEY_LOCAL_MACHINE, "Software\\Demo Toolbar", &key), ERROR_SUCCESS);
-  RegCloseKey(key);
-  ASSERT_EQ(
-      RegCreateKeyA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", &key),
-      ERROR_SUCCESS);
-  RegSetValueExA(key, "DemoAdware", 0, REG_SZ, reinterpret_cast<const BYTE*>("demoadware.exe"), 15);
-  RegCloseKey(key);
-
-  scan_test::StageHarness stage{real.machine, ExeFolder() + "\\AntiSpywareDAT"};
-  stage.Prepare();
-  scan::ScanContext context = stage.Context();
-  scan::ScanRegistry(context);
-  scan::ScanFileDefinitions(context);
-  scan::ScanDirectoryDefinitions(context);
-
-  EXPECT_EQ(ui::DumpRows(stage.found), "<2> Demo Adware - Found\n<2> Demo Toolbar - Found\n");
-  EXPECT_EQ(ui::DumpRows(stage.registry),
-            "<2> -2147483647 | Software\\Demo Adware |  | Demo Adware\n"
-            "<2> -2147483647 | Software\\Microsoft\\Windows\\CurrentVersion\\Run | DemoAdware | "
-            "Demo Adware\n"
-            "<2> -2147483646 | Software\\Demo Toolbar |  | Demo Toolbar\n");
-  EXPECT_EQ(ui::DumpRows(stage.files),
-            "<3> " + programFiles_ + "Demo Adware\\demoadware.exe | Demo Adware\n" + "<3> " +
-                system_ + "demohelper.dll | Demo Adware\n" + "<3> " + appData_ +
-                "Demo Toolbar\\toolbar.ini | Demo Toolbar\n" + "<4> " + programFiles_ +
-                "Demo Adware |  | Demo Adware\n" + "<4> " + appData_ +
-                "Demo Toolbar |  | Demo Toolbar\n");
-  EXPECT_EQ(stage.traces.Caption(), "8");
 }
 
 }  // namespace

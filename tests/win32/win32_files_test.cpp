@@ -182,17 +182,5 @@ TEST_F(Win32FilesTest, FolderCopiesKeepFolderAttributesAndSpareReadOnlyTargets) 
   EXPECT_EQ(files.ReadAll(In("Old\\Secret\\s.txt")), "new") << "the rest was copied";
 }
 
-TEST_F(Win32FilesTest, TheSystemDriveIsAReadyFixedDrive) {
-  bool found = false;
-  for (const DriveInfo& drive : files.Drives()) {
-    if (drive.letter == "C") {
-      found = true;
-      EXPECT_EQ(drive.type, kDriveFixed);
-      EXPECT_TRUE(drive.ready);
-    }
-  }
-  EXPECT_TRUE(found);
-}
-
 }  // namespace
 }  // namespace platform::win32

@@ -81,19 +81,6 @@ TEST_F(Win32QuarantineTest, FolderTreesGoInWholeAndSameNamesAreCounted) {
   EXPECT_EQ(real.machine.files.ReadAll(Stored("Bad.001\\a.txt")), "a2");
 }
 
-TEST_F(Win32QuarantineTest, AFileHeldOpenWithoutSharingIsReportedNotCopied) {
-  ASSERT_TRUE(CreateDirectoryA(In("Bad").c_str(), nullptr));
-  Make("Bad\\held.dll", "held");
-  Make("Bad\\free.txt", "free");
-  const UniqueHandle held(CreateFileA(In("Bad\\held.dll").c_str(), GENERIC_READ, 0, nullptr,
-                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  ASSERT_TRUE(held.IsValid());
-
-  EXPECT_EQ(quarantine.CopyToQuarantine(In("Bad\\held.dll"), "held.dll"), std::nullopt);
-  EXPECT_EQ(Attributes(Stored("held.dll")), INVALID_FILE_ATTRIBUTES);
-  EXPECT_EQ(quarantine.CopyFolderToQuarantine(In("Bad"), "Bad"), std::nullopt);
-}
-
 TEST(Win32RestorePointTest, TheRealCallIsMadeAndItsRefusalSurvived) {
   platform::win32::Win32Machine real;
   // srclient.dll loads and has the entry point: the answer is the system's, not a load failure.
