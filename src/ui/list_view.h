@@ -57,7 +57,7 @@ class ListView : public Control {
   int Add(ListItem item);
   void Insert(int index, ListItem item);
   void Remove(int index);
-  // Removes the ticked rows, from the first; the row that moves up is looked at next.
+  // Removes every ticked row; the window is told once that the rows changed.
   void RemoveChecked();
   void Clear();
   void SetText(int index, const std::string& text);

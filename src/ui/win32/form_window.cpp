@@ -74,14 +74,6 @@ void FormWindow::Styles(const Form& form, DWORD* style, DWORD* exStyle) {
   *exStyle = extended;
 }
 
-RECT FormWindow::Bounds() const {
-  const Scale& scale = GetScale();
-  int left = scale.PixelsX(control_.Left());
-  int top = scale.PixelsY(control_.Top());
-  return RECT{left, top, left + scale.PixelsX(control_.Width()),
-              top + scale.PixelsY(control_.Height())};
-}
-
 HWND FormWindow::MakeWindow(HWND owner, const RECT& bounds) {
   Form& form = GetForm();
   std::string className = "UiForm_" + form.Name();

@@ -52,7 +52,6 @@ class FormWindow : public ControlPeer {
  protected:
   HWND MakeWindow(HWND owner, const RECT& bounds) override;
   bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
-  RECT Bounds() const override;
   bool OwnClass() const override { return true; }
   bool ClickOnButtonUp() const override { return true; }
 

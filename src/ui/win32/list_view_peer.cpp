@@ -197,7 +197,8 @@ void ListViewPeer::ApplyItems(ItemChange change, int index) {
       InvalidateRect(hwnd_, nullptr, TRUE);
       break;
     case ItemChange::Reset:
-      SendMessageA(hwnd_, LVM_SETITEMCOUNT, count, 0);
+      // Rows gone from anywhere: the rest keep their place in view.
+      SendMessageA(hwnd_, LVM_SETITEMCOUNT, count, LVSICF_NOSCROLL);
       SyncSelection();
       InvalidateRect(hwnd_, nullptr, TRUE);
       break;
