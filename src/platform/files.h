@@ -91,7 +91,21 @@ class Files {
   virtual std::vector<DriveInfo> Drives() = 0;
 
   // The API's error code of the last call that failed; 0 after a call that succeeded.
-  virtual long LastError() = 0;
+  long LastError() const { return lastError_; }
+
+ protected:
+  // Every call ends in one of these: the error it failed with (false), or success (true).
+  bool Fail(long error) {
+    lastError_ = error;
+    return false;
+  }
+  bool Succeed() {
+    lastError_ = kErrorSuccess;
+    return true;
+  }
+
+ private:
+  long lastError_ = kErrorSuccess;
 };
 
 }  // namespace platform

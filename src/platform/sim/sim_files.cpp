@@ -56,16 +56,6 @@ SimFiles::SimFiles() {
 
 SimFiles::~SimFiles() = default;
 
-bool SimFiles::Fail(long error) {
-  lastError_ = error;
-  return false;
-}
-
-bool SimFiles::Succeed() {
-  lastError_ = kErrorSuccess;
-  return true;
-}
-
 SimFiles::Path SimFiles::Parse(const std::string& text) const {
   Path path;
   if (text.empty()) {
@@ -180,7 +170,7 @@ SimFiles::Node* SimFiles::FindForUse(const std::string& text, Path* parsed) {
   Node* parent = ParentOf(*parsed);
   if (parent == nullptr) {
     // A drive root is there (when the drive is), though it has no parent.
-    if (parsed->error == 0 && parsed->parts.empty() && lastError_ == kErrorAccessDenied) {
+    if (parsed->error == 0 && parsed->parts.empty() && LastError() == kErrorAccessDenied) {
       return drives_.at(parsed->drive).root.get();
     }
     return nullptr;
@@ -311,24 +301,31 @@ bool SimFiles::CopyFile(const std::string& from, const std::string& to, bool ove
   if (parent == nullptr) return false;
   const auto existing = parent->children.find(Key(target.parts.back()));
   if (existing != parent->children.end()) {
-    Node& old = *existing->second;
-    if (&old == file) return Fail(kErrorSharingViolation);
+    if (existing->second.get() == file) return Fail(kErrorSharingViolation);
     if (!overwrite) return Fail(kErrorFileExists);
+  }
+  return CopyInto(*file, *parent, target.parts.back()) && Succeed();
+}
+
+bool SimFiles::CopyInto(const Node& file, Node& folder, const std::string& name) {
+  const auto existing = folder.children.find(Key(name));
+  if (existing != folder.children.end()) {
+    Node& old = *existing->second;
     if (old.directory || (old.attributes & (kAttrReadOnly | kAttrHidden))) {
       return Fail(kErrorAccessDenied);
     }
     if (old.inUse) return Fail(kErrorSharingViolation);
-    old.content = file->content;
-    old.attributes = file->attributes;
-    return Succeed();
+    old.content = file.content;
+    old.attributes = file.attributes;
+    return true;
   }
   auto copy = std::make_unique<Node>();
-  copy->name = target.parts.back();
-  copy->attributes = file->attributes;
-  copy->content = file->content;
-  copy->parent = parent;
-  parent->children[Key(copy->name)] = std::move(copy);
-  return Succeed();
+  copy->name = name;
+  copy->attributes = file.attributes;
+  copy->content = file.content;
+  copy->parent = &folder;
+  folder.children[Key(name)] = std::move(copy);
+  return true;
 }
 
 bool SimFiles::DeleteFile(const std::string& path) {

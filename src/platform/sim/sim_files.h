@@ -47,7 +47,6 @@ class SimFiles : public Files {
   bool SetAttributes(const std::string& path, std::uint32_t attributes) override;
   std::vector<std::string> ListFolder(const std::string& path) override;
   std::vector<DriveInfo> Drives() override;
-  long LastError() override { return lastError_; }
 
   // Set-up for tests: absolute paths; missing folders on the way are made and no rule applies.
   // AddFolder sets the attributes of the last folder (hidden, system, read-only). AddFile
@@ -114,14 +113,14 @@ class SimFiles : public Files {
   // The file at the path for reading; nullptr (with the error set) for a folder or no file.
   const Node* FileForReading(const std::string& path);
   Node* MakeFolders(const Path& path);
-  bool Fail(long error);
-  bool Succeed();
   bool CopyTree(const Node& from, Node& to);
+  // Copies a file into a folder under a name, replacing a file of that name unless Windows
+  // refuses to (a folder, a read-only or hidden file, one in use). Sets only the error.
+  bool CopyInto(const Node& file, Node& folder, const std::string& name);
   bool DeleteTree(Node& node, bool force);
 
   std::map<char, Drive> drives_;
   std::string currentDirectory_ = "C:\\";
-  long lastError_ = 0;
   std::map<std::string, int> deleteAttempts_;
 };
 

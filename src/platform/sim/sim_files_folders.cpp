@@ -29,26 +29,7 @@ bool SimFiles::CopyTree(const Node& from, Node& to) {
       complete = Fail(kErrorSharingViolation);
       continue;
     }
-    if (existing != to.children.end()) {
-      Node& old = *existing->second;
-      if (old.directory || (old.attributes & (kAttrReadOnly | kAttrHidden))) {
-        complete = Fail(kErrorAccessDenied);
-        continue;
-      }
-      if (old.inUse) {
-        complete = Fail(kErrorSharingViolation);
-        continue;
-      }
-      old.content = child->content;
-      old.attributes = child->attributes;
-      continue;
-    }
-    auto copy = std::make_unique<Node>();
-    copy->name = child->name;
-    copy->attributes = child->attributes;
-    copy->content = child->content;
-    copy->parent = &to;
-    to.children.emplace(key, std::move(copy));
+    complete = CopyInto(*child, to, child->name) && complete;
   }
   return complete;
 }

@@ -50,18 +50,7 @@ bool IsDriveRoot(const std::string& path) {
 }  // namespace
 
 bool Win32Files::Fail() {
-  lastError_ = static_cast<long>(GetLastError());
-  return false;
-}
-
-bool Win32Files::Fail(long error) {
-  lastError_ = error;
-  return false;
-}
-
-bool Win32Files::Succeed() {
-  lastError_ = kErrorSuccess;
-  return true;
+  return Fail(static_cast<long>(GetLastError()));
 }
 
 std::optional<std::string> Win32Files::FindFirstMatch(const std::string& pattern,

@@ -27,17 +27,14 @@ class Win32Files : public Files {
   bool SetAttributes(const std::string& path, std::uint32_t attributes) override;
   std::vector<std::string> ListFolder(const std::string& path) override;
   std::vector<DriveInfo> Drives() override;
-  long LastError() override { return lastError_; }
 
  private:
+  using Files::Fail;
   // Records the calling thread's last error and returns false.
   bool Fail();
-  bool Fail(long error);
-  bool Succeed();
   bool CopyTree(const std::string& from, const std::string& to);
   bool DeleteTree(const std::string& path, bool force);
 
-  long lastError_ = 0;
 };
 
 }  // namespace platform::win32
