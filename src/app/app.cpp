@@ -83,6 +83,19 @@ void App::SaveMachineSetting(const std::string& section, const std::string& key,
 
 std::string App::Message(const std::string& key) { return languages.getMessages(key); }
 
+std::string App::Paragraphs(std::initializer_list<const char*> keys) {
+  std::string text;
+  for (const char* key : keys) {
+    if (!text.empty()) text += "\r\n\r\n";
+    text += Message(key);
+  }
+  return text;
+}
+
+int App::Tell(const std::string& text, std::uint32_t style) {
+  return machine.desktop.MessageBox(text, brand.ProgramName, style);
+}
+
 bool App::FileExists(const std::string& path) { return common::FileExists(machine.files, path); }
 
 std::string App::ExpandDataFolder() { return definitions::DataFolderPath(machine.shellFolders); }

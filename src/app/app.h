@@ -1,5 +1,6 @@
 #pragma once
 
+#include <initializer_list>
 #include <memory>
 #include <string>
 
@@ -12,6 +13,7 @@
 #include "removal/restore_point.h"
 #include "scan/results.h"
 #include "scan/scan_context.h"
+#include "platform/desktop.h"
 #include "platform/machine.h"
 #include "ui/host.h"
 
@@ -61,6 +63,11 @@ class App {
 
   // The current text of a message of the catalogue.
   std::string Message(const std::string& key);
+  // The texts of several messages as paragraphs: each pair separated by an empty line.
+  std::string Paragraphs(std::initializer_list<const char*> keys);
+  // A message box titled with the product name; returns the button pressed.
+  int Tell(const std::string& text,
+           std::uint32_t style = platform::kMbOk | platform::kMbIconInformation);
   // The file test that the whole program uses: a normal file (not a folder, not hidden or
   // system) exists at this path.
   bool FileExists(const std::string& path);

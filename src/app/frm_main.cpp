@@ -35,8 +35,7 @@ constexpr int kPageHeight = 4830;
 
 ui::Frame& FrmMain::View(int index) {
   while (!frmView.Contains(index)) {
-    auto& page =
-        frmView.Add(frmOptions, ui::At("", "", 60, 360, kPageWidth - 240, kPageHeight - 420));
+    auto& page = frmView.Add(frmOptions, ui::At("", "", 60, 360, kPageWidth - 240, kPageHeight - 420));
     page.border = false;
   }
   return frmView(index);
@@ -52,30 +51,26 @@ FrmMain::FrmMain(App& app)
       cmdSettings(*this, ui::At("cmdSettings", "Settings", kNavLeft, 1695, kNavWidth, 435)),
       cmdLog(*this, ui::At("cmdLog", "View Log", kNavLeft, 2235, kNavWidth, 435)),
       cmdUpdate(*this, ui::At("cmdUpdate", "Live Update", kNavLeft, 2775, kNavWidth, 435)),
-      cmdResults(*this,
-                 ui::At("cmdResults", "Results/Removal", kNavLeft, 3315, kNavWidth, 435, false)),
+      cmdResults(*this, ui::At("cmdResults", "Results/Removal", kNavLeft, 3315, kNavWidth, 435, false)),
       lblHide(*this, ui::At("lblHide", "X", 8880, 0, 255, 255, false)),
 
       frmStatus(*this, ui::At("frmStatus", "Status", kPageLeft, kPageTop, kPageWidth, kPageHeight)),
       Label22(frmStatus, ui::Bolded(ui::At("Label22", "", 240, 360, 6840, 495))),
       // The full-scan and removed-traces rows are hidden; their values are kept up all the same.
-      Label10(frmStatus, ui::At("Label10", "Your last full system scan was completed:", 240, 3240,
-                                4740, 255, false)),
+      Label10(frmStatus, ui::At("Label10", "Your last full system scan was completed:", 240, 3240, 4740,
+                           255, false)),
       lblLastFullScan(frmStatus, ui::At("lblLastFullScan", "", 4980, 3240, 2220, 255, false)),
       Label11(frmStatus, ui::At("Label11", "Your last scan was completed:", 240, 1080, 4740, 255)),
       lblLastScan(frmStatus, ui::At("lblLastScan", "", 4980, 1080, 2220, 255)),
-      Label12(frmStatus, ui::At("Label12", "You have removed this many adware and spyware traces:",
-                                240, 3600, 4740, 255, false)),
+      Label12(frmStatus, ui::At("Label12", "You have removed this many adware and spyware traces:", 240,
+                           3600, 4740, 255, false)),
       lblDefRemoved(frmStatus, ui::At("lblDefRemoved", "", 4980, 3600, 2220, 255, false)),
-      Label13(frmStatus,
-              ui::At("Label13", "You are protected against this many Adware/Spyware traces:", 240,
-                     1440, 4740, 255)),
+      Label13(frmStatus, ui::At("Label13", "You are protected against this many Adware/Spyware traces:",
+                           240, 1440, 4740, 255)),
       lblDefCount(frmStatus, ui::At("lblDefCount", "", 4980, 1440, 2220, 255)),
-      Label14(frmStatus,
-              ui::At("Label14", "Your definitions were last updated:", 240, 1800, 4740, 255)),
+      Label14(frmStatus, ui::At("Label14", "Your definitions were last updated:", 240, 1800, 4740, 255)),
       lblDefVersion(frmStatus, ui::At("lblDefVersion", "", 4980, 1800, 2220, 255)),
-      Label15(frmStatus,
-              ui::At("Label15", "This program's version number is:", 240, 2160, 4740, 255)),
+      Label15(frmStatus, ui::At("Label15", "This program's version number is:", 240, 2160, 4740, 255)),
       lblVersion(frmStatus, ui::At("lblVersion", "", 4980, 2160, 2220, 255)),
 
       frmScan(*this, ui::At("frmScan", "Scan", kPageLeft, kPageTop, kPageWidth, kPageHeight)),
@@ -90,30 +85,25 @@ FrmMain::FrmMain(App& app)
       Label4(frmScan, ui::At("Label4", "Registry Entries Inspected", 600, 1200, 2640, 255)),
       lblRegistryInspected(frmScan, ui::At("lblRegistryInspected", "0", 3300, 1200, 780, 255)),
       Label5(frmScan, ui::At("Label5", "Files/Folders Inspected", 600, 1500, 2640, 255)),
-      lblFilesFolderInspected(frmScan,
-                              ui::At("lblFilesFolderInspected", "0", 3300, 1500, 780, 255)),
+      lblFilesFolderInspected(frmScan, ui::At("lblFilesFolderInspected", "0", 3300, 1500, 780, 255)),
       Label6(frmScan, ui::At("Label6", "Adware/Spyware Found", 4200, 900, 2280, 255)),
       lblSoftwareFound(frmScan, ui::Bolded(ui::At("lblSoftwareFound", "0", 6540, 900, 600, 255))),
       Label7(frmScan, ui::At("Label7", "Running Programs", 4200, 1200, 2280, 255)),
-      lblTotalNoOfRunningItems(frmScan,
-                               ui::At("lblTotalNoOfRunningItems", "0", 6540, 1200, 600, 255)),
+      lblTotalNoOfRunningItems(frmScan, ui::At("lblTotalNoOfRunningItems", "0", 6540, 1200, 600, 255)),
       lblPercentageCompleted(frmScan, ui::At("lblPercentageCompleted", "", 4200, 1500, 2880, 255)),
-      shpCircle(frmScan, ui::At("shpCircle", "", 1215, 645, 135, 135, false),
-                ui::ShapeKind::Circle),
+      shpCircle(frmScan, ui::At("shpCircle", "", 1215, 645, 135, 135, false), ui::ShapeKind::Circle),
       pbgMain(frmScan, ui::At("pbgMain", "", 240, 1860, 6840, 255, false)),
       lvwSpywareFound(frmScan, ui::At("lvwSpywareFound", "", 240, 1860, 6840, 1620)),
       SkinLabel7(frmScan, ui::At("SkinLabel7", "Current:", 240, 3600, 780, 255)),
       pb1(frmScan, ui::At("pb1", "", 1080, 3600, 6000, 225)),
       SkinLabel8(frmScan, ui::At("SkinLabel8", "Overall:", 240, 3885, 780, 255)),
       pb2(frmScan, ui::At("pb2", "", 1080, 3885, 6000, 225)),
-      cmdRemove(frmScan, ui::Bolded(ui::At("cmdRemove", "Click Here to Continue", 4860, 4215, 2220,
-                                           375, false))),
+      cmdRemove(frmScan, ui::Bolded(ui::At("cmdRemove", "Click Here to Continue", 4860, 4215, 2220, 375, false))),
 
-      frmResults(*this,
-                 ui::At("frmResults", "Results", kPageLeft, kPageTop, kPageWidth, kPageHeight)),
+      frmResults(*this, ui::At("frmResults", "Results", kPageLeft, kPageTop, kPageWidth, kPageHeight)),
       Label8(frmResults, ui::At("Label8", "Adware/Spyware Found:", 240, 300, 1935, 255)),
-      lblRemovePicSoftwareFound(
-          frmResults, ui::Bolded(ui::At("lblRemovePicSoftwareFound", "0", 2220, 300, 900, 255))),
+      lblRemovePicSoftwareFound(frmResults,
+                                ui::Bolded(ui::At("lblRemovePicSoftwareFound", "0", 2220, 300, 900, 255))),
       Label9(frmResults, ui::At("Label9", "Traces Found:", 3360, 300, 1455, 255)),
       lbltracesFound(frmResults, ui::Bolded(ui::At("lbltracesFound", "0", 4860, 300, 900, 255))),
       lvwPicRemoveListOfSpywareFoundAndToBeRemoved(
@@ -122,58 +112,52 @@ FrmMain::FrmMain(App& app)
       cmdSelectAll(frmResults, ui::At("cmdSelectAll", "Select All", 240, 4215, 1215, 375)),
       cmdExclude(frmResults, ui::At("cmdExclude", "Exclude", 1560, 4215, 1215, 375)),
       Command4(frmResults, ui::At("Command4", "Delete", 2880, 4215, 1215, 375)),
-      pgbDeleteSpywaresFound(frmResults,
-                             ui::At("pgbDeleteSpywaresFound", "", 4320, 4275, 2760, 255)),
+      pgbDeleteSpywaresFound(frmResults, ui::At("pgbDeleteSpywaresFound", "", 4320, 4275, 2760, 255)),
       lblDeletingPercentageCompleted(
           frmResults, ui::At("lblDeletingPercentageCompleted", "", 4320, 4535, 2760, 195)),
       lblDeletingCaption(frmResults, ui::At("lblDeletingCaption", "", 4320, 4830, 2760, 195)),
 
-      frmOptions(*this,
-                 ui::At("frmOptions", "Frame1", kPageLeft, kPageTop, kPageWidth, kPageHeight)),
+      frmOptions(*this, ui::At("frmOptions", "Frame1", kPageLeft, kPageTop, kPageWidth, kPageHeight)),
       TabStrip1(frmOptions, ui::At("TabStrip1", "", 0, 0, kPageWidth, kPageHeight)),
       Frame2(View(0), ui::At("Frame2", "Scan Type", 120, 120, 3300, 1035)),
-      optScanAllSelectedHardDrive(Frame2, ui::At("optScanAllSelectedHardDrive",
-                                                 "Complete System Scan", 180, 330, 3000, 255)),
-      optScanOnlyKnownSoftwares(
-          Frame2, ui::At("optScanOnlyKnownSoftwares", "Quick Scan", 180, 660, 3000, 255)),
+      optScanAllSelectedHardDrive(
+          Frame2, ui::At("optScanAllSelectedHardDrive", "Complete System Scan", 180, 330, 3000, 255)),
+      optScanOnlyKnownSoftwares(Frame2,
+                                ui::At("optScanOnlyKnownSoftwares", "Quick Scan", 180, 660, 3000, 255)),
       Frame3(View(0), ui::At("Frame3", "Drive Selection", 3600, 120, 3240, 2175)),
       lvwHardDrives(Frame3, ui::At("lvwHardDrives", "", 180, 330, 2880, 1665)),
-      chkSweepMemory(View(0),
-                     ui::At("chkSweepMemory", "Scan Proccesses and Files", 180, 1320, 3240, 255)),
-      chkScanRegistry(View(0),
-                      ui::At("chkScanRegistry", "Scan Windows Registry", 180, 1620, 3240, 255)),
-      chkScanCookies(View(0),
-                     ui::At("chkScanCookies", "Scan Internet Cookies", 180, 1920, 3240, 255)),
+      chkSweepMemory(View(0), ui::At("chkSweepMemory", "Scan Proccesses and Files", 180, 1320, 3240, 255)),
+      chkScanRegistry(View(0), ui::At("chkScanRegistry", "Scan Windows Registry", 180, 1620, 3240, 255)),
+      chkScanCookies(View(0), ui::At("chkScanCookies", "Scan Internet Cookies", 180, 1920, 3240, 255)),
       chkMakeLog(View(0), ui::At("chkMakeLog", "Save scan results to log", 180, 2460, 6600, 255)),
-      chkSendData(View(0),
-                  ui::At("chkSendData", "Send anonymous data to help identify unknown spyware", 180,
-                         2760, 6600, 255)),
+      chkSendData(View(0), ui::At("chkSendData",
+                             "Send anonymous data to help identify unknown spyware", 180, 2760,
+                             6600, 255)),
       Frame4(View(1), ui::At("Frame4", "Home Page Hijack Protection", 120, 120, 6720, 735)),
       chkHomePage(Frame4, ui::At("chkHomePage", "Enable", 240, 330, 3000, 255)),
       Frame5(View(1), ui::At("Frame5", "Auto-Protect", 120, 975, 6720, 735)),
       chkAutoProtect(Frame5, ui::At("chkAutoProtect", "Enable", 240, 330, 3000, 255)),
       Frame6(View(1), ui::At("Frame6", "Run at Windows Startup", 120, 1830, 6720, 735)),
-      chkRunAtStartup(
-          Frame6, ui::At("chkRunAtStartup", "Run at Startup and protect my computer automatically",
-                         240, 330, 6240, 255)),
-      Label16(View(1), ui::At("Label16", "When a change in my Home Page is detected:", 120, 2700,
-                              4500, 255, false)),
-      optIEHomePageSheildOn(
-          View(1), ui::At("optIEHomePageSheildOn", "Enabled", 120, 3000, 1500, 255, false)),
-      optIEHomePageSheildOff(
-          View(1), ui::At("optIEHomePageSheildOff", "Disabled", 1740, 3000, 1500, 255, false)),
-      optAlwaysnotifybeforerestoring(
-          View(1), ui::At("optAlwaysnotifybeforerestoring", "Ask me what I would like to do", 120,
-                          3300, 3300, 255, false)),
+      chkRunAtStartup(Frame6, ui::At("chkRunAtStartup",
+                                "Run at Startup and protect my computer automatically", 240, 330,
+                                6240, 255)),
+      Label16(View(1), ui::At("Label16", "When a change in my Home Page is detected:", 120, 2700, 4500,
+                         255, false)),
+      optIEHomePageSheildOn(View(1), ui::At("optIEHomePageSheildOn", "Enabled", 120, 3000, 1500, 255,
+                                       false)),
+      optIEHomePageSheildOff(View(1), ui::At("optIEHomePageSheildOff", "Disabled", 1740, 3000, 1500,
+                                        255, false)),
+      optAlwaysnotifybeforerestoring(View(1), ui::At("optAlwaysnotifybeforerestoring",
+                                                "Ask me what I would like to do", 120, 3300,
+                                                3300, 255, false)),
       optRestoredefaultwithoutnotification(
           View(1), ui::At("optRestoredefaultwithoutnotification",
-                          "Silently restore my original home page", 3480, 3300, 3300, 255, false)),
-      optMemorySheildOn(View(1),
-                        ui::At("optMemorySheildOn", "Enabled", 120, 3600, 1500, 255, false)),
+                     "Silently restore my original home page", 3480, 3300, 3300, 255, false)),
+      optMemorySheildOn(View(1), ui::At("optMemorySheildOn", "Enabled", 120, 3600, 1500, 255, false)),
       optMemorySheildOff(View(1),
                          ui::At("optMemorySheildOff", "Disabled", 1740, 3600, 1500, 255, false)),
-      chkAutomaticScanYesOrNo(View(2), ui::At("chkAutomaticScanYesOrNo", "Enable Scheduled Scans",
-                                              180, 180, 4500, 255)),
+      chkAutomaticScanYesOrNo(View(2), ui::At("chkAutomaticScanYesOrNo", "Enable Scheduled Scans", 180,
+                                         180, 4500, 255)),
       Label17(View(2), ui::At("Label17", "Run on:", 180, 660, 960, 255)),
       cmbDays(View(2), ui::At("cmbDays", "", 1200, 600, 2400, 315, true, false)),
       Label18(View(2), ui::At("Label18", "Date:", 180, 1080, 960, 255)),
@@ -183,12 +167,12 @@ FrmMain::FrmMain(App& app)
       dtpScheduleTime(View(2), ui::At("dtpScheduleTime", "", 1200, 1440, 2400, 315, true, false),
                       ui::DateFormat::Time),
       chkAutoDel(View(2), ui::At("chkAutoDel", "Delete spyware automatically after scheduled scan",
-                                 180, 1980, 6600, 255)),
+                            180, 1980, 6600, 255)),
       cmdDefaultSetting(View(2), ui::At("cmdDefaultSetting", "Reset", 180, 2460, 1215, 375)),
       CmdProceed(View(2), ui::At("CmdProceed", "Apply", 1500, 2460, 1215, 375)),
-      chkAutomaticUpdate(
-          View(3), ui::At("chkAutomaticUpdate", "Enable automatic Live update (recommended)", 180,
-                          180, 6600, 255)),
+      chkAutomaticUpdate(View(3), ui::At("chkAutomaticUpdate",
+                                    "Enable automatic Live update (recommended)", 180, 180, 6600,
+                                    255)),
       cmdLiveUpdate(View(3),
                     ui::At("cmdLiveUpdate", "Run Live Update Now", 180, 540, 2400, 375, false)),
       lblLastUpdate(View(3), ui::At("lblLastUpdate", "", 2700, 600, 4080, 255, false)),
@@ -198,8 +182,7 @@ FrmMain::FrmMain(App& app)
       cmdSubmit(View(3), ui::At("cmdSubmit", "Submit", 5580, 1410, 1095, 375)),
       CD1(View(3), ui::At("CD1", "", 0, 0, 0, 0)),
 
-      Frame(*this,
-            ui::At("Frame", "DO NOT HIDE THIS FRAME BY ITS PROPERTIES", 120, 6600, 8880, 2400)),
+      Frame(*this, ui::At("Frame", "DO NOT HIDE THIS FRAME BY ITS PROPERTIES", 120, 6600, 8880, 2400)),
       tmrScroll(Frame, ui::At("tmrScroll", "", 0, 0, 0, 0), 200, true),
       tmrScheduler(Frame, ui::At("tmrScheduler", "", 0, 0, 0, 0), 10, true),
       tmrCheckHomePage(Frame, ui::At("tmrCheckHomePage", "", 0, 0, 0, 0), 5000, true),
@@ -217,8 +200,7 @@ FrmMain::FrmMain(App& app)
                "Minimize to Tray", "-", "Exit"}),
       mnuSettings(*this, ui::At("mnuSettings", "Settings", 0, 0, 0, 0),
                   {"Scan Options", "Proactive Protection", "Schedule", "Auto Update"}),
-      mnuQuar(*this, ui::At("mnuQuar", "Quarantine", 0, 0, 0, 0),
-              {"View Quarantine", "View Exclusions"}),
+      mnuQuar(*this, ui::At("mnuQuar", "Quarantine", 0, 0, 0, 0), {"View Quarantine", "View Exclusions"}),
       mnuLanuages(*this, ui::At("mnuLanuages", "Languages", 0, 0, 0, 0), {"Change Language"}),
       mnuHelp(*this, ui::At("mnuHelp", "Help", 0, 0, 0, 0), {"View Help"}),
       mnuAbout(*this, ui::At("mnuAbout", "About", 0, 0, 0, 0), {"About this software"}) {
@@ -386,23 +368,12 @@ void FrmMain::Command2_Click() {
 
 void FrmMain::mnuFile_Click(int index) {
   switch (index) {
-    case 0:
-      cmdScan.Click();
-      break;
-    case 2:
-      cmdLog.Click();
-      break;
-    case 4:
-      cmdUpdate.Click();
-      break;
-    case 6:
-      SendToTray();
-      break;
-    case 8:
-      Unload();
-      break;
-    default:
-      break;
+    case 0: cmdScan.Click(); break;
+    case 2: cmdLog.Click(); break;
+    case 4: cmdUpdate.Click(); break;
+    case 6: SendToTray(); break;
+    case 8: Unload(); break;
+    default: break;
   }
 }
 
@@ -411,9 +382,7 @@ void FrmMain::mnuQuar_Click(int index) {
   if (index == 1) ViewExclusions();
 }
 
-void FrmMain::mnuLanuages_Click(int) {
-  app_.ChooseLanguage();
-}
+void FrmMain::mnuLanuages_Click(int) { app_.ChooseLanguage(); }
 
 void FrmMain::mnuHelp_Click(int) {
   Form8& help = app_.form8();
@@ -423,9 +392,7 @@ void FrmMain::mnuHelp_Click(int) {
   help.Unload();
 }
 
-void FrmMain::mnuAbout_Click(int) {
-  app_.frmAbout().Show();
-}
+void FrmMain::mnuAbout_Click(int) { app_.frmAbout().Show(); }
 
 void FrmMain::mnuSettings_Click(int index) {
   cmdSettings_Click();

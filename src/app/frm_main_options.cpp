@@ -159,8 +159,7 @@ void FrmMain::chkRunAtStartup_Click() {
   if (ReadNumber(Setting(kOptions, "chkRunAtStartup", "1")) == 1L) {
     // Quoted: unquoted, a path with blanks (Program Files) lets Windows start another program
     // named after the path's first word.
-    const std::string command =
-        "\"" + app_.machine.system.ProgramFolder() + "\\" + exeName + "\"";
+    const std::string command = "\"" + app_.machine.system.ProgramFolder() + "\\" + exeName + "\"";
     removal::SetRegistryValue(app_.machine.registry, platform::kHkeyLocalMachine, kRunKey, exeName,
                               command);
   } else {
@@ -171,8 +170,7 @@ void FrmMain::chkRunAtStartup_Click() {
 
 void FrmMain::chkSendData_MouseUp(const ui::MouseArgs&) {
   if (!chkSendData.Checked()) {
-    const std::string text = app_.Message("MSG_ANON1") + "\r\n\r\n" + app_.Message("MSG_ANON2") +
-                             "\r\n\r\n" + app_.Message("MSG_ANON3");
+    const std::string text = app_.Paragraphs({"MSG_ANON1", "MSG_ANON2", "MSG_ANON3"});
     if (app_.machine.desktop.MessageBox(text, app_.Message("MSG_ANON4"), platform::kMbYesNo) ==
         platform::kIdNo) {
       chkSendData.SetValue(ui::kChecked);

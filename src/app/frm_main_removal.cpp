@@ -35,16 +35,14 @@ void FrmMain::Command4_Click() {
   platform::Desktop& desktop = app_.machine.desktop;
   if (!AnyChecked(lvwPicRemoveListOfSpywareFoundAndToBeRemoved)) {
     if (!app_.autoDeleteInProgress) {
-      desktop.MessageBox(app_.Message("MSG_SELECTED"), app_.brand.ProgramName,
-                         platform::kMbOk | platform::kMbIconInformation);
+      app_.Tell(app_.Message("MSG_SELECTED"));
     }
     return;
   }
-  std::string question = app_.Message("MSG_CONFIRM1") + "\r\n\r\n" + app_.Message("MSG_CONFIRM2") +
-                         "\r\n\r\n" + app_.quarantine.Folder();
+  std::string question =
+      app_.Paragraphs({"MSG_CONFIRM1", "MSG_CONFIRM2"}) + "\r\n\r\n" + app_.quarantine.Folder();
   if (app_.restorePoint.IsRestorePointSupported()) {
-    question +=
-        "\r\n\r\n" + app_.Message("MSG_CONFIRM3") + "\r\n\r\n" + app_.Message("MSG_CONFIRM4");
+    question += "\r\n\r\n" + app_.Paragraphs({"MSG_CONFIRM3", "MSG_CONFIRM4"});
   }
   if (!app_.autoDeleteInProgress && desktop.MessageBox(question, app_.Message("MSG_REALLY"),
                                                        platform::kMbYesNo) != platform::kIdYes) {

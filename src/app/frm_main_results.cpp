@@ -12,14 +12,13 @@ namespace app {
 void FrmMain::ExcludeSelected() {
   platform::Desktop& desktop = app_.machine.desktop;
   auto& details = lvwPicRemoveListOfSpywareFoundAndToBeRemoved;
-  if (details.Count() == 0 && lvwRegistryToBeDeleted.Count() == 0 && lvwSpywareFound.Count() == 0) {
-    desktop.MessageBox(app_.Message("MSG_SORRY"), app_.brand.ProgramName,
-                       platform::kMbOk | platform::kMbIconInformation);
+  if (details.Count() == 0 && lvwRegistryToBeDeleted.Count() == 0 &&
+      lvwSpywareFound.Count() == 0) {
+    app_.Tell(app_.Message("MSG_SORRY"));
     return;
   }
-  const std::string question = app_.Message("MSG_EXC_SURE1") + "\r\n\r\n" +
-                               app_.Message("MSG_EXC_SURE2") + "\r\n\r\n" +
-                               app_.Message("MSG_EXC_SURE3");
+  const std::string question =
+      app_.Paragraphs({"MSG_EXC_SURE1", "MSG_EXC_SURE2", "MSG_EXC_SURE3"});
   if (desktop.MessageBox(question, app_.Message("MSG_EXC_SURE4"), platform::kMbYesNo) !=
       platform::kIdYes) {
     return;

@@ -98,8 +98,7 @@ void FrmMain::RunScan() {
   if (!definitions::CheckDefinitionFiles(machine.files, data, [this] {
         lblDefVersion.SetCaption(app_.Message("MSG_MISSINGFILES"));
       })) {
-    machine.desktop.MessageBox(app_.Message("MSG_MISSING"), app_.brand.ProgramName,
-                               platform::kMbOk | platform::kMbIconInformation);
+    app_.Tell(app_.Message("MSG_MISSING"));
     return;
   }
   auto stop = [&state] { return state.stopRequested; };
@@ -115,25 +114,26 @@ void FrmMain::RunScan() {
     bar->SetValue(0);
   }
 
-  scan::ScanContext context{machine,
-                            app_.results(),
-                            state.counters,
-                            app_.exclusions,
-                            app_.protectedPaths,
-                            data,
-                            counts,
-                            state.statusPrefix,
-                            [this](const std::string& text, int stagePercent, int overallPercent) {
-                              UpdateScanProgress(text, stagePercent, overallPercent);
-                            },
-                            yield,
-                            stop,
-                            [this](const std::string& key) { return app_.Message(key); },
-                            [this] { return !cmdScan.Enabled(); },
-                            &lblTotalNoOfRunningItems,
-                            [this](bool lock) { LockMainWindow(lock); },
-                            {},
-                            &state.keptProcessDefinitions};
+  scan::ScanContext context{
+      machine,
+      app_.results(),
+      state.counters,
+      app_.exclusions,
+      app_.protectedPaths,
+      data,
+      counts,
+      state.statusPrefix,
+      [this](const std::string& text, int stagePercent, int overallPercent) {
+        UpdateScanProgress(text, stagePercent, overallPercent);
+      },
+      yield,
+      stop,
+      [this](const std::string& key) { return app_.Message(key); },
+      [this] { return !cmdScan.Enabled(); },
+      &lblTotalNoOfRunningItems,
+      [this](bool lock) { LockMainWindow(lock); },
+      {},
+      &state.keptProcessDefinitions};
 
   auto beginStage = [&](const char* message) {
     LockMainWindow(true);
@@ -213,8 +213,7 @@ namespace {
 
 // Stop asks first; Yes ends the scan at the stages' next check.
 void AskToStop(App& app, const std::string& message) {
-  if (app.machine.desktop.MessageBox(app.Message(message), app.brand.ProgramName,
-                                     platform::kMbYesNo | platform::kMbIconQuestion) !=
+  if (app.Tell(app.Message(message), platform::kMbYesNo | platform::kMbIconQuestion) !=
       platform::kIdYes) {
     return;
   }
@@ -225,28 +224,19 @@ void AskToStop(App& app, const std::string& message) {
 // The box is shown from inside the scan's own yield, so the scan waits until it is closed.
 void PauseScan(App& app, std::initializer_list<ui::Control*> commands) {
   for (ui::Control* command : commands) command->SetEnabled(false);
-  app.machine.desktop.MessageBox(app.Message("MSG_PAUSED"), app.brand.ProgramName,
-                                 platform::kMbOk | platform::kMbIconInformation);
+  app.Tell(app.Message("MSG_PAUSED"));
   for (ui::Control* command : commands) command->SetEnabled(true);
 }
 
 }  // namespace
 
-void FrmMain::cmdStop_Click() {
-  AskToStop(app_, "MSG_STOP");
-}
+void FrmMain::cmdStop_Click() { AskToStop(app_, "MSG_STOP"); }
 
-void FrmMain::lblStop_Click() {
-  AskToStop(app_, "MSG_SURE");
-}
+void FrmMain::lblStop_Click() { AskToStop(app_, "MSG_SURE"); }
 
-void FrmMain::cmdPause_Click() {
-  PauseScan(app_, {&cmdPause, &cmdStop});
-}
+void FrmMain::cmdPause_Click() { PauseScan(app_, {&cmdPause, &cmdStop}); }
 
-void FrmMain::lblPause_Click() {
-  PauseScan(app_, {&lblPause});
-}
+void FrmMain::lblPause_Click() { PauseScan(app_, {&lblPause}); }
 
 void FrmMain::lblStart_Click() {
   cmdScan_Click();
@@ -298,15 +288,17 @@ void FrmMain::CheckTraceRows(int detailsRow) {
   // threat found first in the registry would leave its programs behind.
   if (name.empty()) return;
   tick(lvwRegistryToBeDeleted, [&](const ui::ListItem& row) { return row.Column(3) == name; });
-  tick(lvwFilesToBeDeleted,
-       [&](const ui::ListItem& row) { return row.Column(1) == name || row.Column(2) == name; });
+  tick(lvwFilesToBeDeleted, [&](const ui::ListItem& row) {
+    return row.Column(1) == name || row.Column(2) == name;
+  });
 }
 
 void FrmMain::FillDriveList() {
   for (const platform::DriveInfo& drive : app_.machine.files.Drives()) {
     const bool listed = drive.type == platform::kDriveRemovable ||
                         (drive.type == platform::kDriveFixed && drive.ready) ||
-                        drive.type == platform::kDriveRemote || drive.type == platform::kDriveCdRom;
+                        drive.type == platform::kDriveRemote ||
+                        drive.type == platform::kDriveCdRom;
     if (listed) lvwHardDrives.Add(drive.letter);
   }
 }

@@ -113,8 +113,7 @@ void FrmMain::StartUpRest() {
   // The first-run greeting, which offers Live Update.
   if (!app_.GetMachineSetting("Settings", "FirstTime", "").empty()) return;
   app_.SaveMachineSetting("Settings", "FirstTime", "Yes");
-  const std::string text = app_.Message("MSG_THANK1") + "\r\n\r\n" + app_.Message("MSG_THANK2") +
-                           "\r\n\r\n" + app_.Message("MSG_THANK3");
+  const std::string text = app_.Paragraphs({"MSG_THANK1", "MSG_THANK2", "MSG_THANK3"});
   if (app_.machine.desktop.MessageBox(text, app_.Message("MSG_THANK4"), platform::kMbYesNo) ==
       platform::kIdYes) {
     cmdUpdate.Click();

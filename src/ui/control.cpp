@@ -9,42 +9,24 @@ namespace ui {
 
 const char* KindName(ControlKind kind) {
   switch (kind) {
-    case ControlKind::Form:
-      return "Form";
-    case ControlKind::Label:
-      return "Label";
-    case ControlKind::CommandButton:
-      return "CommandButton";
-    case ControlKind::CheckBox:
-      return "CheckBox";
-    case ControlKind::OptionButton:
-      return "OptionButton";
-    case ControlKind::Frame:
-      return "Frame";
-    case ControlKind::TabStrip:
-      return "TabStrip";
-    case ControlKind::ListView:
-      return "ListView";
-    case ControlKind::ListBox:
-      return "ListBox";
-    case ControlKind::ProgressBar:
-      return "ProgressBar";
-    case ControlKind::ComboBox:
-      return "ComboBox";
-    case ControlKind::TextBox:
-      return "TextBox";
-    case ControlKind::DatePicker:
-      return "DatePicker";
-    case ControlKind::Timer:
-      return "Timer";
-    case ControlKind::Shape:
-      return "Shape";
-    case ControlKind::Image:
-      return "Image";
-    case ControlKind::Menu:
-      return "Menu";
-    case ControlKind::FileDialog:
-      return "FileDialog";
+    case ControlKind::Form: return "Form";
+    case ControlKind::Label: return "Label";
+    case ControlKind::CommandButton: return "CommandButton";
+    case ControlKind::CheckBox: return "CheckBox";
+    case ControlKind::OptionButton: return "OptionButton";
+    case ControlKind::Frame: return "Frame";
+    case ControlKind::TabStrip: return "TabStrip";
+    case ControlKind::ListView: return "ListView";
+    case ControlKind::ListBox: return "ListBox";
+    case ControlKind::ProgressBar: return "ProgressBar";
+    case ControlKind::ComboBox: return "ComboBox";
+    case ControlKind::TextBox: return "TextBox";
+    case ControlKind::DatePicker: return "DatePicker";
+    case ControlKind::Timer: return "Timer";
+    case ControlKind::Shape: return "Shape";
+    case ControlKind::Image: return "Image";
+    case ControlKind::Menu: return "Menu";
+    case ControlKind::FileDialog: return "FileDialog";
   }
   return "Control";
 }
@@ -69,9 +51,7 @@ Form& Control::GetForm() {
   return static_cast<Form&>(*control);
 }
 
-const Form& Control::GetForm() const {
-  return const_cast<Control*>(this)->GetForm();
-}
+const Form& Control::GetForm() const { return const_cast<Control*>(this)->GetForm(); }
 
 void Control::SetCaption(const std::string& caption) {
   Change(args_.caption, caption, Prop::Caption);
