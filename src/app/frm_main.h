@@ -50,6 +50,8 @@ class FrmMain : public ui::Form {
   // Scan page.
   void cmdScanNow_Click();
   void RunScan();
+  // Disables the commands that may not run during a scan and enables Stop and Pause, or back.
+  void SetScanCommands(bool scanning);
   // One definition line handled; the page is refreshed on every 100th call only, or when forced.
   void UpdateScanProgress(const std::string& text, int stagePercent, int overallPercent,
                           bool force = false);

@@ -23,15 +23,7 @@ void FrmMain::cmdScanNow_Click() {
   cmdSettings.SetEnabled(false);
   SetBackgroundTimers(false);
 
-  // The scan page's idle commands swap with its running ones. The shields tell a scan from
-  // their own runs by the disabled "Scan Now".
-  cmdScanNow.SetEnabled(false);
-  cmdScan.SetEnabled(false);
-  cmdStop.SetEnabled(true);
-  cmdPause.SetEnabled(true);
-  cmdLog.SetEnabled(false);
-  cmdUpdate.SetEnabled(false);
-  cmdStatus.SetEnabled(false);
+  SetScanCommands(true);
 
   LockMainWindow(true);
   for (ui::Label* label : {&lblRegistryInspected, &lblFilesFolderInspected, &lblMemoryInspected,
@@ -79,16 +71,20 @@ void FrmMain::cmdScanNow_Click() {
     }
   }
 
-  cmdScan.SetEnabled(true);
-  cmdScanNow.SetEnabled(true);
-  cmdStop.SetEnabled(false);
-  cmdPause.SetEnabled(false);
-  cmdLog.SetEnabled(true);
-  cmdUpdate.SetEnabled(true);
-  cmdStatus.SetEnabled(true);
+  SetScanCommands(false);
   SetBackgroundTimers(true);
   tmrTimeOut.SetEnabled(true);
   RefreshStatusPage();
+}
+
+void FrmMain::SetScanCommands(bool scanning) {
+  // The scan page's idle commands swap with its running ones. The shields tell a scan from
+  // their own runs by the disabled "Scan Now".
+  for (ui::Control* idle : {&cmdScanNow, &cmdScan, &cmdLog, &cmdUpdate, &cmdStatus}) {
+    idle->SetEnabled(!scanning);
+  }
+  cmdStop.SetEnabled(scanning);
+  cmdPause.SetEnabled(scanning);
 }
 
 void FrmMain::RunScan() {
