@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "platform/sim/sim_machine.h"
-#include "scan/stage_harness.h"
+#include "scan/stage_test.h"
 #include "scan/version_block.h"
 #include "ui/dump.h"
 
@@ -14,24 +14,14 @@ using platform::sim::kSimDataFolder;
 using scan_test::FileAround;
 using scan_test::WideVersionBlock;
 
-class FileScanTest : public ::testing::Test {
+class FileScanTest : public scan_test::StageTest<scan_test::StageHarness> {
  protected:
   void Definitions(const std::vector<std::string>& files,
                    const std::vector<std::string>& folders = {}) {
-    ASSERT_TRUE(
-        scan_test::WriteDefinitionFile(sim.files, kSimDataFolder, "FileDefinition.dat", files));
-    ASSERT_TRUE(scan_test::WriteDefinitionFile(sim.files, kSimDataFolder, "DirectoryDefinition.dat",
-                                               folders));
+    StageTest::Definitions("FileDefinition.dat", files);
+    StageTest::Definitions("DirectoryDefinition.dat", folders);
   }
-  void Exclude(const std::string& lines) {
-    sim.files.AddFile(std::string(kSimDataFolder) + "\\ENoSignature.dat", lines);
-  }
-  std::string Found() const { return ui::DumpRows(stage.found); }
-  std::string Details() const { return ui::DumpRows(stage.details); }
   std::string WorkList() const { return ui::DumpRows(stage.files); }
-
-  platform::sim::SimMachine sim;
-  scan_test::StageHarness stage{sim.machine, kSimDataFolder};
 };
 
 TEST_F(FileScanTest, FindsFilesAndFoldersWithTheirRowsIconsAndCounters) {

@@ -5,6 +5,7 @@
 #include "platform/desktop.h"
 #include "platform/sim/sim_machine.h"
 #include "scan/memory_harness.h"
+#include "scan/stage_test.h"
 #include "scan/version_block.h"
 #include "ui/dump.h"
 
@@ -15,7 +16,7 @@ using platform::sim::kSimDataFolder;
 constexpr const char* kProgramFiles = "C:\\Program Files\\";
 constexpr const char* kSystem32 = "C:\\WINDOWS\\system32\\";
 
-class ProcessScanTest : public ::testing::Test {
+class ProcessScanTest : public scan_test::StageTest<scan_test::MemoryHarness> {
  protected:
   // A program file of this company (none: no version block) and a process running it.
   std::uint32_t Run(const std::string& path, const std::string& company = "Tallowmere Labs") {
@@ -27,15 +28,11 @@ class ProcessScanTest : public ::testing::Test {
     return sim.processes.Start(path);
   }
   void Definitions(const std::vector<std::string>& lines) {
-    scan_test::WriteDefinitionFile(sim.files, kSimDataFolder, "ExeDefinition.dat", lines);
+    StageTest::Definitions("ExeDefinition.dat", lines);
   }
   void Exclude(const std::string& line) {
     sim.files.Append(std::string(kSimDataFolder) + "\\ENoSignature.dat", line + "\r\n");
   }
-  std::string Found() const { return ui::DumpRows(stage.found); }
-
-  platform::sim::SimMachine sim;
-  scan_test::MemoryHarness stage{sim.machine, kSimDataFolder};
 };
 
 TEST_F(ProcessScanTest, StopsAMatchEvenInTheFormsWindowsReportsEarlyProgramsIn) {

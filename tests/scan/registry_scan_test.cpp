@@ -6,7 +6,7 @@
 
 #include "platform/sim/sim_machine.h"
 #include "scan/registry_related.h"
-#include "scan/stage_harness.h"
+#include "scan/stage_test.h"
 #include "ui/dump.h"
 
 namespace {
@@ -15,25 +15,16 @@ using platform::kHkeyCurrentUser;
 using platform::kHkeyLocalMachine;
 using platform::sim::kSimDataFolder;
 
-class RegistryScanTest : public ::testing::Test {
+class RegistryScanTest : public scan_test::StageTest<scan_test::StageHarness> {
  protected:
   void Definitions(const std::vector<std::string>& lines) {
-    ASSERT_TRUE(
-        scan_test::WriteDefinitionFile(sim.files, kSimDataFolder, "RegistryDefinition.dat", lines));
-  }
-  void Exclude(const std::string& lines) {
-    sim.files.AddFile(std::string(kSimDataFolder) + "\\ENoSignature.dat", lines);
+    StageTest::Definitions("RegistryDefinition.dat", lines);
   }
   void Run() {
     stage.RunRegistryStage();
     EXPECT_EQ(sim.registry.OpenHandleCount(), 0u) << "every key opened was closed";
   }
-  std::string Found() const { return ui::DumpRows(stage.found); }
-  std::string Details() const { return ui::DumpRows(stage.details); }
   std::string WorkList() const { return ui::DumpRows(stage.registry); }
-
-  platform::sim::SimMachine sim;
-  scan_test::StageHarness stage{sim.machine, kSimDataFolder};
 };
 
 TEST_F(RegistryScanTest, AValueHoldingTextOrANumberIsFoundWithEveryRow) {
