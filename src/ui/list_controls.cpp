@@ -34,23 +34,13 @@ void ListControl::SetListIndex(int index) {
 }
 
 std::string ComboBox::Text() const {
-  if (ListIndex() >= 0) return List(ListIndex());
-  return style_ == ComboStyle::DropdownList ? std::string() : typed_;
+  return ListIndex() >= 0 ? List(ListIndex()) : std::string();
 }
 
 void ComboBox::SetText(const std::string& text) {
-  if (style_ == ComboStyle::DropdownList) {
-    // A drop-down list only takes the text of one of its entries.
-    for (int i = 0; i < ListCount(); ++i) {
-      if (List(i) == text) SetListIndex(i);
-    }
-    return;
+  for (int i = 0; i < ListCount(); ++i) {
+    if (List(i) == text) SetListIndex(i);
   }
-  if (Text() == text) return;
-  typed_ = text;
-  if (ListIndex() >= 0) SetListIndex(-1);
-  Notify(Prop::Value);
-  if (OnChange) OnChange();
 }
 
 }  // namespace ui

@@ -33,22 +33,14 @@ class ListBox : public ListControl {
       : ListControl(&parent, ControlKind::ListBox, std::move(args)) {}
 };
 
-enum class ComboStyle { DropdownCombo, SimpleCombo, DropdownList };
-
-// A combo box. Its text is the selected entry's; a dropdown combo also takes typed text, which
-// raises Change.
+// A drop-down list combo box. Its text is the selected entry's (empty when none is).
 class ComboBox : public ListControl {
  public:
-  ComboBox(Container& parent, ControlArgs args, ComboStyle style = ComboStyle::DropdownList)
-      : ListControl(&parent, ControlKind::ComboBox, std::move(args)), style_(style) {}
-  ComboStyle Style() const { return style_; }
+  ComboBox(Container& parent, ControlArgs args)
+      : ListControl(&parent, ControlKind::ComboBox, std::move(args)) {}
   std::string Text() const;
+  // Selects the entry with this text; a drop-down list takes only the text of its own entries.
   void SetText(const std::string& text);
-  std::function<void()> OnChange;
-
- private:
-  ComboStyle style_;
-  std::string typed_;
 };
 
 }  // namespace ui

@@ -76,14 +76,6 @@ void CheckBoxPeer::SyncState() {
   SendMessageA(hwnd_, BM_SETCHECK, CheckState(box_.Value()), 0);
 }
 
-void CheckBoxPeer::Apply(Prop prop) {
-  if (prop == Prop::Value) {
-    SyncState();
-  } else {
-    ControlPeer::Apply(prop);
-  }
-}
-
 bool CheckBoxPeer::OnCommand(WORD code) {
   if (code != BN_CLICKED) return false;
   Guarded([&] { box_.Toggle(); });
@@ -99,14 +91,6 @@ HWND OptionButtonPeer::MakeWindow(HWND parent, const RECT& bounds) {
 
 void OptionButtonPeer::SyncState() {
   SendMessageA(hwnd_, BM_SETCHECK, option_.Value() ? BST_CHECKED : BST_UNCHECKED, 0);
-}
-
-void OptionButtonPeer::Apply(Prop prop) {
-  if (prop == Prop::Value) {
-    SyncState();
-  } else {
-    ControlPeer::Apply(prop);
-  }
 }
 
 bool OptionButtonPeer::OnCommand(WORD code) {

@@ -36,7 +36,6 @@ class CheckBoxPeer : public ControlPeer {
  protected:
   HWND MakeWindow(HWND parent, const RECT& bounds) override;
   void SyncState() override;
-  void Apply(Prop prop) override;
   bool OnCommand(WORD code) override;
 
  private:
@@ -53,7 +52,6 @@ class OptionButtonPeer : public ControlPeer {
  protected:
   HWND MakeWindow(HWND parent, const RECT& bounds) override;
   void SyncState() override;
-  void Apply(Prop prop) override;
   bool OnCommand(WORD code) override;
 
  private:

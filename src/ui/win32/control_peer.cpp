@@ -38,6 +38,21 @@ int ShiftState() {
          (GetKeyState(VK_MENU) < 0 ? 4 : 0);
 }
 
+// Whether the control's window text is its caption; the others show their text, their items
+// or a picture.
+bool ShowsCaption(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::Label:
+    case ControlKind::CommandButton:
+    case ControlKind::CheckBox:
+    case ControlKind::OptionButton:
+    case ControlKind::Frame:
+      return true;
+    default:
+      return false;
+  }
+}
+
 }  // namespace
 
 ControlPeer::ControlPeer(Context& context, Control& control)
@@ -98,7 +113,12 @@ void ControlPeer::OnItemsChanged(Control&, ItemChange change, int index) {
 void ControlPeer::Apply(Prop prop) {
   switch (prop) {
     case Prop::Caption:
-      SetWindowTextA(hwnd_, control_.Caption().c_str());
+      if (ShowsCaption(control_.Kind())) SetWindowTextA(hwnd_, control_.Caption().c_str());
+      break;
+    case Prop::Value:
+    case Prop::Range:
+    case Prop::Picture:
+      SyncState();
       break;
     case Prop::Geometry: {
       RECT bounds = Bounds();

@@ -56,7 +56,8 @@ class ControlPeer : public ControlObserver {
 
  protected:
   virtual HWND MakeWindow(HWND parent, const RECT& bounds) = 0;
-  // Copies the model's kind-specific state (values, items) into the new window.
+  // Copies the model's kind-specific state (values, items, picture) into the window: once when
+  // it is made, again when the model's value, range or picture changes.
   virtual void SyncState() {}
   // Mirrors one model change; the base handles what all controls share.
   virtual void Apply(Prop prop);

@@ -4,17 +4,10 @@
 
 namespace ui::win32 {
 
-namespace {
-
-constexpr const char* kFrameClass = "UiFrame";
-
-}  // namespace
-
 HWND FramePeer::MakeWindow(HWND parent, const RECT& bounds) {
-  if (!context_.EnsureClass(kFrameClass, PeerWindowProc, 0, nullptr)) return nullptr;
   // WS_EX_CONTROLPARENT lets the dialog manager look into the frame for mnemonics and arrows.
-  return CreateChild(WS_EX_CONTROLPARENT, kFrameClass, control_.Caption(), WS_CLIPCHILDREN, parent,
-                     bounds);
+  return MakePaintedWindow(parent, bounds, WS_EX_CONTROLPARENT, control_.Caption(),
+                           WS_CLIPCHILDREN);
 }
 
 bool FramePeer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
@@ -32,32 +25,19 @@ bool FramePeer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
       *result = CallDefault(hwnd_, message, wParam, lParam);
       InvalidateRect(hwnd_, nullptr, TRUE);
       return true;
-    case WM_ERASEBKGND: {
-      RECT client{};
-      GetClientRect(hwnd_, &client);
-      HBRUSH brush = OwnBackground();
-      FillRect(reinterpret_cast<HDC>(wParam), &client,
-               brush != nullptr ? brush : GetSysColorBrush(COLOR_BTNFACE));
-      *result = 1;
-      return true;
-    }
-    case WM_PAINT: {
-      PAINTSTRUCT paint{};
-      HDC dc = BeginPaint(hwnd_, &paint);
-      Paint(dc);
-      EndPaint(hwnd_, &paint);
-      *result = 0;
-      return true;
-    }
     case WM_ENABLE:
       InvalidateRect(hwnd_, nullptr, TRUE);
       return false;
     default:
-      return false;
+      return PaintedPeer::HandleMessage(message, wParam, lParam, result);
   }
 }
 
-void FramePeer::Paint(HDC dc) {
+void FramePeer::EraseBackground(HDC dc) {
+  FillBackground(dc, OwnBackground());
+}
+
+void FramePeer::Draw(HDC dc) {
   if (!frame_.border) return;
   RECT client{};
   GetClientRect(hwnd_, &client);
@@ -75,8 +55,7 @@ void FramePeer::Paint(HDC dc) {
   const int inset = metrics.tmAveCharWidth;
   RECT label{inset, 0, inset + extent.cx + 4, metrics.tmHeight};
   if (label.right > client.right - 2) label.right = client.right - 2;
-  HBRUSH brush = OwnBackground();
-  FillRect(dc, &label, brush != nullptr ? brush : GetSysColorBrush(COLOR_BTNFACE));
+  FillBackground(dc, OwnBackground(), &label);
   SetBkMode(dc, TRANSPARENT);
   std::uint32_t fore = control_.ForeColor();
   SetTextColor(dc, !IsWindowEnabled(hwnd_) ? GetSysColor(COLOR_GRAYTEXT)

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ui/basic_controls.h"
-#include "ui/win32/control_peer.h"
+#include "ui/win32/painted_peer.h"
 
 namespace ui::win32 {
 
@@ -9,19 +9,19 @@ namespace ui::win32 {
 // disabling it does the same to them), paints an etched group border with its caption, or
 // nothing but its background when it has no border, and passes its children's notifications
 // on to their peers.
-class FramePeer : public ControlPeer {
+class FramePeer : public PaintedPeer {
  public:
-  FramePeer(Context& context, Frame& frame) : ControlPeer(context, frame), frame_(frame) {}
+  FramePeer(Context& context, Frame& frame)
+      : PaintedPeer(context, frame, "UiFrame"), frame_(frame) {}
 
  protected:
   HWND MakeWindow(HWND parent, const RECT& bounds) override;
   bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
-  bool OwnClass() const override { return true; }
+  void EraseBackground(HDC dc) override;
+  void Draw(HDC dc) override;
   bool ClickOnButtonUp() const override { return true; }
 
  private:
-  void Paint(HDC dc);
-
   Frame& frame_;
   HFONT font_ = nullptr;  // owned by the font cache
 };

@@ -60,33 +60,18 @@ bool ListBoxPeer::OnCommand(WORD code) {
 
 RECT ComboBoxPeer::Bounds() const {
   RECT bounds = ControlPeer::Bounds();
-  if (combo_.Style() != ComboStyle::SimpleCombo) bounds.bottom += kDropDownHeight;
+  bounds.bottom += kDropDownHeight;
   return bounds;
 }
 
 HWND ComboBoxPeer::MakeWindow(HWND parent, const RECT& bounds) {
-  DWORD style = WS_TABSTOP | WS_GROUP | WS_VSCROLL | CBS_AUTOHSCROLL;
-  switch (combo_.Style()) {
-    case ComboStyle::DropdownCombo:
-      style |= CBS_DROPDOWN;
-      break;
-    case ComboStyle::SimpleCombo:
-      style |= CBS_SIMPLE;
-      break;
-    case ComboStyle::DropdownList:
-      style |= CBS_DROPDOWNLIST;
-      break;
-  }
+  DWORD style = WS_TABSTOP | WS_GROUP | WS_VSCROLL | CBS_AUTOHSCROLL | CBS_DROPDOWNLIST;
   return CreateChild(0, "COMBOBOX", "", style, parent, bounds);
 }
 
 void ComboBoxPeer::ShowSelection() {
   ScopedFlag setting(setting_);
   SendMessageA(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(combo_.ListIndex()), 0);
-  // With no entry selected an editable combo box shows the typed text.
-  if (combo_.ListIndex() < 0 && combo_.Style() != ComboStyle::DropdownList) {
-    SetWindowTextA(hwnd_, combo_.Text().c_str());
-  }
 }
 
 void ComboBoxPeer::SyncState() {
@@ -99,18 +84,11 @@ void ComboBoxPeer::SyncState() {
 }
 
 void ComboBoxPeer::Apply(Prop prop) {
-  switch (prop) {
-    case Prop::Selection:
-    case Prop::Value:
-      // While the model takes the user's typing, the window already shows it; putting the
-      // text back would move the caret.
-      if (!fromWindow_) ShowSelection();
-      break;
-    case Prop::Caption:
-      break;  // a combo box shows its text, not a caption
-    default:
-      ControlPeer::Apply(prop);
-      break;
+  if (prop == Prop::Selection) {
+    // While the model takes the user's choice, the window already shows it.
+    if (!fromWindow_) ShowSelection();
+  } else {
+    ControlPeer::Apply(prop);
   }
 }
 
@@ -137,23 +115,12 @@ void ComboBoxPeer::ApplyItems(ItemChange change, int index) {
 }
 
 bool ComboBoxPeer::OnCommand(WORD code) {
-  if (setting_) return code == CBN_SELCHANGE || code == CBN_EDITCHANGE;
-  if (code == CBN_SELCHANGE) {
-    int index = static_cast<int>(SendMessageA(hwnd_, CB_GETCURSEL, 0, 0));
-    ScopedFlag from(fromWindow_);
-    Guarded([&] { combo_.SetListIndex(index == CB_ERR ? -1 : index); });
-    return true;
-  }
-  if (code == CBN_EDITCHANGE) {
-    int length = GetWindowTextLengthA(hwnd_);
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    GetWindowTextA(hwnd_, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(length));
-    ScopedFlag from(fromWindow_);
-    Guarded([&] { combo_.SetText(text); });
-    return true;
-  }
-  return false;
+  if (code != CBN_SELCHANGE) return false;
+  if (setting_) return true;
+  int index = static_cast<int>(SendMessageA(hwnd_, CB_GETCURSEL, 0, 0));
+  ScopedFlag from(fromWindow_);
+  Guarded([&] { combo_.SetListIndex(index == CB_ERR ? -1 : index); });
+  return true;
 }
 
 }  // namespace ui::win32

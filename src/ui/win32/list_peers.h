@@ -21,8 +21,8 @@ class ListBoxPeer : public ControlPeer {
   ListBox& list_;
 };
 
-// A combo box of one of the three styles. Its window is taller than the model's control by the
-// height of the drop-down list, which Windows counts as part of the window.
+// A drop-down list combo box. Its window is taller than the model's control by the height of
+// the drop-down list, which Windows counts as part of the window.
 class ComboBoxPeer : public ControlPeer {
  public:
   ComboBoxPeer(Context& context, ComboBox& combo) : ControlPeer(context, combo), combo_(combo) {}
@@ -40,8 +40,8 @@ class ComboBoxPeer : public ControlPeer {
   void ShowSelection();
 
   ComboBox& combo_;
-  bool fromWindow_ = false;  // the model is taking the user's change: no echo back
-  bool setting_ = false;     // this peer is setting the text: EN_CHANGE-style echoes are ignored
+  bool fromWindow_ = false;  // the model is taking the user's choice: no echo back
+  bool setting_ = false;     // this peer is setting the selection: its notifications are echoes
 };
 
 }  // namespace ui::win32

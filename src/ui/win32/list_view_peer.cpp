@@ -155,8 +155,6 @@ void ListViewPeer::Apply(Prop prop) {
       SyncColors();
       InvalidateRect(hwnd_, nullptr, TRUE);
       break;
-    case Prop::Caption:
-      break;
     default:
       ControlPeer::Apply(prop);
       break;

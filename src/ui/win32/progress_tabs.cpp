@@ -14,14 +14,6 @@ void ProgressBarPeer::SyncState() {
   SendMessageA(hwnd_, PBM_SETPOS, static_cast<WPARAM>(bar_.Value()), 0);
 }
 
-void ProgressBarPeer::Apply(Prop prop) {
-  if (prop == Prop::Value || prop == Prop::Range) {
-    SyncState();
-  } else {
-    ControlPeer::Apply(prop);
-  }
-}
-
 HWND TabStripPeer::MakeWindow(HWND parent, const RECT& bounds) {
   return CreateChild(0, WC_TABCONTROLA, "", WS_TABSTOP | WS_GROUP, parent, bounds);
 }

@@ -12,7 +12,6 @@ class ProgressBarPeer : public ControlPeer {
  protected:
   HWND MakeWindow(HWND parent, const RECT& bounds) override;
   void SyncState() override;
-  void Apply(Prop prop) override;
 
  private:
   ProgressBar& bar_;

@@ -6,15 +6,6 @@ namespace ui::win32 {
 
 namespace {
 
-constexpr const char* kShapeClass = "UiShape";
-constexpr const char* kImageClass = "UiImage";
-
-void FillBackground(HWND hwnd, HDC dc, HBRUSH brush) {
-  RECT client{};
-  GetClientRect(hwnd, &client);
-  FillRect(dc, &client, brush != nullptr ? brush : GetSysColorBrush(COLOR_BTNFACE));
-}
-
 // The largest centred square inside a rectangle.
 RECT CentredSquare(const RECT& rect) {
   int side = std::min(rect.right - rect.left, rect.bottom - rect.top);
@@ -25,36 +16,18 @@ RECT CentredSquare(const RECT& rect) {
 
 }  // namespace
 
-HWND ShapePeer::MakeWindow(HWND parent, const RECT& bounds) {
-  if (!context_.EnsureClass(kShapeClass, PeerWindowProc, 0, nullptr)) return nullptr;
-  return CreateChild(0, kShapeClass, "", 0, parent, bounds);
-}
-
 bool ShapePeer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
-  switch (message) {
-    case WM_NCHITTEST:
-      *result = HTTRANSPARENT;
-      return true;
-    case WM_ERASEBKGND:
-      *result = 1;
-      return true;
-    case WM_PAINT: {
-      PAINTSTRUCT paint{};
-      HDC dc = BeginPaint(hwnd_, &paint);
-      Paint(dc);
-      EndPaint(hwnd_, &paint);
-      *result = 0;
-      return true;
-    }
-    default:
-      return false;
+  if (message == WM_NCHITTEST) {
+    *result = HTTRANSPARENT;
+    return true;
   }
+  return PaintedPeer::HandleMessage(message, wParam, lParam, result);
 }
 
-void ShapePeer::Paint(HDC dc) {
-  FillBackground(hwnd_, dc, ParentBackground());
+void ShapePeer::Draw(HDC dc) {
   RECT rect{};
   GetClientRect(hwnd_, &rect);
+  FillBackground(dc, ParentBackground(), &rect);
   std::uint32_t fore = control_.ForeColor();
   PenHandle pen(CreatePen(PS_SOLID, 1, fore == kDefaultColor ? RGB(0, 0, 0) : ToColorRef(fore)));
   // The fill colour, else an opaque back colour, else hollow.
@@ -84,9 +57,9 @@ void ShapePeer::Paint(HDC dc) {
   }
 }
 
-HWND ImagePeer::MakeWindow(HWND parent, const RECT& bounds) {
-  if (!context_.EnsureClass(kImageClass, PeerWindowProc, 0, nullptr)) return nullptr;
-  return CreateChild(0, kImageClass, "", 0, parent, bounds);
+void ImagePeer::SyncState() {
+  Load();
+  InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 void ImagePeer::Load() {
@@ -108,39 +81,8 @@ void ImagePeer::Load() {
   }
 }
 
-void ImagePeer::SyncState() {
-  Load();
-}
-
-void ImagePeer::Apply(Prop prop) {
-  if (prop == Prop::Picture) {
-    Load();
-    InvalidateRect(hwnd_, nullptr, TRUE);
-  } else {
-    ControlPeer::Apply(prop);
-  }
-}
-
-bool ImagePeer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
-  switch (message) {
-    case WM_ERASEBKGND:
-      *result = 1;
-      return true;
-    case WM_PAINT: {
-      PAINTSTRUCT paint{};
-      HDC dc = BeginPaint(hwnd_, &paint);
-      Paint(dc);
-      EndPaint(hwnd_, &paint);
-      *result = 0;
-      return true;
-    }
-    default:
-      return false;
-  }
-}
-
-void ImagePeer::Paint(HDC dc) {
-  FillBackground(hwnd_, dc, ParentBackground());
+void ImagePeer::Draw(HDC dc) {
+  FillBackground(dc, ParentBackground());
   if (icon_) {
     DrawIconEx(dc, 0, 0, icon_.Get(), 0, 0, 0, nullptr, DI_NORMAL);
   } else if (bitmap_) {

@@ -41,22 +41,10 @@ HWND TextBoxPeer::MakeWindow(HWND parent, const RECT& bounds) {
 }
 
 void TextBoxPeer::SyncState() {
-  if (WindowText(hwnd_) == box_.Text()) return;
+  // While the model takes the user's typing, the window already shows it.
+  if (fromWindow_ || WindowText(hwnd_) == box_.Text()) return;
   ScopedFlag setting(setting_);
   SetWindowTextA(hwnd_, box_.Text().c_str());
-}
-
-void TextBoxPeer::Apply(Prop prop) {
-  switch (prop) {
-    case Prop::Value:
-      if (!fromWindow_) SyncState();
-      break;
-    case Prop::Caption:
-      break;  // a text box shows its text, not a caption
-    default:
-      ControlPeer::Apply(prop);
-      break;
-  }
 }
 
 bool TextBoxPeer::OnCommand(WORD code) {
@@ -100,6 +88,7 @@ HWND DatePickerPeer::MakeWindow(HWND parent, const RECT& bounds) {
 }
 
 void DatePickerPeer::SyncState() {
+  if (fromWindow_) return;  // the window already shows the user's change
   ScopedFlag setting(setting_);
   std::optional<SYSTEMTIME> time;
   if (picker_.Value()) time = DateToSystemTime(*picker_.Value());
@@ -110,19 +99,6 @@ void DatePickerPeer::SyncState() {
     SYSTEMTIME unused{};
     GetLocalTime(&unused);
     SendMessageA(hwnd_, DTM_SETSYSTEMTIME, GDT_NONE, reinterpret_cast<LPARAM>(&unused));
-  }
-}
-
-void DatePickerPeer::Apply(Prop prop) {
-  switch (prop) {
-    case Prop::Value:
-      if (!fromWindow_) SyncState();
-      break;
-    case Prop::Caption:
-      break;
-    default:
-      ControlPeer::Apply(prop);
-      break;
   }
 }
 

@@ -15,7 +15,6 @@ class TextBoxPeer : public ControlPeer {
  protected:
   HWND MakeWindow(HWND parent, const RECT& bounds) override;
   void SyncState() override;
-  void Apply(Prop prop) override;
   bool OnCommand(WORD code) override;
 
  private:
@@ -39,7 +38,6 @@ class DatePickerPeer : public ControlPeer {
  protected:
   HWND MakeWindow(HWND parent, const RECT& bounds) override;
   void SyncState() override;
-  void Apply(Prop prop) override;
   bool OnNotify(NMHDR& header, LRESULT* result) override;
 
  private:
