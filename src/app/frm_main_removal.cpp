@@ -10,6 +10,8 @@
 #include "common/file_tests.h"
 #include "common/text.h"
 #include "definitions/hives.h"
+#include "definitions/locations.h"
+#include "definitions/protected_paths.h"
 #include "platform/desktop.h"
 #include "platform/restore.h"
 #include "removal/frm_delete.h"
@@ -144,10 +146,11 @@ void FrmMain::RemoveCheckedItems(removal::TraceRemover& remover, bool retryPass)
   // A trace that stayed is listed once, and it and its threat are unticked so that they stay
   // on the results page for the user to deal with. The threat is the details row of that name;
   // a folder or cookie, which have none, is the details row of its location.
-  const auto stayed = [&](ui::ListView& list, int row, const std::string& threat) {
+  const auto stayed = [&](ui::ListView& list, int row, const std::string& threat,
+                          const std::string& shown) {
     if (row >= list.Count()) return;
     const std::string path = list.Item(row).text;
-    failed.lstProblem.Add(path);
+    failed.lstProblem.Add(shown);
     ++failures;
     for (int index = 0; index < details.Count(); ++index) {
       const ui::ListItem& candidate = details.Item(index);
@@ -159,11 +162,23 @@ void FrmMain::RemoveCheckedItems(removal::TraceRemover& remover, bool retryPass)
     list.SetChecked(row, false);
   };
 
+  platform::Files& fileSystem = app_.machine.files;
+  definitions::ProtectedPaths& protectedPaths = app_.protectedPaths;
   const int files = lvwFilesToBeDeleted.Count();
   for (int row = 0; row < lvwFilesToBeDeleted.Count(); ++row) {
     if (!lvwFilesToBeDeleted.Item(row).checked) continue;
-    const std::string path = lvwFilesToBeDeleted.Item(row).text;
-    progress(row + 1, files, path);
+    // The spelling Windows acts on; protection is tested on it again, as the definitions and
+    // Safety.dat may have changed since the scan.
+    const std::string path =
+        definitions::CanonicalFilePath(fileSystem, lvwFilesToBeDeleted.Item(row).text);
+    progress(row + 1, files, lvwFilesToBeDeleted.Item(row).text);
+    if (protectedPaths.IsProtectedPath(path)) {
+      host.DoEvents();
+      if (retryPass && row < lvwFilesToBeDeleted.Count()) {
+        stayed(lvwFilesToBeDeleted, row, lvwFilesToBeDeleted.Item(row).Column(1), path);
+      }
+      continue;
+    }
     const std::string extension = common::UpperCase(removal::GetExtension(path));
     if (extension == "EXE") {
       remover.RemoveExe(path);
@@ -182,7 +197,7 @@ void FrmMain::RemoveCheckedItems(removal::TraceRemover& remover, bool retryPass)
     // Besides files that resisted, whatever was kept for want of a backup (folders too).
     if (common::FileExists(app_.machine.files, path) ||
         (remover.KeptWithoutBackup(path) && common::FolderExists(app_.machine.files, path))) {
-      stayed(lvwFilesToBeDeleted, row, lvwFilesToBeDeleted.Item(row).Column(1));
+      stayed(lvwFilesToBeDeleted, row, lvwFilesToBeDeleted.Item(row).Column(1), path);
     }
   }
 
@@ -190,11 +205,22 @@ void FrmMain::RemoveCheckedItems(removal::TraceRemover& remover, bool retryPass)
   for (int row = 0; row < lvwRegistryToBeDeleted.Count(); ++row) {
     const ui::ListItem& item = lvwRegistryToBeDeleted.Item(row);
     if (!item.checked) continue;
-    const std::string key = common::Trim(item.Column(1));
-    const std::string value = common::Trim(item.Column(2));
+    // The key as the scan looked it up; the value exactly as found (a value named " " is still
+    // a value: trimmed to nothing it would turn into the deletion of the whole key).
+    const std::string key = definitions::CanonicalKeyPath(item.Column(1));
+    const std::string value = item.Column(2);
+    const std::string threat = item.Column(3);
     progress(row + 1, keys, item.Column(1) + "\\" + item.Column(2));
     const auto hive = definitions::ParseHiveNumber(item.text);
     if (hive && !key.empty()) {
+      const std::string keyPath = definitions::HiveNameFromHandle(*hive) + "\\" + key;
+      const std::string location = value.empty() ? keyPath : keyPath + "\\" + value;
+      if (protectedPaths.IsProtectedPath(location) ||
+          (!value.empty() && protectedPaths.IsProtectedPath(keyPath + value))) {
+        host.DoEvents();
+        if (retryPass) stayed(lvwRegistryToBeDeleted, row, threat, location);
+        continue;
+      }
       if (!value.empty()) {
         remover.DeleteRegistryValue(*hive, key, value);
       } else {
@@ -208,14 +234,17 @@ void FrmMain::RemoveCheckedItems(removal::TraceRemover& remover, bool retryPass)
   const int cookies = lvwCookiesToDelete.Count();
   for (int row = 0; row < lvwCookiesToDelete.Count(); ++row) {
     if (!lvwCookiesToDelete.Item(row).checked) continue;
-    const std::string path = lvwCookiesToDelete.Item(row).text;
-    progress(row + 1, cookies, path);
-    if (common::FileExists(app_.machine.files, path)) remover.QuarantineCookie(path);
+    const std::string path =
+        definitions::CanonicalFilePath(fileSystem, lvwCookiesToDelete.Item(row).text);
+    progress(row + 1, cookies, lvwCookiesToDelete.Item(row).text);
+    const bool refused = protectedPaths.IsProtectedPath(path);
+    if (!refused && common::FileExists(fileSystem, path)) remover.QuarantineCookie(path);
     host.DoEvents();
-    // A cookie is only ever kept for want of a backup; it is listed like a file.
-    if (retryPass && row < lvwCookiesToDelete.Count() && remover.KeptWithoutBackup(path) &&
-        common::FileExists(app_.machine.files, path)) {
-      stayed(lvwCookiesToDelete, row, "");
+    // A cookie is only ever kept for want of a backup or by protection; it is listed like a
+    // file.
+    if (retryPass && row < lvwCookiesToDelete.Count() &&
+        (refused || remover.KeptWithoutBackup(path)) && common::FileExists(fileSystem, path)) {
+      stayed(lvwCookiesToDelete, row, "", path);
     }
   }
 

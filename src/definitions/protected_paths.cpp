@@ -10,23 +10,18 @@
 #include "definitions/definition_files.h"
 #include "definitions/hives.h"
 #include "definitions/line_codec.h"
+#include "definitions/locations.h"
 #include "definitions/placeholders.h"
 
 namespace definitions {
 namespace {
 
-// Lower case, blanks trimmed, then one final "/" and one final "\" taken off: the form in which
-// paths and protected entries are compared.
+// Lower case, blanks trimmed, then the final "/" and "\" taken off: the form in which paths and
+// protected entries are compared.
 std::string Normalise(std::string_view path) {
   std::string text = common::LowerCase(common::Trim(path));
-  if (!text.empty() && text.back() == '/') text.pop_back();
-  if (!text.empty() && text.back() == '\\') text.pop_back();
+  while (!text.empty() && (text.back() == '/' || text.back() == '\\')) text.pop_back();
   return text;
-}
-
-// An entry protects the path itself, written with or without a final "\".
-bool SameLocation(const std::string& entry, const std::string& path) {
-  return !entry.empty() && (entry == path || entry == path + "\\" || entry + "\\" == path);
 }
 
 constexpr std::string_view kHiveRoots[] = {"hkey_classes_root",   "hkey_current_user",
@@ -34,29 +29,50 @@ constexpr std::string_view kHiveRoots[] = {"hkey_classes_root",   "hkey_current_
                                            "hkey_current_config", "hkey_dyn_data"};
 
 // Keys of every user's software settings (HKEY_CURRENT_USER, each user under HKEY_USERS) and of
-// the machine's (HKEY_LOCAL_MACHINE).
+// the machine's (HKEY_LOCAL_MACHINE). Threats write values and keys inside them; removing one of
+// these keys whole would take every program's entries with it.
 constexpr std::string_view kSoftwareKeys[] = {
     "software\\classes",
+    "software\\classes\\*",
+    "software\\classes\\appid",
     "software\\classes\\clsid",
+    "software\\classes\\interface",
+    "software\\classes\\protocols\\filter",
+    "software\\classes\\protocols\\handler",
+    "software\\classes\\typelib",
     "software\\microsoft",
+    "software\\microsoft\\active setup\\installed components",
+    "software\\microsoft\\internet explorer",
+    "software\\microsoft\\internet explorer\\extensions",
+    "software\\microsoft\\internet explorer\\main",
+    "software\\microsoft\\internet explorer\\toolbar",
     "software\\microsoft\\windows",
     "software\\microsoft\\windows\\currentversion",
+    "software\\microsoft\\windows\\currentversion\\app paths",
+    "software\\microsoft\\windows\\currentversion\\explorer",
+    "software\\microsoft\\windows\\currentversion\\explorer\\browser helper objects",
+    "software\\microsoft\\windows\\currentversion\\policies",
     "software\\microsoft\\windows\\currentversion\\run",
     "software\\microsoft\\windows\\currentversion\\runonce",
     "software\\microsoft\\windows\\currentversion\\runservices",
     "software\\microsoft\\windows\\currentversion\\runservicesonce",
+    "software\\microsoft\\windows\\currentversion\\shell extensions",
+    "software\\microsoft\\windows\\currentversion\\shellservicesobjectdelayload",
+    "software\\microsoft\\windows\\currentversion\\uninstall",
     "software\\microsoft\\windows nt\\currentversion",
+    "software\\microsoft\\windows nt\\currentversion\\image file execution options",
+    "software\\microsoft\\windows nt\\currentversion\\windows",
     "software\\microsoft\\windows nt\\currentversion\\winlogon",
-    "software\\microsoft\\internet explorer",
-    "software\\microsoft\\internet explorer\\main",
     "software\\policies",
 };
 
-// Keys of the machine alone.
+// Keys of the machine alone. Every ControlSetNNN is compared as CurrentControlSet.
 constexpr std::string_view kMachineKeys[] = {
-    "software\\wow6432node",
+    "system",
     "system\\currentcontrolset",
     "system\\currentcontrolset\\control",
+    "system\\currentcontrolset\\control\\session manager",
+    "system\\currentcontrolset\\enum",
     "system\\currentcontrolset\\services",
 };
 
@@ -64,28 +80,18 @@ bool InList(std::string_view key, const auto& list) {
   return std::find(std::begin(list), std::end(list), key) != std::end(list);
 }
 
-// The normalised path names a hive root, a key directly below one, or a key of the lists.
-bool IsProtectedKey(const std::string& path) {
-  const std::size_t slash = path.find('\\');
-  const std::string_view hive = std::string_view(path).substr(0, slash);
-  if (!InList(hive, kHiveRoots)) return false;
-  if (slash == std::string::npos || slash + 1 == path.size()) return true;
-  std::string_view key = std::string_view(path).substr(slash + 1);
-  if (key.find('\\') == std::string_view::npos) return true;
-  if (hive == "hkey_local_machine") return InList(key, kSoftwareKeys) || InList(key, kMachineKeys);
-  if (hive == "hkey_current_user") return InList(key, kSoftwareKeys);
-  if (hive == "hkey_users") {
-    // Each user's settings sit one level down: HKEY_USERS\<user>\Software\...
-    key.remove_prefix(key.find('\\') + 1);
-    return InList(key, kSoftwareKeys);
-  }
-  return false;
+bool StartsWith(std::string_view text, std::string_view prefix) {
+  return text.substr(0, prefix.size()) == prefix;
 }
 
 // "c:", or "c:\" when the path ended in two of them.
 bool IsDriveRoot(const std::string& path) {
   return (path.size() == 2 || (path.size() == 3 && path[2] == '\\')) &&
          std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':';
+}
+
+bool IsRegistryLocation(std::string_view normalised) {
+  return StartsWith(normalised, "hkey_");
 }
 
 }  // namespace
@@ -117,11 +123,22 @@ std::string SafetyEntryPath(platform::ShellFolders& shellFolders, const std::str
 
 ProtectedPaths::ProtectedPaths(platform::Machine& machine) : machine_(machine) {}
 
+void ProtectedPaths::AddLocation(const std::string& location) {
+  const std::string normalised = Normalise(location);
+  if (normalised.empty()) return;
+  if (IsRegistryLocation(normalised)) {
+    for (std::string& form : RegistryForms(normalised)) safetyLocations_.insert(std::move(form));
+    return;
+  }
+  safetyLocations_.insert(normalised);
+  safetyLocations_.insert(Normalise(CanonicalFilePath(machine_.files, common::Trim(location))));
+}
+
 bool ProtectedPaths::LoadSafetyList(const std::string& dataFolder,
                                     const std::function<bool()>& stopRequested,
                                     const std::function<void()>& yield) {
   safetyList_.clear();
-  normalisedList_.clear();
+  safetyLocations_.clear();
   LoadSystemFolders();
   const std::string driveRoot = GetSystemDriveRoot(machine_.shellFolders);
   const std::string path = DataFilePath(dataFolder, kSafetyFile);
@@ -132,7 +149,7 @@ bool ProtectedPaths::LoadSafetyList(const std::string& dataFolder,
     std::string entry =
         SafetyEntryPath(machine_.shellFolders, driveRoot, DecodeDefinitionLine(line));
     if (!entry.empty()) {
-      normalisedList_.push_back(Normalise(entry));
+      AddLocation(entry);
       safetyList_.push_back(std::move(entry));
     }
     if (yield) yield();
@@ -141,28 +158,66 @@ bool ProtectedPaths::LoadSafetyList(const std::string& dataFolder,
 }
 
 void ProtectedPaths::LoadSystemFolders() {
-  systemFolders_.clear();
+  systemLocations_.clear();
+  ownFolders_.clear();
+  for (const char* hive : {"hkey_local_machine\\", "hkey_current_user\\"}) {
+    for (std::string_view key : kSoftwareKeys) systemLocations_.insert(hive + std::string(key));
+  }
+  for (std::string_view key : kMachineKeys) {
+    systemLocations_.insert("hkey_local_machine\\" + std::string(key));
+  }
   auto add = [this](const std::string& folder) {
-    if (!folder.empty()) systemFolders_.push_back(Normalise(folder));
+    if (folder.empty()) return std::string();
+    std::string normalised = Normalise(CanonicalFilePath(machine_.files, folder));
+    systemLocations_.insert(Normalise(folder));
+    systemLocations_.insert(normalised);
+    return normalised;
   };
   for (const Placeholder& placeholder : kPlaceholders) {
     add(PlaceholderFolder(machine_.shellFolders, placeholder));
   }
-  add(DataFolderPath(machine_.shellFolders));
-  add(machine_.system.ProgramFolder());
+  for (const std::string& own :
+       {DataFolderPath(machine_.shellFolders), machine_.system.ProgramFolder()}) {
+    std::string normalised = add(own);
+    if (!normalised.empty()) ownFolders_.push_back(std::move(normalised));
+  }
   systemFoldersLoaded_ = true;
+}
+
+bool ProtectedPaths::Covers(const std::string& normalised) const {
+  const std::string below = normalised + "\\";
+  for (const std::set<std::string>* locations : {&safetyLocations_, &systemLocations_}) {
+    if (locations->count(normalised) != 0) return true;
+    // Everything below the location sorts together, right after its "\".
+    const auto inside = locations->lower_bound(below);
+    if (inside != locations->end() && StartsWith(*inside, below)) return true;
+  }
+  return false;
+}
+
+bool ProtectedPaths::IsProtectedKey(const std::string& form) const {
+  const std::size_t slash = form.find('\\');
+  const std::string_view hive = std::string_view(form).substr(0, slash);
+  if (!InList(hive, kHiveRoots)) return Covers(form);
+  // A hive root, and the keys directly below one (SOFTWARE, SYSTEM, a user's whole hive).
+  if (slash == std::string::npos) return true;
+  if (form.find('\\', slash + 1) == std::string::npos) return true;
+  return Covers(form);
 }
 
 bool ProtectedPaths::IsProtectedPath(const std::string& path) {
   const std::string normalised = Normalise(path);
   if (normalised.empty()) return true;
-  for (const std::string& entry : normalisedList_) {
-    if (SameLocation(entry, normalised)) return true;
-  }
-  if (IsProtectedKey(normalised) || IsDriveRoot(normalised)) return true;
   if (!systemFoldersLoaded_) LoadSystemFolders();
-  for (const std::string& folder : systemFolders_) {
-    if (SameLocation(folder, normalised)) return true;
+  if (IsRegistryLocation(normalised)) {
+    for (const std::string& form : RegistryForms(normalised)) {
+      if (IsProtectedKey(form)) return true;
+    }
+    return false;
+  }
+  if (IsDriveRoot(normalised) || Covers(normalised)) return true;
+  for (const std::string& own : ownFolders_) {
+    if (StartsWith(normalised, own + "\\")) return true;
   }
   return false;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,17 +18,24 @@ inline constexpr const char* kSafetyFile = "Safety.dat";
 std::string SafetyEntryPath(platform::ShellFolders& shellFolders, const std::string& driveRoot,
                             std::string_view decodedLine);
 
-// The locations a scan must neither report nor touch: the protected paths of Safety.dat
-// (`SafetyList`), reloaded at the start of every scan, and those that are protected whatever
-// Safety.dat says: blank paths, the hive roots, every drive root, the folder of every path
-// placeholder, the data folder and the program's own folder, and a few registry keys whose
-// removal as a whole tree would break Windows or every program (the keys directly below a hive
-// root, Software\Microsoft, Software\Classes and its CLSID key, Software\Policies, the
-// CurrentVersion keys of Windows and Windows NT with the Run and Winlogon keys, Internet
-// Explorer's Main key, and SYSTEM\CurrentControlSet with its Control and Services keys).
-// Without them a definition naming such a folder or key would, with Safety.dat missing or
-// incomplete, be reported and removed with everything in it. Each protects the location itself,
-// not what lies inside it.
+// The locations a scan must neither report nor touch. A location is protected when it is one of
+// them or contains one of them, since deleting a folder or key deletes what lies inside it:
+// - the protected paths of Safety.dat (`SafetyList`), reloaded at the start of every scan;
+// - blank paths, the hive roots and the keys directly below them, every drive root, the folder
+//   of every path placeholder;
+// - the data folder and the program's own folder, and everything inside those two: the
+//   definitions, the quarantine and its log, the report and the program itself;
+// - the keys whose removal as a whole tree would break Windows or every program
+//   (Software\Microsoft and the keys of Windows inside it that hold start-up, shell and logon
+//   entries, Software\Classes and its class tables, Software\Policies, SYSTEM with every control
+//   set and its Control, Services and Enum keys), of the machine and of every user.
+// Without them a definition naming such a place would, with Safety.dat missing or incomplete,
+// be reported and removed with everything in it. What lies inside a protected folder or key
+// (other than the data and program folders) stays unprotected: threats live there.
+//
+// Registry locations are compared in every form that names the same place (RegistryForms);
+// file locations are expected in the form CanonicalFilePath gives, which Safety.dat's entries
+// and the system's folders are brought to as well.
 class ProtectedPaths {
  public:
   explicit ProtectedPaths(platform::Machine& machine);
@@ -47,11 +55,17 @@ class ProtectedPaths {
 
  private:
   void LoadSystemFolders();
+  // Adds a location of Safety.dat or of the system in every form it is compared in.
+  void AddLocation(const std::string& location);
+  // The location is protected itself or lies above a protected one.
+  bool Covers(const std::string& normalised) const;
+  bool IsProtectedKey(const std::string& form) const;
 
   platform::Machine& machine_;
   std::vector<std::string> safetyList_;
-  std::vector<std::string> normalisedList_;
-  std::vector<std::string> systemFolders_;  // normalised
+  std::set<std::string> safetyLocations_;  // normalised, in every form
+  std::set<std::string> systemLocations_;  // normalised: the vital keys and system folders
+  std::vector<std::string> ownFolders_;    // normalised: data and program folder
   bool systemFoldersLoaded_ = false;
 };
 

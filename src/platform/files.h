@@ -90,6 +90,15 @@ class Files {
   // The drives of the machine, in letter order.
   virtual std::vector<DriveInfo> Drives() = 0;
 
+  // GetFullPathNameA: the absolute path Windows makes of the text before it acts on it:
+  // relative to the current folder, "/" read as "\", runs of separators as one, "." and ".."
+  // resolved, and the trailing dots and blanks of the last component dropped. Letter case is
+  // kept as written. "" when the text is no path.
+  virtual std::string FullPathName(const std::string& path) = 0;
+  // GetLongPathNameA: the path with every 8.3 short component (PROGRA~1) replaced by the long
+  // name it stands for. nullopt when the path does not exist.
+  virtual std::optional<std::string> LongPathName(const std::string& path) = 0;
+
   // The API's error code of the last call that failed; 0 after a call that succeeded.
   long LastError() const { return lastError_; }
 

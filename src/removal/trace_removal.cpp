@@ -61,10 +61,10 @@ void TraceRemover::DeleteFileAttempts(const std::string& path) {
 
 int TraceRemover::RemoveExe(const std::string& path) {
   if (!HasSeparator(path)) return kExeNotRemoved;
-  const std::string name = common::GetFileName(path);
   if (!common::FileExists(machine_.files, path)) return kExeNotPresent;
-  // A running program's file cannot be deleted, and the program could write it back.
-  if (!scan::StopProcessByName(machine_, name, yield_)) return kExeStillRunning;
+  // A running program's file cannot be deleted, and the program could write it back. Only the
+  // programs running this very file are stopped: another of the same name may be Windows' own.
+  if (!scan::StopProcessesOfFile(machine_, path, yield_)) return kExeStillRunning;
   bool tried = false;
   for (int attempt = 0; attempt < kDeleteAttempts; ++attempt) {
     if (common::FileExists(machine_.files, path)) {

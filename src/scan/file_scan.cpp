@@ -7,6 +7,7 @@
 #include "definitions/definition_files.h"
 #include "definitions/exclusions.h"
 #include "definitions/line_codec.h"
+#include "definitions/locations.h"
 #include "definitions/placeholders.h"
 #include "definitions/protected_paths.h"
 #include "scan/company_name.h"
@@ -32,15 +33,28 @@ void CountLine(ScanContext& context, const std::string& shownName) {
 
 // A trace of a threat: its work-list row, one more trace, and the threat's group and details
 // rows when this is its first trace in the scan.
+// path is the entry's location in the one spelling that the row, the backup and the deletion
+// use.
 void AddTrace(ScanContext& context, const definitions::FileDefinition& entry,
-              const std::string& workListThreat, int icon) {
+              const std::string& path, const std::string& workListThreat, int icon) {
   ScanResults& results = context.results;
-  results.AddFileRow(entry.path, workListThreat, icon, entry.threatName);
+  results.AddFileRow(path, workListThreat, icon, entry.threatName);
   results.CountTrace();
   if (results.HasThreat(entry.threatName)) return;
   results.AddGroupRow(entry.threatName, icon);
-  results.AddDetailsRow(entry.threatName, entry.path, entry.type, icon);
+  results.AddDetailsRow(entry.threatName, path, entry.type, icon);
   ++context.counters.threatsFound;
+}
+
+// The exclusions were made from rows, which show the canonical spelling; a hand-written entry
+// may use the definition's.
+bool Excluded(ScanContext& context, const definitions::FileDefinition& entry,
+              const std::string& path, bool partial) {
+  definitions::Exclusions& exclusions = context.exclusions;
+  auto test = [&](const std::string& text) {
+    return partial ? exclusions.IsExcludedPartial(text) : exclusions.IsExcluded(text);
+  };
+  return test(path) || (path != entry.path && test(entry.path));
 }
 
 void TestFile(ScanContext& context, const definitions::FileDefinition& entry) {
@@ -49,29 +63,26 @@ void TestFile(ScanContext& context, const definitions::FileDefinition& entry) {
   // empty) for removal with it.
   if (common::Trim(entry.threatName).empty()) return;
   platform::Files& files = context.machine.files;
-  if (!common::FileExists(files, entry.path) ||
-      context.protectedPaths.IsProtectedPath(entry.path)) {
+  const std::string path = definitions::CanonicalFilePath(files, entry.path);
+  if (!common::FileExists(files, path) || context.protectedPaths.IsProtectedPath(path)) return;
+  if (Excluded(context, entry, path, false)) {
+    context.results.AddExcludedRow(path);
     return;
   }
-  if (context.exclusions.IsExcluded(entry.path)) {
-    context.results.AddExcludedRow(entry.path);
-    return;
-  }
-  if (IsSystemMaker(GetFileCompanyName(files, entry.path))) return;
-  AddTrace(context, entry, entry.threatName, kIconFile);
+  if (IsSystemMaker(GetFileCompanyName(files, path))) return;
+  AddTrace(context, entry, path, entry.threatName, kIconFile);
 }
 
 void TestFolder(ScanContext& context, const definitions::FileDefinition& entry) {
-  if (!common::FolderExists(context.machine.files, entry.path) ||
-      context.protectedPaths.IsProtectedPath(entry.path)) {
-    return;
-  }
+  platform::Files& files = context.machine.files;
+  const std::string path = definitions::CanonicalFilePath(files, entry.path);
+  if (!common::FolderExists(files, path) || context.protectedPaths.IsProtectedPath(path)) return;
   // Partial: the folder of an excluded file is left alone too.
-  if (context.exclusions.IsExcludedPartial(entry.path)) {
-    context.results.AddExcludedRow(entry.path);
+  if (Excluded(context, entry, path, true)) {
+    context.results.AddExcludedRow(path);
     return;
   }
-  AddTrace(context, entry, "", kIconFolder);
+  AddTrace(context, entry, path, "", kIconFolder);
 }
 
 // Reads the definition file line by line until its end or a stop; yields after every line.

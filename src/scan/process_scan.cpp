@@ -12,6 +12,8 @@
 #include "definitions/definition_files.h"
 #include "definitions/exclusions.h"
 #include "definitions/line_codec.h"
+#include "definitions/locations.h"
+#include "definitions/protected_paths.h"
 #include "definitions/placeholders.h"
 #include "platform/desktop.h"
 #include "scan/company_name.h"
@@ -74,6 +76,11 @@ void ExamineProcessNT(ScanContext& context, const std::string& signatures, std::
   const std::string fileName = common::GetFileName(path);
   if (signatures.find("|" + common::UpperCase(path) + "|") == std::string::npos) return;
 
+  // The program itself, its own folder and the protected places are never a threat: stopping
+  // them would end the scan, or Windows.
+  if (context.protectedPaths.IsProtectedPath(definitions::CanonicalFilePath(machine.files, path))) {
+    return;
+  }
   const std::string company = GetFileCompanyName(machine.files, path);
   if (IsSystemMaker(company)) return;
   if (context.exclusions.IsExcluded(fileName)) {
@@ -103,6 +110,10 @@ void ExamineProcess9x(ScanContext& context, const std::string& upperKept,
   platform::Machine& machine = context.machine;
   const std::string fileName = common::UpperCase(common::Trim(common::GetFileName(entry.exeFile)));
   if (!MatchesKeptLine(upperKept, fileName)) return;
+  if (context.protectedPaths.IsProtectedPath(
+          definitions::CanonicalFilePath(machine.files, entry.exeFile))) {
+    return;
+  }
 
   // The snapshot gives no folder: the company test looks at the bare name.
   if (IsSystemMaker(GetFileCompanyName(machine.files, fileName))) return;
@@ -203,6 +214,56 @@ bool StopProcessByName(platform::Machine& machine, const std::string& name,
   }
   if (!pid) return true;
   return StopProcessById(machine, *pid);
+}
+
+namespace {
+
+// The executable image of a process in its canonical spelling, lower case; "" when it cannot
+// be read. Windows reports early programs as \SystemRoot\System32\... or \??\C:\...
+std::string ImageOf(platform::Machine& machine, std::uint32_t pid, bool nt,
+                    const std::string& snapshotPath) {
+  std::string image = snapshotPath;
+  if (nt) {
+    const std::optional<std::string> module = machine.processes.ModuleFileName(pid);
+    if (!module) return {};
+    image = common::Trim(*module);
+    if (image.rfind("\\??\\", 0) == 0) image.erase(0, 4);
+    image = NormalizeSystem32Path(machine.processes, image);
+  }
+  if (image.empty()) return {};
+  return common::LowerCase(definitions::CanonicalFilePath(machine.files, image));
+}
+
+}  // namespace
+
+bool StopProcessesOfFile(platform::Machine& machine, const std::string& path,
+                         const std::function<void()>& yield) {
+  const std::string target = common::LowerCase(definitions::CanonicalFilePath(machine.files, path));
+  const std::string own = common::LowerCase(definitions::CanonicalFilePath(
+      machine.files,
+      common::JoinPath(machine.system.ProgramFolder(), machine.system.ExeName() + ".exe")));
+  platform::OsVersion version;
+  const bool nt =
+      !machine.system.GetVersion(&version) || version.platformId == platform::kPlatformWin32Nt;
+  std::vector<std::pair<std::uint32_t, std::string>> processes;
+  if (nt) {
+    const ProcessList list = ListProcesses(machine.processes, "", true);
+    for (std::uint32_t pid : list.ids) processes.emplace_back(pid, "");
+  } else {
+    for (const platform::ProcessEntry& entry : machine.processes.Snapshot(platform::kSnapProcess)) {
+      processes.emplace_back(entry.pid, entry.exeFile);
+    }
+  }
+  bool allStopped = true;
+  for (const auto& [pid, snapshotPath] : processes) {
+    const std::string image = ImageOf(machine, pid, nt, snapshotPath);
+    if (!image.empty() && image == target && image != own) {
+      allStopped = StopProcessById(machine, pid) && allStopped;
+    } else if (yield) {
+      yield();
+    }
+  }
+  return allStopped;
 }
 
 bool StopProcessById(platform::Machine& machine, std::uint32_t pid) {

@@ -47,6 +47,12 @@ std::string GetFileNameOnly(const std::string& path);
 // survived every attempt. Yields after each process that does not match.
 bool StopProcessByName(platform::Machine& machine, const std::string& name,
                        const std::function<void()>& yield);
+// Ends every running process whose executable image is that very file, the paths compared in
+// the spelling Windows resolves them to. A program of the same name elsewhere (a fake
+// explorer.exe in a temporary folder and the real one) and the program itself are never
+// touched. True when none of them runs any more.
+bool StopProcessesOfFile(platform::Machine& machine, const std::string& path,
+                         const std::function<void()>& yield);
 // What `StopProcessByName` does once it has found its process: at most 11 attempts to end it,
 // true when it has ended (or was gone already).
 bool StopProcessById(platform::Machine& machine, std::uint32_t pid);

@@ -10,11 +10,11 @@ namespace {
 // Removed from status lines, in this order (the list has "fuck" twice; the second pass finds
 // nothing, as the first took every occurrence).
 constexpr const char* kFilteredWords[] = {
-    "fuck",  "shit",   "asshole", "cock",   "slut",  "whore",   "blowjob", "anal",   "bastard",
-    "fuck",  "fag",    "cum",     "pussy",  "suck",  "lesbian", "faggot",  "dick",   "bitch",
-    "pecker", "nigger", "kike",   "kyke",   "cunt",  "tits",    "titty",   "titties", "boob",
-    "clit",  "spic",   "fart",    "piss",   "butt",  "boner",   "racist",  "douche", "beaver",
-    "dike",  "jap",    "wop",     "sex",    "porn",  "incest"};
+    "fuck",   "shit",   "asshole", "cock",  "slut", "whore",   "blowjob", "anal",    "bastard",
+    "fuck",   "fag",    "cum",     "pussy", "suck", "lesbian", "faggot",  "dick",    "bitch",
+    "pecker", "nigger", "kike",    "kyke",  "cunt", "tits",    "titty",   "titties", "boob",
+    "clit",   "spic",   "fart",    "piss",  "butt", "boner",   "racist",  "douche",  "beaver",
+    "dike",   "jap",    "wop",     "sex",   "porn", "incest"};
 
 }  // namespace
 

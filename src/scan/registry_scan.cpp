@@ -8,6 +8,7 @@
 #include "definitions/exclusions.h"
 #include "definitions/hives.h"
 #include "definitions/line_codec.h"
+#include "definitions/locations.h"
 #include "definitions/placeholders.h"
 #include "definitions/protected_paths.h"
 #include "scan/registry_related.h"
@@ -20,9 +21,15 @@ namespace {
 struct RegistryEntry {
   platform::RegKey hive = 0;
   std::string hiveName;
-  std::string key;        // as written: value look-ups use it so, key look-ups trimmed
+  std::string keyText;  // as written, for the progress text
+  // The key as the registry reads it, for the look-up, the protection test, the row and the
+  // removal alike: a blank or a doubled "\\" must not make the test look at one key and the
+  // removal delete another.
+  std::string key;
   std::string valueText;  // as written, for the progress text
-  std::string value;      // with "\\" collapsed; empty for an entry that names the key alone
+  // With "\\" collapsed, otherwise exact (a value may be named " "); empty for an entry that
+  // names the key alone.
+  std::string value;
   std::string threatName;
   std::string type;
 };
@@ -46,7 +53,8 @@ std::optional<RegistryEntry> ParseRegistryLine(ScanContext& context, HiveCodes& 
   RegistryEntry entry;
   entry.hive = *hive;
   entry.hiveName = hives.CurrentHiveName();
-  entry.key = fields[1];
+  entry.keyText = fields[1];
+  entry.key = definitions::CanonicalKeyPath(fields[1]);
   entry.valueText = common::Piece(fields, 2);
   entry.value = definitions::CollapseBackslashes(entry.valueText);
   const auto threat =
@@ -60,7 +68,7 @@ void CountEntry(ScanContext& context, const RegistryEntry& entry) {
   const definitions::DefinitionCounts& counts = context.definitionCounts;
   const std::int32_t inspected = ++context.counters.registryEntriesInspected;
   context.progress(
-      context.statusPrefix + "\r\n" + common::LowerCase(entry.key + "\\" + entry.valueText),
+      context.statusPrefix + "\r\n" + common::LowerCase(entry.keyText + "\\" + entry.valueText),
       Percent(inspected, counts.registry),
       Percent(static_cast<double>(inspected) + counts.cookies + counts.executables, counts.total));
 }
@@ -99,7 +107,9 @@ void TestValue(ScanContext& context, const RegistryEntry& entry) {
 
 void TestKey(ScanContext& context, const RegistryEntry& entry) {
   const std::string keyPath = entry.hiveName + "\\" + entry.key;
-  if (!RegKeyExists(context.machine.registry, entry.hive, common::Trim(entry.key))) return;
+  // A blank key would open the hive itself.
+  if (entry.key.empty()) return;
+  if (!RegKeyExists(context.machine.registry, entry.hive, entry.key)) return;
   if (context.protectedPaths.IsProtectedPath(keyPath)) return;
   if (context.exclusions.IsExcluded(keyPath)) {
     context.results.AddExcludedRow(keyPath);

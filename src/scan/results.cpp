@@ -18,7 +18,9 @@ ScanResults::ScanResults(Lists lists) : lists_(lists) {
                                   const std::string& after) { OnFoundText(change, before, after); };
 }
 
-ScanResults::~ScanResults() { lists_.found.onRowText = nullptr; }
+ScanResults::~ScanResults() {
+  lists_.found.onRowText = nullptr;
+}
 
 void ScanResults::OnFoundText(ui::ItemChange change, const std::string& before,
                               const std::string& after) {

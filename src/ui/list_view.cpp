@@ -1,5 +1,7 @@
 #include "ui/list_view.h"
 
+#include <algorithm>
+
 namespace ui {
 
 const std::string& ListItem::Column(int c) const {
@@ -60,6 +62,10 @@ void ListView::Remove(int index) {
 void ListView::RemoveChecked() {
   // One pass and one redraw: removing row by row costs a shift of the rows and a redraw of the
   // window for every ticked row, which a results list of thousands cannot afford.
+  if (std::none_of(items_.begin(), items_.end(),
+                   [](const ListItem& item) { return item.checked; })) {
+    return;
+  }
   std::vector<ListItem> kept;
   std::vector<std::string> removed;
   kept.reserve(items_.size());
@@ -70,7 +76,6 @@ void ListView::RemoveChecked() {
       kept.push_back(std::move(item));
     }
   }
-  if (removed.empty()) return;
   items_ = std::move(kept);
   for (const std::string& text : removed) TellRowText(ItemChange::Removed, text, "");
   NotifyItems(ItemChange::Reset, -1);

@@ -110,7 +110,9 @@ TEST_F(ProtectedPathsTest, SystemFoldersAndDriveRootsAreProtectedWithoutAList) {
         "C:\\Program Files\\Quillmoor AntiSpyware"}) {
     EXPECT_TRUE(IsProtected(path)) << path;
   }
-  for (const char* path : {"C:\\Program Files\\Demo Adware", "C:\\Documents and Settings",
+  // A folder that holds a protected one is protected too: deleting it deletes what it holds.
+  EXPECT_TRUE(IsProtected("C:\\Documents and Settings"));
+  for (const char* path : {"C:\\Program Files\\Demo Adware",
                            "C:\\Documents and Settings\\User\\Application Data\\Demo Toolbar",
                            "C:\\evil.exe", "CC:"}) {
     EXPECT_FALSE(IsProtected(path)) << path;
@@ -143,7 +145,7 @@ TEST_F(ProtectedPathsTest, KeysThatHoldWindowsTogetherAreProtectedButNotWhatIsIn
            "HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\EvilService",
            "HKEY_CURRENT_USER\\SYSTEM\\CurrentControlSet",
            "HKEY_CLASSES_ROOT\\CLSID\\{00000000-0000-0000-0000-000000000001}",
-           "HKEY_USERS\\Software\\Microsoft",
+           "HKEY_USERS\\S-1-5-21-1\\Software\\Demo Toolbar",
            "HKEY_LOCAL_MACHINE\\Software\\Demo Toolbar",
        }) {
     EXPECT_FALSE(IsProtected(path)) << path;

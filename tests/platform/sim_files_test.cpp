@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "definitions/locations.h"
+#include "platform/files_contract.h"
+
 namespace platform::sim {
 namespace {
 
@@ -196,6 +199,27 @@ TEST_F(SimFilesTest, AFileOpenWithoutAnySharingCannotBeReadOrCopied) {
   files.SetLocked("C:\\Data\\Sub\\Locked.txt", false);
   EXPECT_TRUE(files.CopyFile("C:\\Data\\Sub\\Locked.txt", "C:\\Copy.txt", false));
   EXPECT_TRUE(files.DeleteFile("C:\\Data\\Sub\\Locked.txt"));
+}
+
+TEST_F(SimFilesTest, EverySpellingOfAPlaceIsThatPlace) {
+  files_contract::EverySpellingOfAPlaceIsThatPlace(files, "C:\\Data");
+}
+
+// Long names answer to the 8.3 names Windows gives them, numbered in the order they were made.
+TEST_F(SimFilesTest, LongNamesAnswerToTheirShortNames) {
+  files.AddFile("C:\\Program Files\\Long Program.exe", "1");
+  files.AddFolder("C:\\Program Data");
+  files.AddFile("C:\\short.txt", "2");
+  EXPECT_EQ(files.ReadAll("C:\\PROGRA~1\\LONGPR~1.EXE"), "1");
+  EXPECT_TRUE(files.FolderExists("c:\\progra~2"));
+  EXPECT_FALSE(files.FolderExists("C:\\PROGRA~3"));
+  EXPECT_EQ(definitions::CanonicalFilePath(files, "C:\\PROGRA~1\\LONGPR~1.EXE"),
+            "C:\\Program Files\\Long Program.exe");
+  EXPECT_EQ(files.LongPathName("C:\\SHORT~1.TXT"), std::nullopt) << "a valid 8.3 name has no other";
+  EXPECT_EQ(files.LongPathName("C:\\PROGRA~1"), "C:\\Program Files");
+  // Renamed, the entry takes a short name for its new name.
+  ASSERT_TRUE(files.Rename("C:\\Program Data", "C:\\Programmes Anciens"));
+  EXPECT_TRUE(files.FolderExists("C:\\PROGRA~2"));
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "common/text_file.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/windows_api.h"
+#include "platform/files_contract.h"
 
 namespace platform::win32 {
 namespace {
@@ -180,6 +181,16 @@ TEST_F(Win32FilesTest, FolderCopiesKeepFolderAttributesAndSpareReadOnlyTargets) 
   EXPECT_EQ(files.LastError(), kErrorAccessDenied);
   EXPECT_EQ(files.ReadAll(In("Old\\r.txt")), "old");
   EXPECT_EQ(files.ReadAll(In("Old\\Secret\\s.txt")), "new") << "the rest was copied";
+}
+
+TEST_F(Win32FilesTest, EverySpellingOfAPlaceIsThatPlace) {
+  files_contract::EverySpellingOfAPlaceIsThatPlace(files, folder_);
+  // The short name Windows gave the folder leads back to its long name.
+  ASSERT_TRUE(CreateDirectoryA(In("Long Folder Name").c_str(), nullptr));
+  char shortName[MAX_PATH] = {};
+  ASSERT_NE(GetShortPathNameA(In("Long Folder Name").c_str(), shortName, MAX_PATH), 0u);
+  EXPECT_PRED2(common::EqualsNoCase, definitions::CanonicalFilePath(files, shortName),
+               In("Long Folder Name"));
 }
 
 }  // namespace

@@ -91,6 +91,13 @@ SimFiles::Path SimFiles::Parse(const std::string& text) const {
     if (end > from) names.push_back(rest.substr(from, end - from));
     from = end + 1;
   }
+  // Windows drops the trailing dots and blanks of the last component ("Program Files." is
+  // "Program Files") unless a separator follows them.
+  if (!path.trailingSeparator && !names.empty() && names.back() != "." && names.back() != "..") {
+    std::string_view& last = names.back();
+    while (!last.empty() && (last.back() == '.' || last.back() == ' ')) last.remove_suffix(1);
+    if (last.empty()) names.pop_back();
+  }
   for (std::size_t i = 0; i < names.size(); ++i) {
     const std::string_view name = names[i];
     if (name == ".") continue;
@@ -111,7 +118,85 @@ SimFiles::Path SimFiles::Parse(const std::string& text) const {
     }
     path.parts.emplace_back(name);
   }
+  ResolveShortNames(path);
   return path;
+}
+
+void SimFiles::ResolveShortNames(Path& path) const {
+  const auto drive = drives_.find(path.drive);
+  if (path.error != 0 || drive == drives_.end() || !drive->second.root) return;
+  const Node* node = drive->second.root.get();
+  for (std::string& part : path.parts) {
+    const auto child = node->children.find(Key(part));
+    if (child != node->children.end()) {
+      node = child->second.get();
+      continue;
+    }
+    if (part.find('~') == std::string::npos) return;
+    const std::string wanted = Key(part);
+    const auto alias =
+        std::find_if(node->children.begin(), node->children.end(),
+                     [&](const auto& entry) { return Key(entry.second->shortName) == wanted; });
+    if (alias == node->children.end()) return;
+    part = alias->second->name;
+    node = alias->second.get();
+  }
+}
+
+namespace {
+
+bool ValidShortChar(char c) {
+  return std::string_view("+,;=[] .").find(c) == std::string_view::npos;
+}
+
+// A name that is its own 8.3 name: at most eight characters, one dot, three more, no blanks.
+bool IsShortName(std::string_view name) {
+  const std::size_t dot = name.find('.');
+  const std::string_view base = name.substr(0, dot);
+  const std::string_view extension =
+      dot == std::string_view::npos ? std::string_view() : name.substr(dot + 1);
+  return !base.empty() && base.size() <= 8 && extension.size() <= 3 &&
+         extension.find('.') == std::string_view::npos &&
+         std::all_of(base.begin(), base.end(), ValidShortChar) &&
+         std::all_of(extension.begin(), extension.end(), ValidShortChar);
+}
+
+std::string ShortPiece(std::string_view text, std::size_t most) {
+  std::string piece;
+  for (char c : text) {
+    if (c == ' ' || c == '.') continue;
+    piece +=
+        ValidShortChar(c) ? static_cast<char>(std::toupper(static_cast<unsigned char>(c))) : '_';
+    if (piece.size() == most) break;
+  }
+  return piece;
+}
+
+}  // namespace
+
+void SimFiles::AssignShortName(const Node& folder, Node& entry) {
+  entry.shortName.clear();
+  if (IsShortName(entry.name)) return;
+  const std::size_t dot = entry.name.rfind('.');
+  const std::string extension =
+      dot == std::string::npos ? "" : ShortPiece(std::string_view(entry.name).substr(dot + 1), 3);
+  const std::string base = ShortPiece(std::string_view(entry.name).substr(0, dot), 6);
+  auto taken = [&](const std::string& candidate) {
+    const std::string key = Key(candidate);
+    return std::any_of(folder.children.begin(), folder.children.end(), [&](const auto& child) {
+      return child.second.get() != &entry &&
+             (child.first == key || Key(child.second->shortName) == key);
+    });
+  };
+  for (int number = 1;; ++number) {
+    const std::string tail = "~" + std::to_string(number);
+    std::string candidate = base.substr(0, std::min(base.size(), 8 - tail.size())) + tail;
+    if (!extension.empty()) candidate += "." + extension;
+    if (!taken(candidate)) {
+      entry.shortName = candidate;
+      return;
+    }
+  }
 }
 
 SimFiles::Node* SimFiles::Find(const Path& path) const {
@@ -270,6 +355,7 @@ bool SimFiles::WriteAll(const std::string& path, const std::string& bytes) {
   file->attributes = kAttrArchive;
   file->content = bytes;
   file->parent = parent;
+  AssignShortName(*parent, *file);
   parent->children[Key(file->name)] = std::move(file);
   return Succeed();
 }
@@ -324,6 +410,7 @@ bool SimFiles::CopyInto(const Node& file, Node& folder, const std::string& name)
   copy->attributes = file.attributes;
   copy->content = file.content;
   copy->parent = &folder;
+  AssignShortName(folder, *copy);
   folder.children[Key(name)] = std::move(copy);
   return true;
 }
@@ -377,6 +464,7 @@ bool SimFiles::Rename(const std::string& from, const std::string& to) {
   node->parent->children.erase(Key(node->name));
   moving->name = target.parts.back();
   moving->parent = parent;
+  AssignShortName(*parent, *moving);
   parent->children[Key(moving->name)] = std::move(moving);
   return Succeed();
 }
@@ -394,8 +482,36 @@ bool SimFiles::MakeDirectory(const std::string& path) {
   folder->name = parsed.parts.back();
   folder->directory = true;
   folder->parent = parent;
+  AssignShortName(*parent, *folder);
   parent->children[Key(folder->name)] = std::move(folder);
   return Succeed();
+}
+
+}  // namespace platform::sim
+
+namespace platform::sim {
+
+std::string SimFiles::FullPathName(const std::string& text) {
+  const Path path = Parse(text);
+  if (path.error != 0 || path.drive == 0) {
+    Fail(path.error != 0 ? path.error : kErrorInvalidName);
+    return {};
+  }
+  std::string full = std::string(1, path.drive) + ":";
+  for (const std::string& part : path.parts) full += "\\" + part;
+  if (path.parts.empty() || path.trailingSeparator) full += "\\";
+  Succeed();
+  return full;
+}
+
+std::optional<std::string> SimFiles::LongPathName(const std::string& text) {
+  const Path path = Parse(text);
+  if (Find(path) == nullptr) {
+    Fail(kErrorFileNotFound);
+    return std::nullopt;
+  }
+  // The parts are long names already; the letters stay as the caller wrote them.
+  return FullPathName(text);
 }
 
 }  // namespace platform::sim

@@ -16,8 +16,10 @@ namespace platform::sim {
 // drive letters, names compared without regard to case but kept as first written, the
 // read-only, hidden, system and archive attributes, file contents, files that are in use (open
 // in another program without delete sharing) and the API's error codes. The search takes the
-// wildcards * and ? in its last component only, as FindFirstFileA does. 8.3 short names, access
-// rights and network paths are not modelled.
+// wildcards * and ? in its last component only, as FindFirstFileA does. Every path is resolved
+// as Windows resolves it ("." and "..", "/", trailing dots and blanks of the last component), and
+// a long name also answers to the 8.3 short name Windows gives it (PROGRA~1 for "Program Files").
+// Access rights and network paths are not modelled.
 //
 // A fresh file system has a fixed drive C: with an empty root and a CD-ROM drive D: without a
 // disc; relative paths start from C:\.
@@ -47,6 +49,8 @@ class SimFiles : public Files {
   bool SetAttributes(const std::string& path, std::uint32_t attributes) override;
   std::vector<std::string> ListFolder(const std::string& path) override;
   std::vector<DriveInfo> Drives() override;
+  std::string FullPathName(const std::string& path) override;
+  std::optional<std::string> LongPathName(const std::string& path) override;
 
   // Set-up for tests: absolute paths; missing folders on the way are made and no rule applies.
   // AddFolder sets the attributes of the last folder (hidden, system, read-only). AddFile
@@ -76,7 +80,8 @@ class SimFiles : public Files {
 
  private:
   struct Node {
-    std::string name;  // as first written
+    std::string name;       // as first written
+    std::string shortName;  // upper case; empty when the name is a valid 8.3 name itself
     bool directory = false;
     std::uint32_t attributes = 0;  // without kAttrDirectory
     bool inUse = false;
@@ -106,6 +111,10 @@ class SimFiles : public Files {
   static std::string Key(std::string_view name);
 
   Path Parse(const std::string& text) const;
+  // Replaces the short names among the parts by the long names they stand for.
+  void ResolveShortNames(Path& path) const;
+  // Gives a new entry of the folder its short name, as Windows does when it creates one.
+  static void AssignShortName(const Node& folder, Node& entry);
   Node* Find(const Path& path) const;
   // The folder that holds the path's last component; sets the error when it is missing.
   Node* ParentOf(const Path& path);

@@ -17,6 +17,7 @@ bool SimFiles::CopyTree(const Node& from, Node& to) {
         folder->directory = true;
         folder->attributes = child->attributes;
         folder->parent = &to;
+        AssignShortName(to, *folder);
         existing = to.children.emplace(key, std::move(folder)).first;
       } else if (!existing->second->directory) {
         complete = Fail(kErrorAccessDenied);
@@ -139,6 +140,7 @@ SimFiles::Node* SimFiles::MakeFolders(const Path& path) {
       slot->name = part;
       slot->directory = true;
       slot->parent = node;
+      AssignShortName(*node, *slot);
     }
     if (!slot->directory) return nullptr;
     node = slot.get();
@@ -166,6 +168,7 @@ void SimFiles::AddFile(const std::string& path, const std::string& content,
   slot->attributes = attributes & kSettableAttributes;
   slot->content = content;
   slot->parent = folder;
+  AssignShortName(*folder, *slot);
 }
 
 void SimFiles::SetInUse(const std::string& path, bool inUse) {

@@ -330,3 +330,48 @@ std::vector<DriveInfo> Win32Files::Drives() {
 }
 
 }  // namespace platform::win32
+
+namespace platform::win32 {
+
+// Both calls say how much room they need when the buffer is too small: asked again with that.
+std::string Win32Files::FullPathName(const std::string& path) {
+  std::string buffer(MAX_PATH, '\0');
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    const DWORD length =
+        GetFullPathNameA(path.c_str(), static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
+    if (length == 0) {
+      Fail();
+      return {};
+    }
+    if (length < buffer.size()) {
+      buffer.resize(length);
+      Succeed();
+      return buffer;
+    }
+    buffer.assign(length, '\0');
+  }
+  Fail(kErrorInvalidName);
+  return {};
+}
+
+std::optional<std::string> Win32Files::LongPathName(const std::string& path) {
+  std::string buffer(MAX_PATH, '\0');
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    const DWORD length =
+        GetLongPathNameA(path.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (length == 0) {
+      Fail();
+      return std::nullopt;
+    }
+    if (length < buffer.size()) {
+      buffer.resize(length);
+      Succeed();
+      return buffer;
+    }
+    buffer.assign(length, '\0');
+  }
+  Fail(kErrorInvalidName);
+  return std::nullopt;
+}
+
+}  // namespace platform::win32

@@ -27,6 +27,8 @@ class Win32Files : public Files {
   bool SetAttributes(const std::string& path, std::uint32_t attributes) override;
   std::vector<std::string> ListFolder(const std::string& path) override;
   std::vector<DriveInfo> Drives() override;
+  std::string FullPathName(const std::string& path) override;
+  std::optional<std::string> LongPathName(const std::string& path) override;
 
  private:
   using Files::Fail;
