@@ -136,7 +136,6 @@ inline Sentinels VitalPlaces(const std::string& windows, const std::string& prog
       {kHkeyLocalMachine, "Software\\Policies"},
       {kHkeyLocalMachine, "SYSTEM\\CurrentControlSet\\Services"},
       {kHkeyLocalMachine, "SYSTEM\\CurrentControlSet\\Enum"},
-      {kHkeyLocalMachine, "SYSTEM\\ControlSet001"},
       {kHkeyCurrentUser, "Software\\Microsoft"},
       {platform::kHkeyUsers, ".DEFAULT\\Software"},
       {kHkeyCurrentUser, kDecoyKey},

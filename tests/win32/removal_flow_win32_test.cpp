@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 
 #include "test_folders.h"
+#include "app/hostile_definitions.h"
 
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -23,6 +25,7 @@
 
 #include <shlobj.h>
 #include <shlwapi.h>
+#include <tlhelp32.h>
 
 namespace {
 
@@ -90,7 +93,8 @@ class RemovalFlowWin32Test : public ::testing::Test {
  protected:
   void SetUp() override {
     CleanProfile();
-    for (const char* marker : {"main", "register", "unregister"}) DeleteFileA(Marker(marker).c_str());
+    for (const char* marker : {"main", "register", "unregister"})
+      DeleteFileA(Marker(marker).c_str());
     // The installed program: the starter definitions in the user's data folder.
     files().DeleteFolder(data_, true);
     ASSERT_TRUE(files().MakeDirectory(data_));
@@ -102,8 +106,7 @@ class RemovalFlowWin32Test : public ::testing::Test {
     const std::string settings =
         "Software\\VB and VBA Program Settings\\" BRAND_PRODUCT "\\Settings";
     SHSetValueA(HKEY_CURRENT_USER, settings.c_str(), "Language", REG_SZ, "English", 8);
-    const std::string machineSettings =
-        "SOFTWARE\\" BRAND_COMPANY "\\" BRAND_PRODUCT "\\Settings";
+    const std::string machineSettings = "SOFTWARE\\" BRAND_COMPANY "\\" BRAND_PRODUCT "\\Settings";
     SHSetValueA(HKEY_LOCAL_MACHINE, machineSettings.c_str(), "FirstTime", REG_SZ, "Yes", 4);
   }
   void TearDown() override {
@@ -118,21 +121,22 @@ class RemovalFlowWin32Test : public ::testing::Test {
     files().DeleteFolder(appData_ + "Demo Toolbar", true);
     files().DeleteFile(cookie_);
     files().DeleteFile(holder_);
+    files().DeleteFolder(windows_ + "\\Temp\\Fake Shell", true);
+    SHDeleteKeyA(HKEY_CURRENT_USER, hostile::kDecoyKey);
     SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\Demo Adware");
     SHDeleteKeyA(HKEY_LOCAL_MACHINE, "Software\\Demo Toolbar");
     SHDeleteValueA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Run",
                    "DemoAdware");
     files().DeleteFolder(data_, true);
-    for (const char* marker : {"main", "register", "unregister"}) DeleteFileA(Marker(marker).c_str());
+    for (const char* marker : {"main", "register", "unregister"})
+      DeleteFileA(Marker(marker).c_str());
     CleanProfile();
   }
   static void CleanProfile() {
     SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\VB and VBA Program Settings\\" BRAND_PRODUCT);
     SHDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\" BRAND_COMPANY);
   }
-  static std::string Marker(const char* what) {
-    return TempFolder() + "fixture_library." + what;
-  }
+  static std::string Marker(const char* what) { return TempFolder() + "fixture_library." + what; }
 
   platform::Files& files() { return real.machine.files; }
   std::string Folder(int csidl) {
@@ -155,17 +159,25 @@ class RemovalFlowWin32Test : public ::testing::Test {
     ASSERT_EQ(SHSetValueA(root, key, name, REG_SZ, value, static_cast<DWORD>(strlen(value) + 1)),
               ERROR_SUCCESS);
   }
-  std::string QuarantineLog() { return files().ReadAll(data_ + "\\quarantine\\QuarantineLog.txt").value_or(""); }
+  std::string QuarantineLog() {
+    return files().ReadAll(data_ + "\\quarantine\\QuarantineLog.txt").value_or("");
+  }
 
   platform::win32::Win32Machine real;
   ScriptedDesktop desktop{real.machine.desktop};
   NotedRestore restore{real.machine.restore};
-  platform::Machine machine{real.machine.registry,   real.machine.system,
-                            desktop,                 real.machine.clock,
-                            real.machine.files,      real.machine.shellFolders,
-                            real.machine.codePage,   real.machine.tray,
-                            real.machine.processes,  restore,
-                            real.machine.clipboard,  real.machine.libraries};
+  platform::Machine machine{real.machine.registry,
+                            real.machine.system,
+                            desktop,
+                            real.machine.clock,
+                            real.machine.files,
+                            real.machine.shellFolders,
+                            real.machine.codePage,
+                            real.machine.tray,
+                            real.machine.processes,
+                            restore,
+                            real.machine.clipboard,
+                            real.machine.libraries};
   ui::HeadlessHost host;
   std::unique_ptr<app::App> app_;
 
@@ -176,6 +188,8 @@ class RemovalFlowWin32Test : public ::testing::Test {
   std::string cookie_ = scan::GetShellFolderPath(real.machine.shellFolders, CSIDL_COOKIES) +
                         "\\user@demoadware[2].txt";
   std::string holder_ = TempFolder() + "holder.exe";
+  std::string windows_ =
+      Folder(platform::kCsidlWindows).substr(0, Folder(platform::kCsidlWindows).size() - 1);
   std::vector<UniqueHandle> started_;
 };
 
@@ -207,8 +221,8 @@ TEST_F(RemovalFlowWin32Test, ScanAndRemoveEveryKindOfDemoThreat) {
     Sleep(20);
   }
   for (int i = 0; i < 250; ++i) {
-    const HANDLE probe = CreateFileA(ini.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                     OPEN_EXISTING, 0, nullptr);
+    const HANDLE probe =
+        CreateFileA(ini.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     if (probe == INVALID_HANDLE_VALUE) break;
     CloseHandle(probe);
     Sleep(20);
@@ -224,7 +238,8 @@ TEST_F(RemovalFlowWin32Test, ScanAndRemoveEveryKindOfDemoThreat) {
   main.chkSweepMemory.SetValue(ui::kUnchecked);
   main.cmdScan.Click();
   main.cmdScanNow.Click();
-  ASSERT_EQ(main.lblStatus(0).Caption(), "Scanning complete.") << ui::DumpRows(main.lvwSpywareFound);
+  ASSERT_EQ(main.lblStatus(0).Caption(), "Scanning complete.")
+      << ui::DumpRows(main.lvwSpywareFound);
   // Every planted trace was found: five files and folders, three registry entries, the cookie.
   ASSERT_EQ(main.lvwFilesToBeDeleted.Count(), 5) << ui::DumpRows(main.lvwFilesToBeDeleted);
   ASSERT_EQ(main.lvwRegistryToBeDeleted.Count(), 3) << ui::DumpRows(main.lvwRegistryToBeDeleted);
@@ -283,6 +298,78 @@ TEST_F(RemovalFlowWin32Test, ScanAndRemoveEveryKindOfDemoThreat) {
   EXPECT_EQ(restore.calls[0].pointType, platform::kRestorePointRestore);
   EXPECT_EQ(restore.calls[1].eventType, platform::kEndSystemChange);
   EXPECT_EQ(main.lblDeletingPercentageCompleted.Caption(), "100% Complete");
+  EXPECT_TRUE(host.Errors().empty()) << host.Errors().front();
+}
+
+// The ids of the running processes of these names (the snapshot's base names).
+std::set<DWORD> ProcessesNamed(std::initializer_list<const char*> names) {
+  std::set<DWORD> ids;
+  UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  PROCESSENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32First(snapshot.Get(), &entry); more;
+       more = Process32Next(snapshot.Get(), &entry)) {
+    for (const char* name : names) {
+      if (lstrcmpiA(entry.szExeFile, name) == 0) ids.insert(entry.th32ProcessID);
+    }
+  }
+  return ids;
+}
+
+// Every hostile definition line at once on the real prefix: Windows, the program's files and
+// data, the vital keys and the system's processes survive a scan, Select All and Delete; the
+// planted fake shell and the value named " " are what goes.
+TEST_F(RemovalFlowWin32Test, HostileDefinitionsLeaveWindowsWhole) {
+  const std::string program = ExeFolder() + "\\win32_tests.exe";
+  std::vector<hostile::Line> lines;
+  for (hostile::Line& line : hostile::HostileLines(ExeFolder(), "win32_tests.exe")) {
+    // The program folder here is the build tree: a failure must not take the build with it.
+    if (line.kind != hostile::Kind::Directory || line.text.find(ExeFolder()) == std::string::npos) {
+      lines.push_back(std::move(line));
+    }
+  }
+  for (hostile::Line& decoy : hostile::DecoyLines()) lines.push_back(std::move(decoy));
+  hostile::WriteDefinitions(files(), data_, lines);
+  SetRegistryString(HKEY_LOCAL_MACHINE, "Software\\Policies\\Microsoft", "Kept", "1");
+  SetRegistryString(HKEY_CURRENT_USER, hostile::kDecoyKey, " ", "blank");
+  SetRegistryString(HKEY_CURRENT_USER, hostile::kDecoyKey, "Keep", "kept");
+  const std::string fake = windows_ + "\\Temp\\Fake Shell\\explorer.exe";
+  ASSERT_TRUE(files().MakeDirectory(windows_ + "\\Temp\\Fake Shell"));
+  ASSERT_TRUE(
+      CopyFileA((ExeFolder() + "\\process_helper_threat.exe").c_str(), fake.c_str(), FALSE));
+  const HANDLE fakeShell = Start(fake, "60000");
+  for (int i = 0; i < 250 && !real.machine.processes.ModuleFileName(GetProcessId(fakeShell)); ++i) {
+    Sleep(20);
+  }
+  std::set<DWORD> system = ProcessesNamed({"explorer.exe", "services.exe"});
+  system.erase(GetProcessId(fakeShell));
+  ASSERT_FALSE(system.empty());
+
+  app_ = std::make_unique<app::App>(machine, host);
+  app_->Start();
+  host.Advance(200);
+  app::FrmMain& main = app_->frmMain();
+  main.cmdScan.Click();
+  main.cmdScanNow.Click();
+  ASSERT_EQ(main.lblStatus(0).Caption(), "Scanning complete.")
+      << ui::DumpRows(main.lvwSpywareFound);
+  main.cmdRemove.Click();
+  main.cmdSelectAll.Click();
+  main.Command4.Click();
+
+  hostile::ExpectIntact(real.machine,
+                        hostile::VitalPlaces(windows_, ProgramFilesFolder(), data_, program));
+  for (DWORD pid : system) {
+    const UniqueHandle process(OpenProcess(SYNCHRONIZE, FALSE, pid));
+    EXPECT_EQ(WaitForSingleObject(process.Get(), 0), static_cast<DWORD>(WAIT_TIMEOUT)) << pid;
+  }
+  EXPECT_EQ(WaitForSingleObject(fakeShell, 5000), static_cast<DWORD>(WAIT_OBJECT_0));
+  EXPECT_FALSE(Exists(fake));
+  DWORD size = 0;
+  EXPECT_NE(SHGetValueA(HKEY_CURRENT_USER, hostile::kDecoyKey, " ", nullptr, nullptr, &size),
+            ERROR_SUCCESS);
+  EXPECT_EQ(SHGetValueA(HKEY_CURRENT_USER, hostile::kDecoyKey, "Keep", nullptr, nullptr, &size),
+            ERROR_SUCCESS);
   EXPECT_TRUE(host.Errors().empty()) << host.Errors().front();
 }
 
