@@ -333,45 +333,49 @@ std::vector<DriveInfo> Win32Files::Drives() {
 
 namespace platform::win32 {
 
-// Both calls say how much room they need when the buffer is too small: asked again with that.
-std::string Win32Files::FullPathName(const std::string& path) {
+namespace {
+
+// GetFullPathNameA and GetLongPathNameA say how much room they need when the buffer is too small:
+// asked again with that. nullopt when the call fails (its error is the thread's last error).
+template <typename Call>
+std::optional<std::string> PathCall(Call call) {
   std::string buffer(MAX_PATH, '\0');
   for (int attempt = 0; attempt < 2; ++attempt) {
-    const DWORD length =
-        GetFullPathNameA(path.c_str(), static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
-    if (length == 0) {
-      Fail();
-      return {};
-    }
+    const DWORD length = call(buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (length == 0) return std::nullopt;
     if (length < buffer.size()) {
       buffer.resize(length);
-      Succeed();
       return buffer;
     }
     buffer.assign(length, '\0');
   }
-  Fail(kErrorInvalidName);
-  return {};
+  SetLastError(ERROR_INVALID_NAME);
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::string Win32Files::FullPathName(const std::string& path) {
+  const auto full = PathCall([&](char* buffer, DWORD size) {
+    return GetFullPathNameA(path.c_str(), size, buffer, nullptr);
+  });
+  if (!full) {
+    Fail();
+    return {};
+  }
+  Succeed();
+  return *full;
 }
 
 std::optional<std::string> Win32Files::LongPathName(const std::string& path) {
-  std::string buffer(MAX_PATH, '\0');
-  for (int attempt = 0; attempt < 2; ++attempt) {
-    const DWORD length =
-        GetLongPathNameA(path.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
-    if (length == 0) {
-      Fail();
-      return std::nullopt;
-    }
-    if (length < buffer.size()) {
-      buffer.resize(length);
-      Succeed();
-      return buffer;
-    }
-    buffer.assign(length, '\0');
+  const auto longForm = PathCall(
+      [&](char* buffer, DWORD size) { return GetLongPathNameA(path.c_str(), buffer, size); });
+  if (!longForm) {
+    Fail();
+    return std::nullopt;
   }
-  Fail(kErrorInvalidName);
-  return std::nullopt;
+  Succeed();
+  return longForm;
 }
 
 }  // namespace platform::win32
