@@ -6,6 +6,7 @@
 #include "app/form8.h"
 #include "app/frm_hidden.h"
 #include "app/frm_main.h"
+#include "definitions/definition_files.h"
 #include "app/frm_splash.h"
 #include "branding/frm_about.h"
 #include "branding/frm_website.h"
@@ -40,8 +41,11 @@ void FrmMain::SaveSetting(const std::string& section, const std::string& key,
 }
 
 void FrmMain::Form_Load() {
-  // 1. The data folder. It is not created here: the installer made it.
+  // 1. The data folder. The installer made the installing user's; any other user's is made
+  //    here from the starter definitions, or that user could never scan.
   app_.dataFolder = app_.ExpandDataFolder();
+  definitions::ProvideDataFolder(app_.machine.files, app_.dataFolder,
+                                 app_.machine.system.ProgramFolder());
   // 2. The window icon, for the window and its owner.
   SetIcon("AAA");
   // 3. The language. A first start (nothing stored yet) stores English and lets the user choose.

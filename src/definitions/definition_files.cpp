@@ -1,5 +1,7 @@
 #include "definitions/definition_files.h"
 
+#include <vector>
+
 #include "common/file_tests.h"
 #include "common/text_file.h"
 
@@ -45,6 +47,33 @@ void InstallDownloadedDefinitions(platform::Files& files, const std::string& dat
     if (common::FileExists(files, installed)) files.DeleteFile(installed);
     files.Rename(waiting, installed);
   }
+}
+
+bool ProvideDataFolder(platform::Files& files, const std::string& dataFolder,
+                       const std::string& programFolder) {
+  if (dataFolder.empty() || files.FolderExists(dataFolder)) return false;
+  // Every missing folder on the way, from the top down.
+  std::vector<std::string> missing;
+  for (std::string folder = dataFolder; !folder.empty() && !files.FolderExists(folder);) {
+    missing.push_back(folder);
+    const std::size_t slash = folder.find_last_of('\\');
+    if (slash == std::string::npos) break;
+    folder.resize(slash);
+  }
+  for (auto folder = missing.rbegin(); folder != missing.rend(); ++folder) {
+    files.MakeDirectory(*folder);
+  }
+  if (!files.FolderExists(dataFolder)) return false;
+  const std::string starter = common::JoinPath(programFolder, kStarterFolderName);
+  std::vector<const char*> names(std::begin(kDefinitionFiles), std::end(kDefinitionFiles));
+  names.push_back("Safety.dat");
+  names.push_back(kDateFile);
+  for (const char* name : names) {
+    const std::string from = DataFilePath(starter, name);
+    if (common::FileExists(files, from))
+      files.CopyFile(from, DataFilePath(dataFolder, name), false);
+  }
+  return true;
 }
 
 DefinitionCounts CountDefinitions(platform::Files& files, const std::string& dataFolder) {

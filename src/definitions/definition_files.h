@@ -42,6 +42,17 @@ void DeleteDefinitionFiles(platform::Files& files, const std::string& dataFolder
 // name without a waiting copy is left alone.
 void InstallDownloadedDefinitions(platform::Files& files, const std::string& dataFolder);
 
+// The folder beside the program where the installer leaves the starter definitions.
+inline constexpr const char* kStarterFolderName = "Definitions";
+
+// A user without a data folder (a second user of the machine, or one whose folder was removed)
+// could never scan: the folder is made, with the folders above it that are missing, and the
+// starter definitions of the program folder's "Definitions" folder (the five definition files,
+// Safety.dat and date.dat, those that are there) are copied into it. An existing data folder is
+// never touched. True when the folder was made.
+bool ProvideDataFolder(platform::Files& files, const std::string& dataFolder,
+                       const std::string& programFolder);
+
 // The number of lines of each definition file (blank ones too; a missing file counts 0), as
 // the scan's progress bars use them.
 struct DefinitionCounts {

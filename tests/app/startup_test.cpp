@@ -15,7 +15,8 @@ using platform::kHkeyCurrentUser;
 using platform::kHkeyLocalMachine;
 
 constexpr const char* kUserRoot = "Software\\VB and VBA Program Settings\\Quillmoor AntiSpyware";
-constexpr const char* kMachineSettings = "SOFTWARE\\Quillmoor Software\\Quillmoor AntiSpyware\\Settings";
+constexpr const char* kMachineSettings =
+    "SOFTWARE\\Quillmoor Software\\Quillmoor AntiSpyware\\Settings";
 constexpr const char* kRunKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 class StartupTest : public AppTest {
@@ -107,6 +108,34 @@ TEST_F(StartupTest, ShippedLanguageFileAndDefinitionsFillTheTitleAndTheStatusPag
   EXPECT_EQ(main.lblDefVersion.Caption(), "12/1/2026 3:04:05 PM PST");
   EXPECT_EQ(main.lblLastUpdate.Caption(), "Signatures Last Updated On 12/1/2026 3:04:05 PM PST");
   EXPECT_EQ(main.lblDefRemoved.Caption(), "1234");
+}
+
+// A user without a data folder gets one made from the starter set beside the program; a user
+// who has one keeps it exactly as it is.
+TEST_F(StartupTest, AMissingDataFolderIsMadeFromTheStarterSetAndAnExistingOneKept) {
+  const std::string data = platform::sim::kSimDataFolder;
+  const std::string starter = "C:\\Program Files\\Quillmoor AntiSpyware\\Definitions\\";
+  for (const char* name :
+       {"FileDefinition.dat", "DirectoryDefinition.dat", "RegistryDefinition.dat",
+        "ExeDefinition.dat", "BlockedCookies.dat", "Safety.dat"}) {
+    sim.files.AddFile(starter + name, std::string("stored ") + name);
+  }
+  ASSERT_TRUE(sim.files.DeleteFolder("C:\\Documents and Settings\\User\\Application Data", true));
+  SkipFirstRun();
+  StartProgram();
+  EXPECT_EQ(sim.files.FileContent(data + "\\Safety.dat"), "stored Safety.dat");
+  EXPECT_EQ(sim.files.FileContent(data + "\\ExeDefinition.dat"), "stored ExeDefinition.dat");
+  EXPECT_FALSE(sim.files.Exists(data + "\\date.dat")) << "only what the starter set has";
+  EXPECT_NE(app.frmMain().lblDefVersion.Caption(), app.Message("MSG_MISSINGFILES"));
+
+  // The next start finds the folder and leaves it alone, even when the user emptied it.
+  ASSERT_TRUE(sim.files.DeleteFile(data + "\\Safety.dat"));
+  platform::sim::SimMachine& machine = sim;
+  ui::HeadlessHost secondHost;
+  app::App second(machine.machine, secondHost);
+  second.Start();
+  secondHost.Advance(200);
+  EXPECT_FALSE(sim.files.Exists(data + "\\Safety.dat"));
 }
 
 TEST_F(StartupTest, HelpOpensOnTheFirstStartOnly) {
