@@ -1,10 +1,9 @@
 #pragma once
 
-#include "ui/ui.h"
+#include <vector>
 
-namespace removal {
-class TraceRemover;
-}  // namespace removal
+#include "removal/removal_run.h"
+#include "ui/ui.h"
 
 namespace app {
 
@@ -102,9 +101,13 @@ class FrmMain : public ui::Form {
   void StartUpRest();
   // The removal's progress bar, progress text and current item.
   void ShowRemovalProgress(bool visible);
-  // One removal pass over the ticked rows of the work lists. The retry pass also lists what
-  // stayed in "Delete Failed".
-  void RemoveCheckedItems(removal::TraceRemover& remover, bool retryPass);
+  // The ticked rows of the work lists as the removal takes them: files, registry, cookies.
+  std::vector<removal::WorkItem> TickedWorkItems();
+  // How a removal shows itself on the results page.
+  removal::RemovalObserver RemovalProgressObserver();
+  // Lists what stayed in "Delete Failed" and unticks it and its threat, so both stay on the
+  // results page for the user to deal with.
+  void ShowFailures(const std::vector<removal::Failure>& failures);
 
   // The tab page frmView(index), made on first use so that the controls on it can be members.
   ui::Frame& View(int index);
