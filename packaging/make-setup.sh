@@ -10,10 +10,18 @@ setup=$2
 here=$(cd "$(dirname "$0")" && pwd)
 case "$setup" in /*) ;; *) setup="$(pwd)/$setup" ;; esac
 
+signing=0
+if [ -n "${SIGN_CERT:-}" ] || [ -n "${SIGN_KEY:-}" ]; then
+  [ -n "${SIGN_CERT:-}" ] && [ -n "${SIGN_KEY:-}" ] ||
+    { echo "make-setup: signing needs both SIGN_CERT and SIGN_KEY" >&2; exit 1; }
+  signing=1
+fi
+
 # The files go into the setup from one folder, as they are installed; the program is signed
 # there, leaving the build's own copy as the linker made it.
 stage="$setup.stage"
 rm -rf "$stage"
+trap 'rm -rf "$stage"' EXIT
 mkdir -p "$stage/Definitions"
 for f in AntiSpyware.exe Localization.txt Help.chm; do
   cp "$build/$f" "$stage/" || { echo "make-setup: $build/$f is missing; build first" >&2; exit 1; }
@@ -26,9 +34,7 @@ for f in FileDefinition DirectoryDefinition RegistryDefinition ExeDefinition Blo
 done
 
 set -- -V2 -NOCD "-DSTAGE=$stage" "-DOUTFILE=$setup"
-if [ -n "${SIGN_CERT:-}" ] || [ -n "${SIGN_KEY:-}" ]; then
-  [ -n "${SIGN_CERT:-}" ] && [ -n "${SIGN_KEY:-}" ] ||
-    { echo "make-setup: signing needs both SIGN_CERT and SIGN_KEY" >&2; exit 1; }
+if [ "$signing" = 1 ]; then
   # Absolute paths keep the signing steps inside makensis independent of its working folder.
   case "$SIGN_CERT" in /*) ;; *) SIGN_CERT="$(pwd)/$SIGN_CERT" ;; esac
   case "$SIGN_KEY" in /*) ;; *) SIGN_KEY="$(pwd)/$SIGN_KEY" ;; esac
@@ -38,5 +44,4 @@ if [ -n "${SIGN_CERT:-}" ] || [ -n "${SIGN_KEY:-}" ]; then
 fi
 rm -f "$setup"
 makensis "$@" "$build/packaging/installer.nsi"
-rm -rf "$stage"
 echo "make-setup: $setup"

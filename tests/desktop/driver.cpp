@@ -8,6 +8,8 @@
 //   desktop_driver close FORM                    WM_CLOSE to the form
 //   desktop_driver answer TITLE ID [TIMEOUT_MS]  presses button ID (IDOK 1, IDCANCEL 2, IDYES 6,
 //                                                IDNO 7) of the message box with that title
+//   desktop_driver closewindow TITLE [TIMEOUT_MS] WM_CLOSE to the top-level window with that
+//                                                title, of any class (the help viewer)
 // Exit code 0 on success, 1 when the check failed, 2 on bad arguments.
 #include <windows.h>
 #include <commctrl.h>
@@ -89,6 +91,19 @@ int main(int argc, char** argv) {
       Sleep(100);
     }
     return Fail("no message box titled", formName);
+  }
+
+  if (command == "closewindow") {
+    const int timeout = argc > 3 ? std::atoi(argv[3]) : 20000;
+    for (int waited = 0; waited <= timeout; waited += 100) {
+      HWND window = FindWindowA(nullptr, formName);
+      if (window != nullptr && IsWindowVisible(window)) {
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        return 0;
+      }
+      Sleep(100);
+    }
+    return Fail("no window titled", formName);
   }
 
   HWND form = FindForm(formName);
