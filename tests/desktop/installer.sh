@@ -5,7 +5,8 @@
 # and the shortcuts are there, and the installed program and uninstaller carry valid signatures;
 # the installed program starts; a second install over it closes it and keeps the user's files; a
 # silent uninstall closes the running program, removes the program, its shortcuts, its start-up
-# entries and its uninstall entry, and keeps the user's data folder and settings.
+# entries and its uninstall entry, and keeps the user's data folder and settings; an uninstall
+# told not to keep them removes them too.
 # Usage: installer.sh BUILD_DIR DRIVER_EXE
 #   (BRAND_PRODUCT, BRAND_COMPANY, BRAND_VERSION, BRAND_WEBSITE_URL set; DISPLAY set)
 set -u
@@ -39,16 +40,24 @@ fail() {
 }
 quiet() { "$@" </dev/null >/dev/null 2>&1; }
 drive() { "$wine" "$driver" "$@" || fail "driver $*"; }
-# reg_value KEY NAME: the data of a registry value, or nothing.
-reg_value() {
-  "$wine" reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' |
-    sed -n "s/^ *$2 *REG_[A-Z_]* *//p"
-}
-# expect_value KEY NAME DATA
+# Each reg.exe run costs a Wine process start: a key is read whole, once, and seeds go in as one
+# import.
+# read_key KEY: the key's values, as reg.exe lists them; nothing when it is missing.
+read_key() { listing=$("$wine" reg query "$1" 2>/dev/null) && printf '%s\n' "$listing" | tr -d '\r'; }
+# value_of LISTING NAME: the data of the value NAME in a listing of read_key.
+value_of() { printf '%s\n' "$1" | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"; }
+# expect_value LISTING NAME DATA
 expect_value() {
-  actual=$(reg_value "$1" "$2")
-  [ "$actual" = "$3" ] || fail "$1 $2 is [$actual], not [$3]"
+  actual=$(value_of "$1" "$2")
+  [ "$actual" = "$3" ] || fail "$2 is [$actual], not [$3]"
 }
+# import_keys TEXT: TEXT in the .reg file syntax goes into the registry.
+import_keys() {
+  printf 'REGEDIT4\r\n\r\n%s\r\n' "$1" >"$work/import.reg"
+  quiet "$wine" reg import "Z:$work/import.reg" || fail "reg import failed"
+}
+# A text as a string of a .reg file.
+reg_string() { printf '"%s"' "$(printf '%s' "$1" | sed 's/\\/\\\\/g; s/"/\\"/g')"; }
 wait_for() {  # wait_for SECONDS TEST...: until the test passes
   limit=$(($1 * 10))
   shift
@@ -82,11 +91,15 @@ program_dir="$drive_c/Program Files/$product"
 program_win="C:\\Program Files\\$product\\AntiSpyware.exe"
 menu_dir="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/$product"
 data_dir="$drive_c/users/$user/AppData/Roaming/AntiSpywareDAT"
-uninstall_key="HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$product"
-user_key="HKCU\\Software\\VB and VBA Program Settings\\$product"
-machine_key="HKLM\\SOFTWARE\\$BRAND_COMPANY\\$product"
-hkcu_run='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
-hklm_run='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
+uninstall_path="Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$product"
+uninstall_key="HKLM\\$uninstall_path"
+user_path="Software\\VB and VBA Program Settings\\$product"
+machine_path="SOFTWARE\\$BRAND_COMPANY\\$product"
+user_key="HKCU\\$user_path"
+machine_key="HKLM\\$machine_path"
+run_path='Software\Microsoft\Windows\CurrentVersion\Run'
+hkcu_run="HKCU\\$run_path"
+hklm_run="HKLM\\$run_path"
 definitions="FileDefinition DirectoryDefinition RegistryDefinition ExeDefinition BlockedCookies Safety"
 
 # A setup signed as a vendor signs it, with a certificate made for this run only.
@@ -103,8 +116,11 @@ verify "$setup" || fail "the setup's signature does not verify"
 "$top/cmake/wine-session.sh" start "$WINEPREFIX" || fail "no Wine session in $WINEPREFIX"
 # Whatever an interrupted run left.
 rm -rf "$program_dir" "$menu_dir" "$data_dir"
-for key in "$uninstall_key" "$user_key" "$machine_key"; do quiet "$wine" reg delete "$key" /f; done
-quiet "$wine" reg delete "$hkcu_run" /v AntiSpyware /f
+import_keys "[-HKEY_LOCAL_MACHINE\\$uninstall_path]
+[-HKEY_CURRENT_USER\\$user_path]
+[-HKEY_LOCAL_MACHINE\\$machine_path]
+[HKEY_CURRENT_USER\\$run_path]
+\"AntiSpyware\"=-"
 
 # The user already has a data folder: definitions from Live Update and an exclusion list.
 mkdir -p "$data_dir"
@@ -134,16 +150,17 @@ cmp -s "$build/AntiSpywareDAT/Safety.dat" "$data_dir/Safety.dat" ||
 
 # The Add or Remove Programs entry.
 install_win="C:\\Program Files\\$product"
-expect_value "$uninstall_key" DisplayName "$product"
-expect_value "$uninstall_key" DisplayVersion "$BRAND_VERSION"
-expect_value "$uninstall_key" Publisher "$BRAND_COMPANY"
-expect_value "$uninstall_key" URLInfoAbout "$BRAND_WEBSITE_URL"
-expect_value "$uninstall_key" DisplayIcon "$install_win\\AntiSpyware.exe,0"
-expect_value "$uninstall_key" UninstallString "\"$install_win\\Uninstall.exe\""
-expect_value "$uninstall_key" QuietUninstallString "\"$install_win\\Uninstall.exe\" /S"
-expect_value "$uninstall_key" NoModify 0x1
-expect_value "$uninstall_key" NoRepair 0x1
-size=$(reg_value "$uninstall_key" EstimatedSize)
+entry=$(read_key "$uninstall_key")
+expect_value "$entry" DisplayName "$product"
+expect_value "$entry" DisplayVersion "$BRAND_VERSION"
+expect_value "$entry" Publisher "$BRAND_COMPANY"
+expect_value "$entry" URLInfoAbout "$BRAND_WEBSITE_URL"
+expect_value "$entry" DisplayIcon "$install_win\\AntiSpyware.exe,0"
+expect_value "$entry" UninstallString "\"$install_win\\Uninstall.exe\""
+expect_value "$entry" QuietUninstallString "\"$install_win\\Uninstall.exe\" /S"
+expect_value "$entry" NoModify 0x1
+expect_value "$entry" NoRepair 0x1
+size=$(value_of "$entry" EstimatedSize)
 [ $((size)) -gt 1000 ] || fail "EstimatedSize [$size] is not the program's size in KB"
 
 for link in "$product.lnk" "$product Help.lnk" "Uninstall $product.lnk"; do
@@ -151,10 +168,12 @@ for link in "$product.lnk" "$product Help.lnk" "Uninstall $product.lnk"; do
 done
 
 # The installed program starts. A profile past its first start asks nothing.
-quiet "$wine" reg add "$user_key\\Settings" /v Language /d English /f
-quiet "$wine" reg add "$user_key\\Settings" /v showHelp /d 0 /f
-quiet "$wine" reg add "$user_key\\Settings" /v ranOneTime /d 1 /f
-quiet "$wine" reg add "$machine_key\\Settings" /v FirstTime /d Yes /f
+import_keys "[HKEY_CURRENT_USER\\$user_path\\Settings]
+\"Language\"=\"English\"
+\"showHelp\"=\"0\"
+\"ranOneTime\"=\"1\"
+[HKEY_LOCAL_MACHINE\\$machine_path\\Settings]
+\"FirstTime\"=\"Yes\""
 start_program
 mkdir -p "$build/screenshots"
 import -window root "$build/screenshots/installed-program.png" 2>/dev/null
@@ -165,34 +184,52 @@ expect_closed_cleanly "the setup"
 grep -q 'updated by Live Update' "$data_dir/FileDefinition.dat" ||
   fail "the upgrade replaced the user's FileDefinition.dat"
 [ -s "$data_dir/ENoSignature.dat" ] || fail "the upgrade lost the exclusion list"
-expect_value "$user_key\\Settings" Language English
+expect_value "$(read_key "$user_key\\Settings")" Language English
 
 # Start-up entries: the product's, and the executable-named one pointing here, are the
 # program's; another folder's program of the same name is not.
-quiet "$wine" reg add "$hkcu_run" /v "$product" /d "\"$program_win\"" /f
-quiet "$wine" reg add "$hklm_run" /v AntiSpyware /d "\"$install_win\\AntiSpyware\"" /f
-quiet "$wine" reg add "$hkcu_run" /v AntiSpyware /d '"C:\Other\AntiSpyware.exe"' /f
+import_keys "[HKEY_CURRENT_USER\\$run_path]
+$(reg_string "$product")=$(reg_string "\"$program_win\"")
+\"AntiSpyware\"=$(reg_string '"C:\Other\AntiSpyware.exe"')
+[HKEY_LOCAL_MACHINE\\$run_path]
+\"AntiSpyware\"=$(reg_string "\"$install_win\\AntiSpyware\"")"
 
 # Silent uninstall while the program runs. The uninstaller runs on from a copy of itself and
 # returns at once.
 start_program
 "$wine" "$program_dir/Uninstall.exe" /S || fail "the silent uninstall failed to start"
 expect_closed_cleanly "the uninstaller"
-gone() { [ ! -e "$program_dir" ] && [ -z "$(reg_value "$uninstall_key" DisplayName)" ]; }
+gone() { [ ! -e "$program_dir" ] && [ -z "$(read_key "$uninstall_key")" ]; }
 wait_for 30 gone || fail "the program folder or the uninstall entry is still there"
 [ ! -e "$menu_dir" ] || fail "the Start menu folder is still there"
-[ -z "$(reg_value "$hkcu_run" "$product")" ] || fail "the product's Run value is still there"
-[ -z "$(reg_value "$hklm_run" AntiSpyware)" ] || fail "the program's Run value is still there"
-[ -n "$(reg_value "$hkcu_run" AntiSpyware)" ] || fail "another folder's Run value was removed"
+user_run=$(read_key "$hkcu_run")
+[ -z "$(value_of "$user_run" "$product")" ] || fail "the product's Run value is still there"
+[ -n "$(value_of "$user_run" AntiSpyware)" ] || fail "another folder's Run value was removed"
+[ -z "$(value_of "$(read_key "$hklm_run")" AntiSpyware)" ] ||
+  fail "the program's Run value is still there"
 
 # What the user made stays for a later installation.
 grep -q 'wanted.exe' "$data_dir/ENoSignature.dat" || fail "the uninstall removed the exclusion list"
 grep -q 'updated by Live Update' "$data_dir/FileDefinition.dat" ||
   fail "the uninstall removed the user's definitions"
-expect_value "$user_key\\Settings" Language English
-expect_value "$machine_key\\Settings" FirstTime Yes
+expect_value "$(read_key "$user_key\\Settings")" Language English
+expect_value "$(read_key "$machine_key\\Settings")" FirstTime Yes
 
-rm -rf "$data_dir"
-for key in "$user_key" "$machine_key"; do quiet "$wine" reg delete "$key" /f; done
-quiet "$wine" reg delete "$hkcu_run" /v AntiSpyware /f
+# Uninstalling by hand and answering No: the user's data and settings go too.
+"$wine" "$setup" /S || fail "the silent setup failed after an uninstall"
+# The wizard's title is the caption and its page's sub-caption, a blank; the question's title is
+# the caption alone.
+wizard="$product Uninstall "
+"$wine" "$program_dir/Uninstall.exe" &
+drive press "$wizard" 1 30000
+drive answer "$product Uninstall" 7 30000
+machine_settings_gone() { ! quiet "$wine" reg query "HKLM\\SOFTWARE\\$BRAND_COMPANY"; }
+wait_for 30 machine_settings_gone || fail "the machine settings are still there after No"
+quiet "$wine" reg query "$user_key" && fail "the user's settings are still there after No"
+[ ! -e "$data_dir" ] || fail "the data folder is still there after No"
+[ ! -e "$program_dir" ] || fail "the program folder is still there"
+# Finish.
+drive press "$wizard" 1 30000
+import_keys "[HKEY_CURRENT_USER\\$run_path]
+\"AntiSpyware\"=-"
 echo "installer: passed"
