@@ -55,10 +55,7 @@ add_custom_target(help_file ALL DEPENDS ${HELP_FILE})
 
 # Every page, the contents and the index are in the compiled file, and every link inside
 # resolves. A fault in a page's link fails here, not in front of a user.
-find_program(EXTRACT_CHMLIB extract_chmLib)
-if(EXTRACT_CHMLIB)
-  add_test(NAME help_chm
-    COMMAND ${CMAKE_SOURCE_DIR}/tests/packaging/help_chm.sh ${HELP_FILE} ${HELP_BUILD_DIR})
-  set_tests_properties(help_chm PROPERTIES LABELS packaging TIMEOUT 60
-    ENVIRONMENT "BRAND_PRODUCT=${BRAND_PRODUCT}")
-endif()
+add_test(NAME help_chm
+  COMMAND ${CMAKE_SOURCE_DIR}/tests/packaging/help_chm.sh ${HELP_FILE} ${HELP_BUILD_DIR})
+set_tests_properties(help_chm PROPERTIES LABELS packaging TIMEOUT 60
+  ENVIRONMENT "BRAND_PRODUCT=${BRAND_PRODUCT}")

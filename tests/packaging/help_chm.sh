@@ -14,6 +14,8 @@ failures=0
 fail() { echo "help_chm: $*" >&2; failures=$((failures + 1)); }
 
 [ -f "$chm" ] || { echo "help_chm: no $chm" >&2; exit 1; }
+command -v extract_chmLib >/dev/null ||
+  { echo "help_chm: extract_chmLib (Debian package libchm-bin) is missing" >&2; exit 1; }
 extract_chmLib "$chm" "$work/chm" >/dev/null || { echo "help_chm: cannot unpack $chm" >&2; exit 1; }
 cd "$work/chm" || exit 1
 
@@ -66,10 +68,13 @@ for list in Help.hhc Help.hhk; do
   done
 done
 
+# The pages carry the product name as HTML text.
+product_html=$(printf '%s' "$BRAND_PRODUCT" |
+  sed 's/&/\&amp;/g; s/</\&lt;/g; s/>/\&gt;/g; s/"/\&quot;/g')
 for page in $pages; do
   grep -q '<title>[^<]' "$page" || fail "$page has no title"
   grep -Eq '@[A-Z_]+@' "$page" && fail "$page keeps a placeholder: $(grep -Eo '@[A-Z_]+@' "$page" | head -1)"
-  grep -qF "$BRAND_PRODUCT" "$page" || fail "$page does not name the product $BRAND_PRODUCT"
+  grep -qF "$product_html" "$page" || fail "$page does not name the product $BRAND_PRODUCT"
 done
 grep -Eq '@[A-Z_]+@' Help.hhc Help.hhk && fail "the contents or index keep a placeholder"
 
