@@ -1,5 +1,5 @@
 # The two commands: `make test` and `make run`. Each installs what it needs on a fresh Debian.
-# `make bench` runs the benchmarks.
+# `make bench` runs the benchmarks; `make dist` builds the Windows setup.
 SHELL := /bin/bash
 BUILD ?= build
 NATIVE := $(BUILD)/native
@@ -7,7 +7,7 @@ WIN := $(BUILD)/win
 BENCH := $(BUILD)/bench
 JOBS ?= $(shell nproc)
 
-.PHONY: test run bench deps native windows test-native test-windows format clean
+.PHONY: test run bench dist deps native windows test-native test-windows format clean
 
 test: test-native test-windows
 
@@ -31,6 +31,18 @@ bench: deps
 	cmake -S . -B $(BENCH) -DCMAKE_BUILD_TYPE=Release -DSANITIZE=OFF -DBUILD_BENCHMARKS=ON
 	cmake --build $(BENCH) -j$(JOBS) --target benchmarks
 	$(BENCH)/benchmarks
+
+# The Windows setup, $(WIN)/<product>-Setup-<major>.<minor>.exe. A vendor signs the program, the
+# uninstaller and the setup with SIGN_CERT=<certificate> SIGN_KEY=<private key>, optionally
+# SIGN_TIMESTAMP=<time-stamping server>; an encrypted key's password comes from the environment
+# (SIGN_PASSWORD), never from the build's cache. See packaging/sign.sh.
+SIGN_CERT ?=
+SIGN_KEY ?=
+SIGN_TIMESTAMP ?=
+dist: windows
+	cmake -S . -B $(WIN) -DSIGN_CERT="$(if $(SIGN_CERT),$(abspath $(SIGN_CERT)))" \
+	  -DSIGN_KEY="$(if $(SIGN_KEY),$(abspath $(SIGN_KEY)))" -DSIGN_TIMESTAMP="$(SIGN_TIMESTAMP)"
+	cmake --build $(WIN) --target dist
 
 # Tier 1: the portable core on the simulated machine, with ASan and UBSan.
 test-native: native

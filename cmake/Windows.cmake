@@ -90,3 +90,13 @@ add_dependencies(win32_tests program_data)
 add_library(fixture_library SHARED ${FIXTURE_FOLDER}/fixture_library.c)
 set_target_properties(fixture_library PROPERTIES PREFIX "")
 add_dependencies(win32_tests fixture_library)
+
+# The website as an address, for the help pages and the uninstall entry.
+if(BRAND_WEBSITE MATCHES "^[Hh][Tt][Tt][Pp][Ss]?://")
+  set(BRAND_WEBSITE_URL "${BRAND_WEBSITE}")
+else()
+  set(BRAND_WEBSITE_URL "http://${BRAND_WEBSITE}")
+endif()
+# The help file beside the program, and the setup (packaging/).
+include(${CMAKE_SOURCE_DIR}/cmake/Help.cmake)
+include(${CMAKE_SOURCE_DIR}/cmake/Dist.cmake)

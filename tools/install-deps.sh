@@ -1,10 +1,10 @@
 #!/bin/sh
-# Installs the Debian packages the two builds, the three test tiers and the benchmarks need, only
-# those missing.
+# Installs the Debian packages the two builds, the three test tiers, the benchmarks and the setup
+# (help compiler, NSIS, signing, and the help and signature checks) need, only those missing.
 set -eu
 packages="cmake make g++ libgtest-dev googletest libbenchmark-dev mingw-w64
 gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix wine wine64 fonts-wine xvfb xauth xdotool
-imagemagick"
+imagemagick fp-utils nsis osslsigncode openssl libchm-bin"
 missing=""
 for p in $packages; do
   status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)

@@ -48,8 +48,10 @@ cp -n /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/nu
 # The installed layout: the program folder with the executable and its files, and the data
 # folder in the user's application data.
 programdir="$WINEPREFIX/drive_c/Program Files/AntiSpyware"
-mkdir -p "$programdir"
+mkdir -p "$programdir/Definitions"
 cp "$build/AntiSpyware.exe" "$build/Localization.txt" "$programdir/"
+[ -f "$build/Help.chm" ] && cp "$build/Help.chm" "$programdir/"
+cp "$build"/AntiSpywareDAT/*.dat "$programdir/Definitions/"
 user=$(id -un)
 datadir="$WINEPREFIX/drive_c/users/$user/AppData/Roaming/AntiSpywareDAT"
 mkdir -p "$datadir"
@@ -70,6 +72,9 @@ pid=$!
 driver="$build/desktop_driver.exe"
 quiet "$wine" "$driver" answer "Vista Detected" 2 15000 &
 quiet "$wine" "$driver" answer "Update Now?" 7 15000 &
+# The first start opens the help; it would cover the window in the screenshot.
+product=$(sed -n 's/^BRAND_PRODUCT:STRING=//p' "$build/CMakeCache.txt")
+quiet "$wine" "$driver" closewindow "$product Help" 15000 &
 "$wine" "$driver" wait FrmMain 30000
 sleep 1
 mkdir -p "$build/screenshots"

@@ -8,6 +8,10 @@
 //   desktop_driver close FORM                    WM_CLOSE to the form
 //   desktop_driver answer TITLE ID [TIMEOUT_MS]  presses button ID (IDOK 1, IDCANCEL 2, IDYES 6,
 //                                                IDNO 7) of the message box with that title
+//   desktop_driver closewindow TITLE [TIMEOUT_MS] WM_CLOSE to the top-level window with that
+//                                                title, of any class (the help viewer)
+//   desktop_driver press TITLE ID [TIMEOUT_MS]   the command ID to the top-level window with that
+//                                                title, of any class (IDOK 1 is a wizard's Next)
 // Exit code 0 on success, 1 when the check failed, 2 on bad arguments.
 #include <windows.h>
 #include <commctrl.h>
@@ -53,6 +57,30 @@ HWND FindChild(HWND form, const std::string& caption, const std::string& windowC
   return search.found;
 }
 
+// A visible, enabled top-level window with that title. Not FindWindow: a program may keep a
+// hidden window of the same title, which FindWindow can return first.
+struct TopLevelSearch {
+  std::string title;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK VisitTopLevel(HWND hwnd, LPARAM param) {
+  auto* search = reinterpret_cast<TopLevelSearch*>(param);
+  char text[512] = {};
+  GetWindowTextA(hwnd, text, sizeof text);
+  if (search->title == text && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) {
+    search->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HWND FindTopLevel(const char* title) {
+  TopLevelSearch search{title};
+  EnumWindows(VisitTopLevel, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
 int Fail(const char* what, const char* detail) {
   std::fprintf(stderr, "desktop_driver: %s: %s\n", what, detail);
   return 1;
@@ -89,6 +117,27 @@ int main(int argc, char** argv) {
       Sleep(100);
     }
     return Fail("no message box titled", formName);
+  }
+
+  if (command == "closewindow" || command == "press") {
+    const bool press = command == "press";
+    if (press && argc < 4) return 2;
+    const int id = press ? std::atoi(argv[3]) : 0;
+    const int timeoutArg = press ? 4 : 3;
+    const int timeout = argc > timeoutArg ? std::atoi(argv[timeoutArg]) : 20000;
+    for (int waited = 0; waited <= timeout; waited += 100) {
+      HWND window = FindTopLevel(formName);
+      if (window != nullptr) {
+        if (press) {
+          PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+        } else {
+          PostMessageA(window, WM_CLOSE, 0, 0);
+        }
+        return 0;
+      }
+      Sleep(100);
+    }
+    return Fail("no window titled", formName);
   }
 
   HWND form = FindForm(formName);

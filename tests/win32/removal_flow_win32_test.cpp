@@ -106,6 +106,9 @@ class RemovalFlowWin32Test : public ::testing::Test {
     const std::string settings =
         "Software\\VB and VBA Program Settings\\" BRAND_PRODUCT "\\Settings";
     SHSetValueA(HKEY_CURRENT_USER, settings.c_str(), "Language", REG_SZ, "English", 8);
+    // Past the first start: the help viewer that would open on it, from Help.chm beside this
+    // test, would outlive the test and keep ctest waiting on its output.
+    SHSetValueA(HKEY_CURRENT_USER, settings.c_str(), "showHelp", REG_SZ, "0", 2);
     const std::string machineSettings = "SOFTWARE\\" BRAND_COMPANY "\\" BRAND_PRODUCT "\\Settings";
     SHSetValueA(HKEY_LOCAL_MACHINE, machineSettings.c_str(), "FirstTime", REG_SZ, "Yes", 4);
   }
