@@ -174,6 +174,19 @@ import_keys "[HKEY_CURRENT_USER\\$user_path\\Settings]
 \"ranOneTime\"=\"1\"
 [HKEY_LOCAL_MACHINE\\$machine_path\\Settings]
 \"FirstTime\"=\"Yes\""
+# A user without a data folder (another user of the machine, or one who removed it): the
+# program makes it from the starter set beside it.
+mv "$data_dir" "$work/kept-data"
+start_program
+for d in $definitions; do
+  cmp -s "$program_dir/Definitions/$d.dat" "$data_dir/$d.dat" ||
+    fail "the program did not give a missing data folder the starter $d.dat"
+done
+drive close FrmMain
+expect_closed_cleanly "closing"
+rm -rf "$data_dir"
+mv "$work/kept-data" "$data_dir"
+
 start_program
 mkdir -p "$build/screenshots"
 import -window root "$build/screenshots/installed-program.png" 2>/dev/null
