@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "removal/removal_run.h"
+#include "scan/scan_run.h"
 #include "ui/ui.h"
 
 namespace app {
@@ -48,7 +49,10 @@ class FrmMain : public ui::Form {
 
   // Scan page.
   void cmdScanNow_Click();
+  // Runs a scan with the stored options, shown on the scan page.
   void RunScan();
+  scan::ScanOptions ReadScanOptions();
+  scan::ScanObserver ScanPageObserver();
   // Disables the commands that may not run during a scan and enables Stop and Pause, or back.
   void SetScanCommands(bool scanning);
   // One definition line handled; the page is refreshed on every 100th call only, or when forced.

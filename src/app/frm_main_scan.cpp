@@ -1,12 +1,14 @@
 // The scan page: Start, the stages in their order, progress, Stop and Pause, the results' ticks
 // and the drive list.
+#include <utility>
+
 #include "app/app.h"
 #include "app/frm_main.h"
 #include "definitions/definition_files.h"
 #include "definitions/protected_paths.h"
 #include "platform/desktop.h"
 #include "removal/frm_delete.h"
-#include "scan/stages.h"
+#include "scan/scan_run.h"
 
 namespace app {
 
@@ -89,96 +91,88 @@ void FrmMain::SetScanCommands(bool scanning) {
 
 void FrmMain::RunScan() {
   scan::ScanState& state = app_.scanState;
-  platform::Machine& machine = app_.machine;
-  const std::string& data = app_.dataFolder;
-  if (!definitions::CheckDefinitionFiles(machine.files, data, [this] {
-        lblDefVersion.SetCaption(app_.Message("MSG_MISSINGFILES"));
-      })) {
-    app_.Tell(app_.Message("MSG_MISSING"));
-    return;
-  }
-  auto stop = [&state] { return state.stopRequested; };
-  auto yield = [this] { GetHost().DoEvents(); };
-  app_.protectedPaths.LoadSafetyList(data, stop, yield);
-  const definitions::DefinitionCounts counts = definitions::CountDefinitions(machine.files, data);
-
-  pbgMain.SetVisible(false);
-  pbgMain.SetMax(100);
-  pbgMain.SetValue(0);
-  for (ui::ProgressBar* bar : {&pb1, &pb2}) {
-    bar->SetMax(100);
-    bar->SetValue(0);
-  }
-
-  scan::ScanContext context{
-      machine,
-      app_.results(),
-      state.counters,
-      app_.exclusions,
-      app_.protectedPaths,
-      data,
-      counts,
-      state.statusPrefix,
-      [this](const std::string& text, int stagePercent, int overallPercent) {
-        UpdateScanProgress(text, stagePercent, overallPercent);
-      },
-      yield,
-      stop,
-      [this](const std::string& key) { return app_.Message(key); },
-      [this] { return !cmdScan.Enabled(); },
-      &lblTotalNoOfRunningItems,
-      [this](bool lock) { LockMainWindow(lock); },
-      {},
-      &state.keptProcessDefinitions};
-
-  auto beginStage = [&](const char* message) {
-    LockMainWindow(true);
-    lblPercentageCompleted.SetCaption(app_.Message(message));
-    state.statusPrefix = app_.Message(message) + ": ";
+  scan::ScanServices services{
+      .machine = app_.machine,
+      .results = app_.results(),
+      .exclusions = app_.exclusions,
+      .protectedPaths = app_.protectedPaths,
+      .dataFolder = app_.dataFolder,
+      .state = state,
+      .message = [this](const std::string& key) { return app_.Message(key); },
+      .yield = [this] { GetHost().DoEvents(); },
+      .userScan = [this] { return !cmdScan.Enabled(); },
+      .progress =
+          [this](const std::string& text, int stagePercent, int overallPercent) {
+            UpdateScanProgress(text, stagePercent, overallPercent);
+          },
+      .lockMainWindow = [this](bool lock) { LockMainWindow(lock); },
+      .runningItems = &lblTotalNoOfRunningItems,
+      .askAboutProcess = {},
   };
-  const int cookiesShare = scan::Percent(counts.cookies, counts.total);
+  scan::ScanRun run(std::move(services), ReadScanOptions(), ScanPageObserver());
+  if (!run.Run()) app_.Tell(app_.Message("MSG_MISSING"));
+}
 
-  if (ReadNumber(Setting(kOptions, "chkScanCookies", "1")) == 1L) {
-    shpCircle.SetVisible(false);
-    beginStage("MSG_COOKIES");
+scan::ScanOptions FrmMain::ReadScanOptions() {
+  scan::ScanOptions options;
+  options.cookies = ReadNumber(Setting(kOptions, "chkScanCookies", "1")) == 1L;
+  options.memory = ReadBool(Setting(kOptions, "chkSweepMemory", "True")).value_or(false);
+  options.registry = ReadBool(Setting(kOptions, "chkScanRegistry", "True")).value_or(false);
+  return options;
+}
+
+scan::ScanObserver FrmMain::ScanPageObserver() {
+  scan::ScanObserver observer;
+  observer.definitionsMissing = [this] {
+    lblDefVersion.SetCaption(app_.Message("MSG_MISSINGFILES"));
+  };
+  observer.started = [this] {
+    pbgMain.SetVisible(false);
+    pbgMain.SetMax(100);
+    pbgMain.SetValue(0);
+    for (ui::ProgressBar* bar : {&pb1, &pb2}) {
+      bar->SetMax(100);
+      bar->SetValue(0);
+    }
+  };
+  observer.stageBegan = [this](scan::Stage stage, const char* key, int donePercent) {
+    if (stage == scan::Stage::Cookies) shpCircle.SetVisible(false);
+    if (stage == scan::Stage::FilesAndFolders) pbgMain.SetMax(100);
+    LockMainWindow(true);
+    lblPercentageCompleted.SetCaption(app_.Message(key));
+    if (stage == scan::Stage::Registry) {
+      pb1.SetValue(0);
+      if (donePercent >= 0) pb2.SetValue(donePercent);
+    }
+    if (stage == scan::Stage::FilesAndFolders) pbgMain.SetValue(0);
     LockMainWindow(false);
-    scan::ScanCookies(context);
+  };
+  observer.stageSkipped = [this](scan::Stage stage) {
+    ui::Label& label = stage == scan::Stage::Memory ? lblMemoryInspected : lblRegistryInspected;
+    label.SetCaption(app_.Message("MSG_NOTSELECED"));
+  };
+  // The circle marks the stage at work on the scan page.
+  observer.stageRunning = [this](scan::Stage stage) {
+    const ui::Label* mark = stage == scan::Stage::Registry          ? &Label4
+                            : stage == scan::Stage::FilesAndFolders ? &Label5
+                                                                    : nullptr;
+    if (mark != nullptr) {
+      shpCircle.Move(mark->Left() - 250, mark->Top() + 11, shpCircle.Width(), shpCircle.Height());
+    }
+  };
+  observer.stageEnded = [this](scan::Stage stage, int overallPercent) {
+    if (stage != scan::Stage::Cookies) return;
     LockMainWindow(true);
     pb1.SetValue(100);
-    if (cookiesShare >= 0) pb2.SetValue(cookiesShare);
+    if (overallPercent >= 0) pb2.SetValue(overallPercent);
     lblStatus(0).SetCaption(app_.Message("MSG_COOKIES_FINISHED"));
     LockMainWindow(false);
-  }
-
-  if (ReadBool(Setting(kOptions, "chkSweepMemory", "True")).value_or(false)) {
-    beginStage("MSG_MEMORY");
-    LockMainWindow(false);
-    scan::ScanMemory(context);
-  } else {
-    lblMemoryInspected.SetCaption(app_.Message("MSG_NOTSELECED"));
-  }
-
-  beginStage("MSG_REGISTRY");
-  pb1.SetValue(0);
-  if (cookiesShare >= 0) pb2.SetValue(cookiesShare);
-  LockMainWindow(false);
-  if (ReadBool(Setting(kOptions, "chkScanRegistry", "True")).value_or(false)) {
-    shpCircle.Move(Label4.Left() - 250, Label4.Top() + 11, shpCircle.Width(), shpCircle.Height());
-    scan::ScanRegistry(context);
-  } else {
-    lblRegistryInspected.SetCaption(app_.Message("MSG_NOTSELECED"));
-  }
-
-  pbgMain.SetMax(100);
-  beginStage("MSG_SPYWARE");
-  pbgMain.SetValue(0);
-  LockMainWindow(false);
-  shpCircle.Move(Label5.Left() - 250, Label5.Top() + 11, shpCircle.Width(), shpCircle.Height());
-  scan::ScanFileDefinitions(context);
-  scan::ScanDirectoryDefinitions(context);
-
-  pbgMain.SetMax(100);
-  UpdateScanProgress("Scan Complete", 100, 100, true);
+  };
+  observer.finished = [this] {
+    pbgMain.SetMax(100);
+    UpdateScanProgress("Scan Complete", 100, 100, true);
+  };
+  return observer;
 }
 
 void FrmMain::UpdateScanProgress(const std::string& text, int stagePercent, int overallPercent,
@@ -226,13 +220,21 @@ void PauseScan(App& app, std::initializer_list<ui::Control*> commands) {
 
 }  // namespace
 
-void FrmMain::cmdStop_Click() { AskToStop(app_, "MSG_STOP"); }
+void FrmMain::cmdStop_Click() {
+  AskToStop(app_, "MSG_STOP");
+}
 
-void FrmMain::lblStop_Click() { AskToStop(app_, "MSG_SURE"); }
+void FrmMain::lblStop_Click() {
+  AskToStop(app_, "MSG_SURE");
+}
 
-void FrmMain::cmdPause_Click() { PauseScan(app_, {&cmdPause, &cmdStop}); }
+void FrmMain::cmdPause_Click() {
+  PauseScan(app_, {&cmdPause, &cmdStop});
+}
 
-void FrmMain::lblPause_Click() { PauseScan(app_, {&lblPause}); }
+void FrmMain::lblPause_Click() {
+  PauseScan(app_, {&lblPause});
+}
 
 void FrmMain::lblStart_Click() {
   cmdScan_Click();
@@ -284,17 +286,15 @@ void FrmMain::CheckTraceRows(int detailsRow) {
   // threat found first in the registry would leave its programs behind.
   if (name.empty()) return;
   tick(lvwRegistryToBeDeleted, [&](const ui::ListItem& row) { return row.Column(3) == name; });
-  tick(lvwFilesToBeDeleted, [&](const ui::ListItem& row) {
-    return row.Column(1) == name || row.Column(2) == name;
-  });
+  tick(lvwFilesToBeDeleted,
+       [&](const ui::ListItem& row) { return row.Column(1) == name || row.Column(2) == name; });
 }
 
 void FrmMain::FillDriveList() {
   for (const platform::DriveInfo& drive : app_.machine.files.Drives()) {
     const bool listed = drive.type == platform::kDriveRemovable ||
                         (drive.type == platform::kDriveFixed && drive.ready) ||
-                        drive.type == platform::kDriveRemote ||
-                        drive.type == platform::kDriveCdRom;
+                        drive.type == platform::kDriveRemote || drive.type == platform::kDriveCdRom;
     if (listed) lvwHardDrives.Add(drive.letter);
   }
 }

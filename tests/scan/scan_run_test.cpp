@@ -1,0 +1,93 @@
+// A whole scan driven without the main window: the stages the options choose, in their order,
+// reported through the observer, their findings in the results.
+#include "scan/scan_run.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/sim/sim_machine.h"
+#include "stage_harness.h"
+#include "ui/dump.h"
+
+namespace {
+
+using platform::sim::kSimDataFolder;
+
+class ScanRunTest : public ::testing::Test {
+ protected:
+  ScanRunTest() {
+    for (const char* name : {"FileDefinition.dat", "DirectoryDefinition.dat",
+                             "RegistryDefinition.dat", "ExeDefinition.dat", "BlockedCookies.dat"}) {
+      scan_test::WriteDefinitionFile(sim.files, kSimDataFolder, name, {});
+    }
+    scan_test::WriteDefinitionFile(sim.files, kSimDataFolder, "FileDefinition.dat",
+                                   {"bad.exe=Bad|C:\\Bad"});
+    scan_test::WriteDefinitionFile(sim.files, kSimDataFolder, "RegistryDefinition.dat",
+                                   {"1^Software\\Bad^=Bad Settings"});
+    sim.files.AddFile("C:\\Bad\\bad.exe", "MZ");
+    sim.registry.AddKey(platform::kHkeyCurrentUser, "Software\\Bad");
+  }
+
+  bool Run(scan::ScanOptions options) {
+    scan::ScanObserver observer;
+    observer.definitionsMissing = [this] { events.push_back("missing"); };
+    observer.started = [this] { events.push_back("started"); };
+    observer.stageBegan = [this](scan::Stage, const char* key, int) { events.push_back(key); };
+    observer.stageSkipped = [this](scan::Stage stage) {
+      events.push_back("skipped " + std::to_string(static_cast<int>(stage)));
+    };
+    observer.finished = [this] { events.push_back("finished"); };
+    scan::ScanRun run(scan::ScanServices{
+                          .machine = sim.machine,
+                          .results = harness.results,
+                          .exclusions = harness.exclusions,
+                          .protectedPaths = harness.protectedPaths,
+                          .dataFolder = data,
+                          .state = state,
+                          .message = [](const std::string& key) { return key; },
+                          .yield = [] {},
+                          .userScan = [] { return true; },
+                          .progress = [](const std::string&, int, int) {},
+                          .lockMainWindow = {},
+                          .runningItems = nullptr,
+                          .askAboutProcess = {},
+                      },
+                      options, observer);
+    return run.Run();
+  }
+
+  platform::sim::SimMachine sim;
+  std::string data = kSimDataFolder;
+  scan_test::StageHarness harness{sim.machine, data};
+  scan::ScanState state;
+  std::vector<std::string> events;
+};
+
+TEST_F(ScanRunTest, RunsTheChosenStagesInOrderAndFillsTheResults) {
+  ASSERT_TRUE(Run({.cookies = true, .memory = false, .registry = true}));
+  EXPECT_EQ(events, (std::vector<std::string>{"started", "MSG_COOKIES", "skipped 1", "MSG_REGISTRY",
+                                              "MSG_SPYWARE", "finished"}));
+  EXPECT_EQ(ui::DumpRows(harness.found), "<2> Bad Settings - Found\n<3> Bad - Found\n");
+  EXPECT_EQ(state.counters.threatsFound, 2);
+  EXPECT_EQ(state.counters.registryEntriesInspected, 1);
+  EXPECT_EQ(state.statusPrefix, "MSG_SPYWARE: ");
+
+  events.clear();
+  harness.results.Clear();
+  state.counters = {};
+  ASSERT_TRUE(Run({.cookies = false, .memory = false, .registry = false}));
+  EXPECT_EQ(events, (std::vector<std::string>{"started", "skipped 1", "MSG_REGISTRY", "skipped 2",
+                                              "MSG_SPYWARE", "finished"}));
+  EXPECT_EQ(ui::DumpRows(harness.found), "<3> Bad - Found\n");
+}
+
+TEST_F(ScanRunTest, AMissingDefinitionFileStopsTheScanBeforeItBegins) {
+  ASSERT_TRUE(sim.files.DeleteFile(data + "\\ExeDefinition.dat"));
+  EXPECT_FALSE(Run({}));
+  EXPECT_EQ(events, std::vector<std::string>{"missing"});
+  EXPECT_EQ(harness.found.Count(), 0);
+}
+
+}  // namespace
