@@ -1,6 +1,7 @@
 #include "definition_server.h"
 
 #include <httplib.h>
+#include <sys/socket.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -114,6 +115,13 @@ DefinitionServer::DefinitionServer(Store& store, ServerOptions options)
     : store_(store), options_(std::move(options)) {}
 
 void DefinitionServer::Mount(httplib::Server& server) {
+  // The library's default shares the port with any other server on it (SO_REUSEPORT), so a
+  // forgotten server would silently take half of the requests; a port in use must fail instead.
+  // SO_REUSEADDR alone still allows a restart while old connections linger.
+  server.set_socket_options([](int socket) {
+    const int yes = 1;
+    setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+  });
   server.set_payload_max_length(kMaxPayload);
   server.set_read_timeout(5);
   server.set_write_timeout(5);

@@ -10,6 +10,8 @@
 #include <pthread.h>
 #include <signal.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -168,13 +170,20 @@ int Serve(Store& store, const Options& options, const std::string& languages) {
   }
   std::cout << "defserver listening on http://" << address << ":" << bound << "/" << std::endl;
 
-  std::thread waiter([&server, &stopSignals] {
+  // A stop that comes before the server has started listening would be lost, so the waiter
+  // keeps stopping it until it has returned.
+  std::atomic<bool> ended = false;
+  std::thread waiter([&server, &stopSignals, &ended] {
     int signal = 0;
     sigwait(&stopSignals, &signal);
-    server.stop();
+    while (!ended) {
+      server.stop();
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
   });
   const bool listened = server.listen_after_bind();
-  // Wakes the waiter when the server ended by itself.
+  ended = true;
+  // Wakes the waiter when the server ended by itself; blocked there, the signal does no more.
   pthread_kill(waiter.native_handle(), SIGTERM);
   waiter.join();
   if (!portFile.empty()) std::filesystem::remove(portFile);

@@ -4,6 +4,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <thread>
@@ -36,6 +37,11 @@ class HttpTest : public Scenario {
     port_ = server_.bind_to_any_port("127.0.0.1");
     ASSERT_GT(port_, 0);
     listener_ = std::thread([this] { server_.listen_after_bind(); });
+    // A stop before the server runs would be lost and leave the listener waiting for ever.
+    for (int i = 0; i < 500 && !server_.is_running(); ++i) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    ASSERT_TRUE(server_.is_running());
   }
 
   void TearDown() override {
@@ -202,6 +208,13 @@ TEST_F(HttpTest, HostileRequestsAreRefusedAndTheServerGoesOn) {
   }
   EXPECT_EQ(Get("/asp/date.asp")->status, 200);
   EXPECT_EQ(Get("/nothing")->status, 404);
+}
+
+TEST_F(HttpTest, APortInUseIsNotShared) {
+  httplib::Server second;
+  DefinitionServer definitions(*store_, ServerOptions());
+  definitions.Mount(second);
+  EXPECT_FALSE(second.bind_to_port("127.0.0.1", port_));
 }
 
 }  // namespace
