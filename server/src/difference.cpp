@@ -119,9 +119,9 @@ std::vector<Record> ComputeDifference(const std::vector<EntryHistory>& rows,
     const auto& [file, key] = place;
     if (!NeedsDeletion(keys, file, key)) continue;
     if (file == ClientFile::kFileDefinition) {
-      // One executable deletion clears both client files when both need it.
-      const bool executable = NeedsDeletion(keys, ClientFile::kExeDefinition, key);
-      records.push_back(DeleteRecord(executable ? Kind::kExecutable : Kind::kFile, key, ""));
+      // No current entry of either kind has the key, so an executable deletion is safe, and it
+      // also clears an executable line an earlier update had to leave behind.
+      records.push_back(DeleteRecord(Kind::kExecutable, key, ""));
     } else if (file != ClientFile::kExeDefinition) {
       records.push_back(DeleteRecord(KindOfFile(file), key, state.held->text));
     }
@@ -132,11 +132,11 @@ std::vector<Record> ComputeDifference(const std::vector<EntryHistory>& rows,
   for (const Addition& addition : additions) {
     records.push_back(AddRecord(addition.entry->kind, addition.entry->text));
   }
-  // The client walks its files in kind order anyway; keeping that order, deletions first,
-  // makes the text the same for the same difference.
+  // The client sorts records into its files itself; a fixed order (deletions first, each in
+  // the order it walks its files) makes the text the same for the same difference.
   std::stable_sort(records.begin(), records.end(), [](const Record& a, const Record& b) {
-    return std::make_pair(KindOrder(a.kind), a.operation == Operation::kAdd) <
-           std::make_pair(KindOrder(b.kind), b.operation == Operation::kAdd);
+    return std::make_pair(a.operation == Operation::kAdd, KindOrder(a.kind)) <
+           std::make_pair(b.operation == Operation::kAdd, KindOrder(b.kind));
   });
   return records;
 }

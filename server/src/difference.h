@@ -36,7 +36,8 @@ struct EntryHistory {
 // client: one update cannot both drop a key and keep a line under it. A stale definition finds
 // something no longer listed; a dropped one would miss a threat. For the same reason an
 // executable is not deleted while a file entry of its name is current, because the client
-// deletes executables from its file definitions as well.
+// deletes executables from its file definitions as well; once no entry of the name is left,
+// the deletion is sent as an executable one, which clears both files.
 //
 // `rows` must hold every row current at or after the reading's earliest moment; additions come
 // in the order they were added and, within one publish, in the order of the rows.

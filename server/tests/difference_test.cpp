@@ -17,11 +17,11 @@ TEST_F(DifferenceTest, AnEntrySeenOnlyAfterTheClientsDateIsNotSent) {
   // c.dll came and went after the client's date; b.dll went and came back.
   EXPECT_EQ(Dump("3/16/2006"), "");
   // In the gap the client holds c.dll and lacks b.dll.
-  EXPECT_EQ(Dump("4/1/2006 10:00:30 AM"), "DEL FILE c.dll\nADD FILE b.dll=B|[y]\n");
-  EXPECT_EQ(Dump("15.04.2006 08:00:00"), "DEL FILE c.dll\nADD FILE b.dll=B|[y]\n");
+  EXPECT_EQ(Dump("4/1/2006 10:00:30 AM"), "DEL EXE c.dll\nADD FILE b.dll=B|[y]\n");
+  EXPECT_EQ(Dump("15.04.2006 08:00:00"), "DEL EXE c.dll\nADD FILE b.dll=B|[y]\n");
   // Without seconds the client may or may not have the publish of 10:00:30: it gets the
   // deletion of what it could have and the entry it could lack.
-  EXPECT_EQ(Dump("4/1/2006 10:00 AM"), "DEL FILE c.dll\nADD FILE b.dll=B|[y]\n");
+  EXPECT_EQ(Dump("4/1/2006 10:00 AM"), "DEL EXE c.dll\nADD FILE b.dll=B|[y]\n");
   EXPECT_EQ(Dump("4/1/2006 9:59 AM"), "");
   // Before everything: the whole current set; at or after the newest: nothing.
   EXPECT_EQ(Dump("2006-03-01"), "ADD FILE a.exe=A|[x]\nADD FILE b.dll=B|[y]\n");
@@ -42,8 +42,11 @@ TEST_F(DifferenceTest, ExecutablesAreDeletedOnlyWhenNoFileEntryOfTheirNameRemain
            {Kind::kExecutable, {"tool.exe=T|[x]", "gone.exe=G|[x]", "only.exe=O|[x]"}}});
   Publish("2006-04-01 00:00:00", {{Kind::kFile, {"tool.exe=T|[x]|t"}}});
   // tool.exe stays a file definition, so the client keeps its stale executable line rather
-  // than lose the file line; one deletion of an executable clears both of the client's files.
+  // than lose the file line; a deletion of an executable clears both of the client's files.
   EXPECT_EQ(Dump("3/16/2006"), "DEL EXE gone.exe\nDEL EXE only.exe\n");
+  // Once the file entry goes too, the deletion clears the stale executable line as well.
+  Publish("2006-05-01 00:00:00", {});
+  EXPECT_EQ(Dump("4/1/2006"), "DEL EXE tool.exe\n");
 }
 
 // The client's own merge of the encoded update must leave exactly the new definitions in its

@@ -114,7 +114,7 @@ TEST_F(HttpTest, TheDifferenceIsTheUpdateForTheClientsDateInAnyForm) {
   EXPECT_EQ(update->body, UpdateSince("3/16/2006"));
   FakeClient client;
   client.Install({{"FileDefinition.dat", {"a.exe=A|[x]"}}});
-  EXPECT_EQ(client.Merge(update->body), 2);
+  EXPECT_EQ(client.Merge(update->body), 3);  // the line added, and a deletion in two files
   EXPECT_EQ(client.Lines("FileDefinition.dat"), std::vector<std::string>{"b.exe=B|[y]"});
 
   const std::string etag = update->get_header_value("ETag");
