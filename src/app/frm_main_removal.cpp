@@ -81,13 +81,12 @@ void FrmMain::lblRemove_Click() {
   lblDeletingPercentageCompleted.SetCaption("100% " + app_.Message("MSG_COMPLETE"));
   SetBackgroundTimers(true);
 
-  // The total counts what the results page showed, ticked or not.
-  const auto total = ReadNumber(Setting("Settings", "lblDefRemoved", "0"));
-  const auto found = ReadNumber(lblRemovePicSoftwareFound.Caption());
-  const auto traces = ReadNumber(lbltracesFound.Caption());
-  const auto software = ReadNumber(lblSoftwareFound.Caption());
-  if (total && found && traces && software) {
-    SaveSetting("Settings", "lblDefRemoved", std::to_string(*total + *found + *traces + *software));
+  // The total counts what the results page showed, ticked or not: the threats found (on two
+  // labels) and the traces.
+  if (const auto total = ReadNumber(Setting("Settings", "lblDefRemoved", "0"))) {
+    const long threats = app_.scanState.counters.threatsFound;
+    const auto traces = static_cast<long>(app_.results().findings().TraceCount());
+    SaveSetting("Settings", "lblDefRemoved", std::to_string(*total + 2 * threats + traces));
   }
 
   if (chkSendData.Checked()) app_.SubmitRunningPrograms();
@@ -103,30 +102,22 @@ void FrmMain::ShowRemovalProgress(bool visible) {
 }
 
 std::vector<removal::WorkItem> FrmMain::TickedWorkItems() {
+  scan::ScanResults& results = app_.results();
+  results.PullTicks();
   std::vector<removal::WorkItem> items;
-  auto add = [&](ui::ListView& list, removal::WorkKind kind) {
-    const int rows = list.Count();
+  auto add = [&](scan::TraceKind traceKind, removal::WorkKind kind) {
+    const std::vector<scan::Trace>& traces = results.findings().Traces(traceKind);
+    const int rows = static_cast<int>(traces.size());
     for (int row = 0; row < rows; ++row) {
-      const ui::ListItem& item = list.Item(row);
-      if (!item.checked) continue;
-      removal::WorkItem work;
-      work.kind = kind;
-      work.row = row + 1;
-      work.rows = rows;
-      work.text = item.text;
-      if (kind == removal::WorkKind::Registry) {
-        work.key = item.Column(1);
-        work.value = item.Column(2);
-        work.threat = item.Column(3);
-      } else if (kind == removal::WorkKind::File) {
-        work.threat = item.Column(1);
-      }
-      items.push_back(std::move(work));
+      const scan::Trace& trace = traces[row];
+      if (!trace.ticked) continue;
+      items.push_back({kind, row + 1, rows, trace.location, trace.key, trace.value,
+                       kind == removal::WorkKind::Cookie ? "" : trace.threat});
     }
   };
-  add(lvwFilesToBeDeleted, removal::WorkKind::File);
-  add(lvwRegistryToBeDeleted, removal::WorkKind::Registry);
-  add(lvwCookiesToDelete, removal::WorkKind::Cookie);
+  add(scan::TraceKind::File, removal::WorkKind::File);
+  add(scan::TraceKind::Registry, removal::WorkKind::Registry);
+  add(scan::TraceKind::Cookie, removal::WorkKind::Cookie);
   return items;
 }
 

@@ -1,4 +1,7 @@
 // The results page: excluding ticked findings, and the exclusion file.
+#include <string>
+#include <vector>
+
 #include "app/app.h"
 #include "app/frm_main.h"
 #include "common/file_tests.h"
@@ -12,22 +15,25 @@ namespace app {
 void FrmMain::ExcludeSelected() {
   platform::Desktop& desktop = app_.machine.desktop;
   auto& details = lvwPicRemoveListOfSpywareFoundAndToBeRemoved;
-  if (details.Count() == 0 && lvwRegistryToBeDeleted.Count() == 0 &&
-      lvwSpywareFound.Count() == 0) {
+  if (details.Count() == 0 && lvwRegistryToBeDeleted.Count() == 0 && lvwSpywareFound.Count() == 0) {
     app_.Tell(app_.Message("MSG_SORRY"));
     return;
   }
-  const std::string question =
-      app_.Paragraphs({"MSG_EXC_SURE1", "MSG_EXC_SURE2", "MSG_EXC_SURE3"});
+  const std::string question = app_.Paragraphs({"MSG_EXC_SURE1", "MSG_EXC_SURE2", "MSG_EXC_SURE3"});
   if (desktop.MessageBox(question, app_.Message("MSG_EXC_SURE4"), platform::kMbYesNo) !=
       platform::kIdYes) {
     return;
   }
-  for (const ui::ListItem& row : details.Items()) {
-    if (!row.checked) continue;
-    app_.AddExclusion(row.Column(1));
-    app_.AddExclusion(common::ReplaceAll(row.text, "Cookie: ", ""));
+  scan::ScanResults& results = app_.results();
+  results.PullTicks();
+  // Taken first: adding an entry lets events run, and they may change the findings.
+  std::vector<std::string> entries;
+  for (const scan::Threat& threat : results.findings().Threats()) {
+    if (!threat.ticked) continue;
+    entries.push_back(threat.location);
+    entries.push_back(common::ReplaceAll(threat.name, "Cookie: ", ""));
   }
+  for (const std::string& entry : entries) app_.AddExclusion(entry);
   app_.results().RemoveChecked();
   lblDeletingCaption.SetCaption("");
 }

@@ -253,41 +253,7 @@ void FrmMain::cmdSelectAll_Click() {
 void FrmMain::CheckTraceRows(int detailsRow) {
   auto& details = lvwPicRemoveListOfSpywareFoundAndToBeRemoved;
   if (detailsRow < 0 || detailsRow >= details.Count()) return;
-  const ui::ListItem& item = details.Item(detailsRow);
-  const bool checked = item.checked;
-  const std::string name = item.text;
-  const std::string location = item.Column(1);
-  // Which work list holds the threat's traces, and how a trace row is recognised, by the kind
-  // of the details row. Comparisons are exact.
-  auto tick = [checked](ui::ListView& list, auto matches) {
-    for (int row = 0; row < list.Count(); ++row) {
-      if (matches(list.Item(row))) list.SetChecked(row, checked);
-    }
-  };
-  // The rows of the details row's own kind: cookies and folders by location, registry entries
-  // by their key too (a key entry's details row is named after it).
-  switch (item.smallIcon) {
-    case scan::kIconCookie:
-      tick(lvwCookiesToDelete, [&](const ui::ListItem& row) { return row.text == location; });
-      break;
-    case scan::kIconRegistry:
-      tick(lvwRegistryToBeDeleted, [&](const ui::ListItem& row) { return row.Column(1) == name; });
-      break;
-    case scan::kIconFolder:
-      tick(lvwFilesToBeDeleted, [&](const ui::ListItem& row) { return row.text == location; });
-      break;
-    case scan::kIconFile:
-      break;
-    default:
-      return;
-  }
-  // A threat has one details row, of the kind of its first trace, but its traces may be of
-  // every kind: the registry entries and files of the same threat go with it, or deleting a
-  // threat found first in the registry would leave its programs behind.
-  if (name.empty()) return;
-  tick(lvwRegistryToBeDeleted, [&](const ui::ListItem& row) { return row.Column(3) == name; });
-  tick(lvwFilesToBeDeleted,
-       [&](const ui::ListItem& row) { return row.Column(1) == name || row.Column(2) == name; });
+  app_.results().TickThreat(detailsRow, details.Item(detailsRow).checked);
 }
 
 void FrmMain::FillDriveList() {

@@ -1,117 +1,173 @@
 #include "scan/results.h"
 
-#include "common/text.h"
+#include <algorithm>
 
 namespace scan {
 
-namespace {
-
-constexpr const char* kFoundSuffix = " - Found";
-
-}  // namespace
-
 ScanResults::ScanResults(Lists lists) : lists_(lists) {
-  for (const ui::ListItem& item : lists_.found.Items()) {
-    foundIndex_.insert(common::LowerCase(item.text));
+  Findings::Observer observer;
+  observer.added = [this](FindingsList list, std::size_t index) { ShowAdded(list, index); };
+  observer.ticked = [this](FindingsList list, std::size_t index, bool ticked) {
+    ui::ListView& view = ListOf(list);
+    if (static_cast<int>(index) < view.Count()) view.SetChecked(static_cast<int>(index), ticked);
+  };
+  observer.purged = [this] {
+    for (ui::ListView* list :
+         {&lists_.files, &lists_.registry, &lists_.cookies, &lists_.found, &lists_.details}) {
+      list->RemoveChecked();
+    }
+  };
+  observer.cleared = [this] {
+    for (ui::ListView* list : {&lists_.found, &lists_.details, &lists_.files, &lists_.registry,
+                               &lists_.cookies, &lists_.notFound}) {
+      list->Clear();
+    }
+  };
+  findings_.SetObserver(std::move(observer));
+}
+
+ScanResults::~ScanResults() = default;
+
+ui::ListView& ScanResults::ListOf(FindingsList list) {
+  switch (list) {
+    case FindingsList::Found:
+      return lists_.found;
+    case FindingsList::Threats:
+      return lists_.details;
+    case FindingsList::Files:
+      return lists_.files;
+    case FindingsList::Registry:
+      return lists_.registry;
+    case FindingsList::Cookies:
+      return lists_.cookies;
   }
-  lists_.found.onRowText = [this](ui::ItemChange change, const std::string& before,
-                                  const std::string& after) { OnFoundText(change, before, after); };
+  return lists_.found;
 }
 
-ScanResults::~ScanResults() {
-  lists_.found.onRowText = nullptr;
-}
-
-void ScanResults::OnFoundText(ui::ItemChange change, const std::string& before,
-                              const std::string& after) {
-  switch (change) {
-    case ui::ItemChange::Reset:
-      foundIndex_.clear();
-      return;
-    case ui::ItemChange::Removed:
-    case ui::ItemChange::Updated: {
-      auto it = foundIndex_.find(common::LowerCase(before));
-      if (it != foundIndex_.end()) foundIndex_.erase(it);
-      if (change == ui::ItemChange::Removed) return;
+void ScanResults::ShowAdded(FindingsList list, std::size_t index) {
+  ui::ListItem row;
+  switch (list) {
+    case FindingsList::Found: {
+      const FoundEntry& entry = findings_.Found()[index];
+      row.text = entry.text;
+      row.smallIcon = entry.icon;
       break;
     }
-    case ui::ItemChange::Inserted:
+    case FindingsList::Threats: {
+      const Threat& threat = findings_.Threats()[index];
+      row.text = threat.name;
+      row.subItems = {threat.location, threat.type};
+      row.smallIcon = threat.icon;
       break;
+    }
+    case FindingsList::Files: {
+      const Trace& trace = findings_.Traces(TraceKind::File)[index];
+      row.text = trace.location;
+      row.subItems = {trace.threat};
+      if (!trace.owner.empty() && trace.owner != trace.threat) row.subItems.push_back(trace.owner);
+      row.smallIcon = trace.icon;
+      break;
+    }
+    case FindingsList::Registry: {
+      const Trace& trace = findings_.Traces(TraceKind::Registry)[index];
+      row.text = trace.location;
+      row.subItems = {trace.key, trace.value, trace.threat};
+      row.smallIcon = trace.icon;
+      break;
+    }
+    case FindingsList::Cookies: {
+      const Trace& trace = findings_.Traces(TraceKind::Cookie)[index];
+      row.text = trace.location;
+      row.subItems = {trace.detail};
+      row.smallIcon = trace.icon;
+      break;
+    }
   }
-  foundIndex_.insert(common::LowerCase(after));
+  ListOf(list).Add(std::move(row));
 }
 
 void ScanResults::Clear() {
-  for (ui::ListView* list : {&lists_.found, &lists_.details, &lists_.files, &lists_.registry,
-                             &lists_.cookies, &lists_.notFound}) {
-    list->Clear();
-  }
+  findings_.Clear();
+}
+
+void ScanResults::PullTicks() {
+  auto pull = [this](FindingsList list, std::size_t size) {
+    const ui::ListView& view = ListOf(list);
+    const std::size_t shown = std::min(size, static_cast<std::size_t>(view.Count()));
+    for (std::size_t index = 0; index < shown; ++index) {
+      findings_.SetTicked(list, index, view.Item(static_cast<int>(index)).checked);
+    }
+  };
+  pull(FindingsList::Found, findings_.Found().size());
+  pull(FindingsList::Threats, findings_.Threats().size());
+  pull(FindingsList::Files, findings_.Traces(TraceKind::File).size());
+  pull(FindingsList::Registry, findings_.Traces(TraceKind::Registry).size());
+  pull(FindingsList::Cookies, findings_.Traces(TraceKind::Cookie).size());
 }
 
 void ScanResults::RemoveChecked() {
-  for (ui::ListView* list :
-       {&lists_.files, &lists_.registry, &lists_.cookies, &lists_.found, &lists_.details}) {
-    list->RemoveChecked();
-  }
+  PullTicks();
+  findings_.RemoveTicked();
 }
 
-bool ScanResults::HasThreat(const std::string& name) const {
-  const std::string key = common::LowerCase(name + kFoundSuffix);
-  auto it = foundIndex_.lower_bound(key);
-  return it != foundIndex_.end() && it->compare(0, key.size(), key) == 0;
+void ScanResults::TickThreat(int detailsRow, bool ticked) {
+  if (detailsRow < 0) return;
+  PullTicks();
+  findings_.TickThreat(static_cast<std::size_t>(detailsRow), ticked);
 }
 
 void ScanResults::AddGroupRow(const std::string& name, int icon) {
-  lists_.found.Add(name + kFoundSuffix, icon);
+  findings_.AddFound(name + " - Found", icon);
 }
 
 void ScanResults::AddDetailsRow(const std::string& name, const std::string& location,
                                 const std::string& type, int icon) {
-  ui::ListItem row;
-  row.text = name;
-  row.subItems = {location, type};
-  row.smallIcon = icon;
-  lists_.details.Add(std::move(row));
+  findings_.AddThreat({name, location, type, icon, false});
 }
 
 void ScanResults::AddExcludedRow(const std::string& tested) {
-  lists_.found.Add("EXCLUDED: " + tested, kIconExcluded);
+  findings_.AddFound("EXCLUDED: " + tested, kIconExcluded);
 }
 
 void ScanResults::AddNotice(const std::string& text, int icon) {
-  lists_.found.Add(text, icon);
+  findings_.AddFound(text, icon);
 }
 
 void ScanResults::AddFileRow(const std::string& path, const std::string& threatName, int icon,
                              const std::string& owner) {
-  ui::ListItem row;
-  row.text = path;
-  row.subItems = {threatName};
-  if (!owner.empty() && owner != threatName) row.subItems.push_back(owner);
-  row.smallIcon = icon;
-  lists_.files.Add(std::move(row));
+  Trace trace;
+  trace.kind = TraceKind::File;
+  trace.location = path;
+  trace.threat = threatName;
+  trace.owner = owner;
+  trace.icon = icon;
+  findings_.AddTrace(std::move(trace));
 }
 
 void ScanResults::AddRegistryRow(const std::string& mainKey, const std::string& keyValue,
                                  const std::string& value, const std::string& threatName) {
-  ui::ListItem row;
-  row.text = mainKey;
-  row.subItems = {keyValue, value, threatName};
-  row.smallIcon = kIconRegistry;
-  lists_.registry.Add(std::move(row));
+  Trace trace;
+  trace.kind = TraceKind::Registry;
+  trace.location = mainKey;
+  trace.key = keyValue;
+  trace.value = value;
+  trace.threat = threatName;
+  trace.icon = kIconRegistry;
+  findings_.AddTrace(std::move(trace));
 }
 
 void ScanResults::AddCookieRow(const std::string& cookieName, const std::string& location) {
-  ui::ListItem row;
-  row.text = cookieName;
-  row.subItems = {location};
-  row.smallIcon = kIconCookie;
-  lists_.cookies.Add(std::move(row));
+  Trace trace;
+  trace.kind = TraceKind::Cookie;
+  trace.location = cookieName;
+  trace.detail = location;
+  trace.icon = kIconCookie;
+  findings_.AddTrace(std::move(trace));
 }
 
 void ScanResults::CountTrace() {
-  lists_.tracesFound.SetCaption(
-      std::to_string(common::LeadingNumber(lists_.tracesFound.Caption()) + 1));
+  findings_.CountTrace();
+  lists_.tracesFound.SetCaption(std::to_string(findings_.TraceCount()));
 }
 
 }  // namespace scan

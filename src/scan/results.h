@@ -1,23 +1,17 @@
 #pragma once
 
-#include <set>
 #include <string>
 
+#include "scan/findings.h"
 #include "ui/basic_controls.h"
 #include "ui/list_view.h"
 
 namespace scan {
 
-// Small icons of the results lists.
-inline constexpr int kIconCookie = 1;
-inline constexpr int kIconRegistry = 2;
-inline constexpr int kIconFile = 3;
-inline constexpr int kIconFolder = 4;
-inline constexpr int kIconExcluded = 5;
-
-// The lists a scan fills, in front of the main window's list views: what the stages add and
-// how a threat is looked up. The look-up keeps an index of the found list's row texts that
-// follows every change of that list, so it costs the same with ten rows or a hundred thousand.
+// The results page's lists as views of the findings: what the stages add goes into the model
+// and appears as rows; a tick copied to a threat's traces shows on their rows; what is removed
+// or excluded leaves the model and its rows together. Ticks the user (or a test) sets on the
+// rows themselves are taken back into the model before anything depends on them (PullTicks).
 class ScanResults {
  public:
   struct Lists {
@@ -27,26 +21,30 @@ class ScanResults {
     ui::ListView& registry;  // registry traces
     ui::ListView& cookies;   // cookie files
     ui::ListView& notFound;  // files the removal could not find
-    ui::Label& tracesFound;  // the number of traces, kept as the label's caption
+    ui::Label& tracesFound;  // the traces total
   };
   explicit ScanResults(Lists lists);
   ~ScanResults();
   ScanResults(const ScanResults&) = delete;
   ScanResults& operator=(const ScanResults&) = delete;
 
-  // Empties every list (the traces label is left to the caller).
-  void Clear();
-  // Removes the ticked rows of the work lists, the found list and the details list: the traces
-  // that were removed or excluded, and their threats.
-  void RemoveChecked();
+  Findings& findings() { return findings_; }
 
-  // True when the found list has a row whose text begins with name & " - Found", letter case
-  // ignored: the threat was found before in this scan.
-  bool HasThreat(const std::string& name) const;
+  // Empties the findings and every list (the traces label is left to the caller).
+  void Clear();
+  // Removes the ticked traces, found entries and threats: what was removed or excluded.
+  void RemoveChecked();
+  // Takes the ticks shown on the rows into the findings.
+  void PullTicks();
+  // A threat's row was ticked or unticked: its traces follow (Findings::TickThreat).
+  void TickThreat(int detailsRow, bool ticked);
+
+  // True when the threat was found before in this scan (Findings::HasThreat).
+  bool HasThreat(const std::string& name) const { return findings_.HasThreat(name); }
   // A threat's group row in the found list and its checkable details row.
   void AddGroupRow(const std::string& name, int icon);
-  void AddDetailsRow(const std::string& name, const std::string& location,
-                     const std::string& type, int icon);
+  void AddDetailsRow(const std::string& name, const std::string& location, const std::string& type,
+                     int icon);
   // A finding that the user excluded: "EXCLUDED: " & what was tested, with the excluded icon.
   void AddExcludedRow(const std::string& tested);
   // A notice in the found list (the cookie and process stages write some).
@@ -59,14 +57,15 @@ class ScanResults {
   void AddRegistryRow(const std::string& mainKey, const std::string& keyValue,
                       const std::string& value, const std::string& threatName);
   void AddCookieRow(const std::string& cookieName, const std::string& location);
-  // One more trace on the traces label.
+  // One more trace: the traces total grows and the label shows it.
   void CountTrace();
 
  private:
-  void OnFoundText(ui::ItemChange change, const std::string& before, const std::string& after);
+  ui::ListView& ListOf(FindingsList list);
+  void ShowAdded(FindingsList list, std::size_t index);
 
   Lists lists_;
-  std::multiset<std::string> foundIndex_;  // the found list's row texts in lower case
+  Findings findings_;
 };
 
 }  // namespace scan

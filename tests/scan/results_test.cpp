@@ -16,45 +16,48 @@ class ResultsTest : public ::testing::Test {
   ui::HeadlessHost host;
   ui_test::TestForm form{host};
   ui::ListView found{form, Args("found")}, details{form, Args("details")},
-      files{form, Args("files")}, registry{form, Args("registry")},
-      cookies{form, Args("cookies")}, notFound{form, Args("notFound")};
+      files{form, Args("files")}, registry{form, Args("registry")}, cookies{form, Args("cookies")},
+      notFound{form, Args("notFound")};
   ui::Label traces{form, Args("traces", "0")};
   scan::ScanResults results{{found, details, files, registry, cookies, notFound, traces}};
 };
 
-TEST_F(ResultsTest, ThreatLookUpIsAPrefixSearchWithoutCaseThatFollowsTheList) {
+TEST_F(ResultsTest, ThreatLookUpIsAPrefixSearchWithoutCaseThatFollowsTheFindings) {
   EXPECT_FALSE(results.HasThreat("Demo Adware"));
   results.AddGroupRow("Demo Adware", scan::kIconFile);
   results.AddExcludedRow("C:\\x.exe");
   EXPECT_TRUE(results.HasThreat("demo ADWARE"));
   EXPECT_FALSE(results.HasThreat("Demo"));
   EXPECT_FALSE(results.HasThreat("Demo Adware Two"));
-
-  found.Add("Other - Found - and more", scan::kIconFile);  // rows written in other ways count too
+  results.AddNotice("Other - Found - and more", scan::kIconFile);
   EXPECT_TRUE(results.HasThreat("Other"));
 
-  found.SetText(0, "Renamed - Found");
+  // A row ticked on the list and purged leaves the look-up too; one of two equal rows stays.
+  found.SetChecked(0, true);
+  results.AddGroupRow("Twice", scan::kIconFile);
+  results.AddGroupRow("Twice", scan::kIconFile);
+  found.SetChecked(found.Count() - 1, true);
+  results.RemoveChecked();
   EXPECT_FALSE(results.HasThreat("Demo Adware"));
-  EXPECT_TRUE(results.HasThreat("renamed"));
-  found.Remove(0);
-  EXPECT_FALSE(results.HasThreat("Renamed"));
-  results.AddGroupRow("Twice", scan::kIconFile);
-  results.AddGroupRow("Twice", scan::kIconFile);
-  found.Remove(found.Count() - 1);
   EXPECT_TRUE(results.HasThreat("Twice")) << "one of two equal rows is still there";
+  EXPECT_EQ(ui::DumpRows(found),
+            "<5> EXCLUDED: C:\\x.exe\n<3> Other - Found - and more\n"
+            "<3> Twice - Found\n");
   results.Clear();
   EXPECT_FALSE(results.HasThreat("Twice"));
   EXPECT_EQ(found.Count(), 0);
 }
 
-TEST_F(ResultsTest, TraceCountReadsTheCaptionsLeadingDigits) {
+// The traces total is counted by the findings, whatever a label was made to show.
+TEST_F(ResultsTest, TraceCountIsKeptByTheFindings) {
   results.CountTrace();
   results.CountTrace();
   EXPECT_EQ(traces.Caption(), "2");
   traces.SetCaption("12abc");
   results.CountTrace();
-  EXPECT_EQ(traces.Caption(), "13");
-  traces.SetCaption("");
+  EXPECT_EQ(traces.Caption(), "3");
+  EXPECT_EQ(results.findings().TraceCount(), 3u);
+  results.Clear();
   results.CountTrace();
   EXPECT_EQ(traces.Caption(), "1");
 }
