@@ -1,5 +1,6 @@
 #include "ui/headless_host.h"
 
+#include "ui/control.h"
 #include "ui/form.h"
 #include "ui/menu.h"
 #include "ui/timer.h"
@@ -79,9 +80,13 @@ void HeadlessHost::RunModal(Form& form) {
   }
 }
 
-void HeadlessHost::ApplyWindowState(Form& form) { form.Resized(); }
+void HeadlessHost::ApplyWindowState(Form& form) {
+  form.Resized();
+}
 
-void HeadlessHost::ApplyGeometry(Form& form) { form.Resized(); }
+void HeadlessHost::ApplyGeometry(Form& form) {
+  form.Resized();
+}
 
 void HeadlessHost::NonClientExtent(const Form& form, int* width, int* height) {
   // A fixed frame of 4 pixels, a 23-pixel title bar and a 20-pixel menu bar, at 15 twips a pixel.
@@ -132,6 +137,23 @@ std::uintptr_t HeadlessHost::WindowHandle(const Form& form) const {
 
 void HeadlessHost::PopupMenu(Form& form, Menu& menu) {
   if (onPopupMenu) onPopupMenu(form, menu);
+}
+
+void HeadlessHost::LockUpdates(Form* form) {
+  if (form != nullptr) {
+    ++heldLocks_;
+    return;
+  }
+  // Allowing updates that nothing holds is harmless, as LockWindowUpdate(NULL) is.
+  if (heldLocks_ > 0) --heldLocks_;
+}
+
+bool HeadlessHost::UserClick(Control& control) {
+  for (const Control* reach = &control; reach != nullptr; reach = reach->Parent()) {
+    if (!reach->Visible() || !reach->Enabled()) return false;
+  }
+  control.Click();
+  return true;
 }
 
 }  // namespace ui

@@ -13,6 +13,8 @@
 
 namespace ui {
 
+class Control;
+
 // A host without windows, for tests. Time is virtual: it moves only when the test advances it
 // (or by a fixed step on every yield, when set), and timers fire in due order as it moves.
 // Modal forms and file dialogs are answered from a script; a form shown modally that its
@@ -60,8 +62,14 @@ class HeadlessHost : public Host {
   void NonClientExtent(const Form& form, int* width, int* height) override;
   void TimerChanged(Timer& timer) override;
   void DoEvents() override;
-  // Nothing is painted, so there is nothing to hold.
-  void LockUpdates(Form*) override {}
+  // Nothing is painted; the locks are counted, so that one never released (the window would stay
+  // frozen on Windows) shows in HeldLocks.
+  void LockUpdates(Form* form) override;
+  int HeldLocks() const { return heldLocks_; }
+  // A user's click: refused (false, and nothing happens) when the control or a container around
+  // it is hidden or disabled, as no user could reach it then. Tests that stand for a user click
+  // through it; Control::Click is the program's own click in code.
+  bool UserClick(Control& control);
   void SetMousePointer(int pointer) override { pointer_ = pointer; }
   int MousePointer() const override { return pointer_; }
   bool ShowOpenDialog(FileDialog& dialog) override;
@@ -91,6 +99,7 @@ class HeadlessHost : public Host {
   std::optional<int> quit_;
   std::vector<std::string> errors_;
   int pointer_ = kPointerDefault;
+  int heldLocks_ = 0;
 };
 
 }  // namespace ui

@@ -35,7 +35,10 @@ class AppTest : public ::testing::Test {
                            "SOFTWARE\\Quillmoor Software\\Quillmoor AntiSpyware\\Settings",
                            "FirstTime", "Yes");
   }
-  void TearDown() override { EXPECT_TRUE(host.Errors().empty()) << host.Errors().front(); }
+  void TearDown() override {
+    EXPECT_TRUE(host.Errors().empty()) << host.Errors().front();
+    EXPECT_EQ(host.HeldLocks(), 0) << "a window left frozen";
+  }
 
   platform::sim::SimMachine sim;
   ui::HeadlessHost host;

@@ -53,15 +53,17 @@ class HostileDefinitionsTest : public app_test::AppTest {
     fake_ = sim.processes.Start(kFakeShell);
   }
 
-  // Scan, Select All and a confirmed Delete, as a user would.
+  // Scan, Select All and a confirmed Delete, clicked as a user would.
   void ScanAndDeleteAll(const std::vector<hostile::Line>& lines) {
     hostile::WriteDefinitions(sim.files, kSimDataFolder, lines);
     StartProgram();
     app::FrmMain& main = app.frmMain();
-    main.cmdScanNow.Click();
-    main.cmdSelectAll.Click();
+    for (ui::Control* command :
+         {&main.cmdScan, &main.cmdScanNow, &main.cmdRemove, &main.cmdSelectAll}) {
+      ASSERT_TRUE(host.UserClick(*command)) << command->Name();
+    }
     sim.desktop.AnswerNext(platform::kIdYes);
-    main.Command4.Click();
+    ASSERT_TRUE(host.UserClick(main.Command4));
   }
 
   void ExpectWindowsWhole() {

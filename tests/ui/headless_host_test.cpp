@@ -152,3 +152,31 @@ TEST_F(HostTest, FileDialogAnswersFromTheScript) {
 }
 
 }  // namespace
+
+namespace {
+
+// A user reaches only what is shown and enabled, all the way up to the window.
+TEST(HeadlessUserTest, ClicksReachOnlyShownAndEnabledControlsAndLocksAreCounted) {
+  ui::HeadlessHost host;
+  ui_test::TestForm form{host};
+  int clicks = 0;
+  form.optB1.OnClick = [&] { ++clicks; };
+  EXPECT_FALSE(host.UserClick(form.optB1)) << "the window is not shown yet";
+  form.Show();
+  EXPECT_TRUE(host.UserClick(form.optB1));
+  form.fraB.SetEnabled(false);
+  EXPECT_FALSE(host.UserClick(form.optB1)) << "its frame is disabled";
+  form.fraB.SetEnabled(true);
+  form.optB1.SetVisible(false);
+  EXPECT_FALSE(host.UserClick(form.optB1));
+  EXPECT_EQ(clicks, 1);
+
+  host.LockUpdates(&form);
+  host.LockUpdates(nullptr);
+  host.LockUpdates(nullptr);
+  EXPECT_EQ(host.HeldLocks(), 0) << "allowing what nothing holds is harmless";
+  host.LockUpdates(&form);
+  EXPECT_EQ(host.HeldLocks(), 1) << "a window left frozen shows";
+}
+
+}  // namespace
