@@ -30,23 +30,22 @@ bool LineReader::Fill() {
 }
 
 bool LineReader::ReadLine(std::string* line) {
+  // Lines end in CR LF, LF or a lone CR: files written elsewhere use all three.
   for (;;) {
-    const std::size_t lf = buffer_.find('\n', position_);
-    if (lf != std::string::npos) {
-      std::size_t end = lf;
-      if (end > position_ && buffer_[end - 1] == '\r') --end;
+    const std::size_t end = buffer_.find_first_of("\r\n", position_);
+    if (end != std::string::npos) {
+      if (buffer_[end] == '\r' && end + 1 == buffer_.size() && Fill()) continue;
+      std::size_t next = end + 1;
+      if (buffer_[end] == '\r' && next < buffer_.size() && buffer_[next] == '\n') ++next;
       line->assign(buffer_, position_, end - position_);
-      position_ = lf + 1;
+      position_ = next;
       return true;
     }
     if (!Fill()) break;
   }
   if (position_ >= buffer_.size()) return false;
-  // The last line has no ending. A CR at the very end was the first half of a CR LF that the
-  // file lost; it is not part of the text.
-  std::size_t end = buffer_.size();
-  if (buffer_[end - 1] == '\r') --end;
-  line->assign(buffer_, position_, end - position_);
+  // The last line has no ending.
+  line->assign(buffer_, position_, buffer_.size() - position_);
   position_ = buffer_.size();
   return true;
 }

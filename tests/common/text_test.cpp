@@ -31,12 +31,13 @@ TEST(TextTest, LetterCaseCoversTheAccentedLettersOfTheCodePage) {
   EXPECT_EQ(Trim("  a b \t "), "a b \t");
 }
 
-TEST(LineReaderTest, LinesEndAtCrLfOrLfAndAFinalEndingAddsNoLine) {
+TEST(LineReaderTest, LinesEndAtCrLfLfOrALoneCrAndAFinalEndingAddsNoLine) {
   platform::sim::SimFiles files;
   files.AddFile("C:\\a.txt", "one\r\ntwo\nthree\rstill three\r\n\r\nlast");
   files.AddFile("C:\\b.txt", "x\r\n");
   files.AddFile("C:\\empty.txt", "");
-  EXPECT_EQ(ReadLines(files, "C:\\a.txt"), (Lines{"one", "two", "three\rstill three", "", "last"}));
+  EXPECT_EQ(ReadLines(files, "C:\\a.txt"),
+            (Lines{"one", "two", "three", "still three", "", "last"}));
   EXPECT_EQ(ReadLines(files, "C:\\b.txt"), Lines{"x"});
   EXPECT_EQ(ReadLines(files, "C:\\empty.txt"), Lines{});
   EXPECT_EQ(ReadLines(files, "C:\\missing.txt"), std::nullopt);
@@ -52,6 +53,17 @@ TEST(LineReaderTest, ReadsLinesAcrossBlocks) {
   platform::sim::SimFiles files;
   files.AddFile("C:\\big.txt", JoinLines(lines));
   EXPECT_EQ(ReadLines(files, "C:\\big.txt"), lines);
+  // A file of lone CRs, one of which is the last byte of a block.
+  std::string mac;
+  for (const std::string& line : lines) mac += line + "\r";
+  files.AddFile("C:\\mac.txt", mac);
+  EXPECT_EQ(ReadLines(files, "C:\\mac.txt"), lines);
+  // A CR as the last byte of the first block: its LF comes with the next block, or not.
+  const std::string first(64 * 1024 - 1, 'a');
+  files.AddFile("C:\\split.txt", first + "\r\nb");
+  files.AddFile("C:\\lone.txt", first + "\rb");
+  EXPECT_EQ(ReadLines(files, "C:\\split.txt"), (Lines{first, "b"}));
+  EXPECT_EQ(ReadLines(files, "C:\\lone.txt"), (Lines{first, "b"}));
 }
 
 }  // namespace
