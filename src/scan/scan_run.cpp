@@ -11,6 +11,35 @@ namespace scan {
 ScanRun::ScanRun(ScanServices services, ScanOptions options, ScanObserver observer)
     : services_(std::move(services)), options_(options), observer_(std::move(observer)) {}
 
+ScanContext ScanRun::Context(const definitions::DefinitionCounts& counts) {
+  return ScanContext{
+      .machine = services_.machine,
+      .results = services_.results,
+      .counters = services_.state.counters,
+      .exclusions = services_.exclusions,
+      .protectedPaths = services_.protectedPaths,
+      .dataFolder = services_.dataFolder,
+      .definitionCounts = counts,
+      .statusPrefix = services_.state.statusPrefix,
+      .progress = services_.progress,
+      .yield = services_.yield,
+      .stopRequested = [&state = services_.state] { return state.stopRequested; },
+      .message = services_.message,
+      .userScan = services_.userScan,
+      .runningItems = services_.runningItems,
+      .lockMainWindow = services_.lockMainWindow,
+      .askAboutProcess = services_.askAboutProcess,
+      .keptProcessDefinitions = &services_.state.keptProcessDefinitions,
+  };
+}
+
+void ScanRun::RunProcessStage() {
+  const definitions::DefinitionCounts counts =
+      definitions::CountDefinitions(services_.machine.files, services_.dataFolder);
+  ScanContext context = Context(counts);
+  ScanMemory(context);
+}
+
 bool ScanRun::Run() {
   platform::Machine& machine = services_.machine;
   ScanState& state = services_.state;
@@ -24,25 +53,7 @@ bool ScanRun::Run() {
   services_.protectedPaths.LoadSafetyList(data, stop, services_.yield);
   const definitions::DefinitionCounts counts = definitions::CountDefinitions(machine.files, data);
 
-  ScanContext context{
-      .machine = machine,
-      .results = services_.results,
-      .counters = state.counters,
-      .exclusions = services_.exclusions,
-      .protectedPaths = services_.protectedPaths,
-      .dataFolder = data,
-      .definitionCounts = counts,
-      .statusPrefix = state.statusPrefix,
-      .progress = services_.progress,
-      .yield = services_.yield,
-      .stopRequested = stop,
-      .message = services_.message,
-      .userScan = services_.userScan,
-      .runningItems = services_.runningItems,
-      .lockMainWindow = services_.lockMainWindow,
-      .askAboutProcess = services_.askAboutProcess,
-      .keptProcessDefinitions = &state.keptProcessDefinitions,
-  };
+  ScanContext context = Context(counts);
 
   if (observer_.started) observer_.started();
   auto begin = [&](Stage stage, const char* key, int donePercent) {

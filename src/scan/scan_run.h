@@ -3,6 +3,7 @@
 #include <functional>
 #include <string>
 
+#include "definitions/definition_files.h"
 #include "scan/scan_context.h"
 
 namespace scan {
@@ -69,8 +70,14 @@ class ScanRun {
 
   // False when a definition file is missing (nothing was scanned).
   bool Run();
+  // The memory shield's look at the running programs: the process stage alone, as it stands,
+  // without the presence check or a new protected list; what it meets it asks about through
+  // ScanServices::askAboutProcess (userScan says false for it).
+  void RunProcessStage();
 
  private:
+  ScanContext Context(const definitions::DefinitionCounts& counts);
+
   ScanServices services_;
   ScanOptions options_;
   ScanObserver observer_;

@@ -30,6 +30,27 @@ class ScanRunTest : public ::testing::Test {
     sim.registry.AddKey(platform::kHkeyCurrentUser, "Software\\Bad");
   }
 
+  scan::ScanServices Services(bool userScan) {
+    return {
+        .machine = sim.machine,
+        .results = harness.results,
+        .exclusions = harness.exclusions,
+        .protectedPaths = harness.protectedPaths,
+        .dataFolder = data,
+        .state = state,
+        .message = [](const std::string& key) { return key; },
+        .yield = [] {},
+        .userScan = [userScan] { return userScan; },
+        .progress = [](const std::string&, int, int) {},
+        .lockMainWindow = {},
+        .runningItems = nullptr,
+        .askAboutProcess =
+            [this](const std::string& file, const std::string& company, std::uint32_t pid) {
+              asked.push_back(file + " | " + company + " | " + std::to_string(pid));
+            },
+    };
+  }
+
   bool Run(scan::ScanOptions options) {
     scan::ScanObserver observer;
     observer.definitionsMissing = [this] { events.push_back("missing"); };
@@ -39,22 +60,7 @@ class ScanRunTest : public ::testing::Test {
       events.push_back("skipped " + std::to_string(static_cast<int>(stage)));
     };
     observer.finished = [this] { events.push_back("finished"); };
-    scan::ScanRun run(scan::ScanServices{
-                          .machine = sim.machine,
-                          .results = harness.results,
-                          .exclusions = harness.exclusions,
-                          .protectedPaths = harness.protectedPaths,
-                          .dataFolder = data,
-                          .state = state,
-                          .message = [](const std::string& key) { return key; },
-                          .yield = [] {},
-                          .userScan = [] { return true; },
-                          .progress = [](const std::string&, int, int) {},
-                          .lockMainWindow = {},
-                          .runningItems = nullptr,
-                          .askAboutProcess = {},
-                      },
-                      options, observer);
+    scan::ScanRun run(Services(true), options, observer);
     return run.Run();
   }
 
@@ -63,6 +69,7 @@ class ScanRunTest : public ::testing::Test {
   scan_test::StageHarness harness{sim.machine, data};
   scan::ScanState state;
   std::vector<std::string> events;
+  std::vector<std::string> asked;
 };
 
 TEST_F(ScanRunTest, RunsTheChosenStagesInOrderAndFillsTheResults) {
@@ -88,6 +95,20 @@ TEST_F(ScanRunTest, AMissingDefinitionFileStopsTheScanBeforeItBegins) {
   EXPECT_FALSE(Run({}));
   EXPECT_EQ(events, std::vector<std::string>{"missing"});
   EXPECT_EQ(harness.found.Count(), 0);
+}
+
+// The memory shield's run: the process stage alone, asking about what it meets, no window.
+TEST_F(ScanRunTest, TheShieldsRunAsksAboutARunningThreatAndScansNothingElse) {
+  scan_test::WriteDefinitionFile(sim.files, kSimDataFolder, "ExeDefinition.dat",
+                                 {"bad.exe=Bad|C:\\Bad"});
+  const std::uint32_t pid = sim.processes.Start("C:\\Bad\\bad.exe");
+  scan::ScanRun run(Services(false), {}, {});
+  run.RunProcessStage();
+  ASSERT_EQ(asked.size(), 1u);
+  EXPECT_EQ(asked[0], "BAD.EXE | MSG_NOCOMPANY BAD.EXE | " + std::to_string(pid));
+  EXPECT_TRUE(sim.processes.IsRunning(pid)) << "the question decides, not the run";
+  EXPECT_EQ(state.counters.registryEntriesInspected, 0);
+  EXPECT_EQ(harness.files.Count(), 0) << "no other stage ran";
 }
 
 }  // namespace
