@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "app/options.h"
 #include "removal/removal_run.h"
 #include "scan/scan_run.h"
 #include "ui/ui.h"
@@ -99,6 +100,12 @@ class FrmMain : public ui::Form {
   std::string Setting(const std::string& section, const std::string& key,
                       const std::string& defaultValue) const;
   void SaveSetting(const std::string& section, const std::string& key, const std::string& value);
+  // The stored text of an option (its default when missing), its value as the option's type
+  // reads it, and a new value written in the option's form.
+  std::string Stored(const Option& option) const;
+  std::optional<bool> Read(const Option& option) const;
+  void Save(const Option& option, bool value);
+  void Save(const Option& option, const std::string& text);
   // Wires the controls' events to the handlers.
   void ConnectHandlers();
   // The start-up steps that run with each failure ignored.

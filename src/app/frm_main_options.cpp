@@ -25,53 +25,52 @@ void ApplyBool(ui::OptionButton& option, const std::string& stored) {
 }  // namespace
 
 void FrmMain::LoadSettingsIntoControls() {
-  SaveSetting(kOptions, "SHOW", "True");
+  Save(option::kShow, true);
 
-  ApplyBool(optIEHomePageSheildOn, Setting(kOptions, "optIEHomePageSheildOn", "True"));
+  ApplyBool(optIEHomePageSheildOn, Stored(option::kHomePageShieldOn));
   chkHomePage.SetValue(optIEHomePageSheildOn.Value() ? ui::kChecked : ui::kUnchecked);
-  ApplyFlag(chkMakeLog, Setting(kOptions, "chkMakeLog", "1"));
-  ApplyBool(optIEHomePageSheildOff, Setting(kOptions, "optIEHomePageSheildOff", "False"));
-  ApplyBool(optAlwaysnotifybeforerestoring,
-            Setting(kOptions, "optAlwaysnotifybeforerestoring", "True"));
-  ApplyBool(optRestoredefaultwithoutnotification,
-            Setting(kOptions, "optRestoredefaultwithoutnotification", "False"));
-  ApplyBool(optMemorySheildOn, Setting(kOptions, "optMemorySheildOn", "True"));
+  ApplyFlag(chkMakeLog, Stored(option::kMakeLog));
+  ApplyBool(optIEHomePageSheildOff, Stored(option::kHomePageShieldOff));
+  ApplyBool(optAlwaysnotifybeforerestoring, Stored(option::kNotifyBeforeRestoring));
+  ApplyBool(optRestoredefaultwithoutnotification, Stored(option::kRestoreSilently));
+  ApplyBool(optMemorySheildOn, Stored(option::kMemoryShieldOn));
   chkAutoProtect.SetValue(optMemorySheildOn.Value() ? ui::kChecked : ui::kUnchecked);
-  ApplyBool(optMemorySheildOff, Setting(kOptions, "optMemorySheildOff", "False"));
-  ApplyFlag(chkSweepMemory, Setting(kOptions, "chkSweepMemory", "1"));
-  ApplyFlag(chkScanRegistry, Setting(kOptions, "chkScanRegistry", "1"));
+  ApplyBool(optMemorySheildOff, Stored(option::kMemoryShieldOff));
+  ApplyFlag(chkSweepMemory, Stored(option::kSweepMemory));
+  ApplyFlag(chkScanRegistry, Stored(option::kScanRegistry));
 
   // Every start begins with Quick Scan; the stored complete-scan choice only passes through.
-  ApplyBool(optScanAllSelectedHardDrive, Setting(kOptions, "optScanAllSelectedHardDrive", "True"));
+  ApplyBool(optScanAllSelectedHardDrive, Stored(option::kScanAllDrives));
   optScanOnlyKnownSoftwares.SetValue(true);
 
   // Run at start-up is on by default on the first start only (except for builds that never run
   // at start-up by default).
   if (!app_.brand.ProgramName.empty() && app_.brand.ProgramName == BRAND_NO_AUTORUN) {
-    ApplyFlag(chkRunAtStartup, Setting(kOptions, "chkRunAtStartup", "0"));
-  } else if (Setting("Settings", "ranOneTime", "0") == "0") {
-    ApplyFlag(chkRunAtStartup, Setting(kOptions, "chkRunAtStartup", "1"));
-    SaveSetting("Settings", "ranOneTime", "1");
+    ApplyFlag(chkRunAtStartup, Stored(option::kRunAtStartup));
+  } else if (Stored(option::kRanOneTime) == "0") {
+    // The one read with another default: the first start runs at start-up unless told not to.
+    ApplyFlag(chkRunAtStartup, Setting(kOptions, option::kRunAtStartup.key, "1"));
+    Save(option::kRanOneTime, true);
   } else {
-    ApplyFlag(chkRunAtStartup, Setting(kOptions, "chkRunAtStartup", "0"));
+    ApplyFlag(chkRunAtStartup, Stored(option::kRunAtStartup));
   }
 
-  ApplyFlag(chkSweepMemory, Setting(kOptions, "chkSweepMemory", "1"));
-  ApplyFlag(chkScanRegistry, Setting(kOptions, "chkScanRegistry", "1"));
-  ApplyFlag(chkScanCookies, Setting(kOptions, "chkScanCookies", "1"));
-  ApplyFlag(chkSendData, Setting(kOptions, "chkSendData", "1"));
+  ApplyFlag(chkSweepMemory, Stored(option::kSweepMemory));
+  ApplyFlag(chkScanRegistry, Stored(option::kScanRegistry));
+  ApplyFlag(chkScanCookies, Stored(option::kScanCookies));
+  ApplyFlag(chkSendData, Stored(option::kSendData));
 
   lblLastUpdate.SetCaption("Signatures Last Updated On " + app_.ReadDefinitionsDate() + " PST");
 
-  ApplyFlag(chkAutomaticScanYesOrNo, Setting(kOptions, "chkAutomaticScanYesOrNo", "0"));
-  if (auto scheduled = ReadNumber(Setting(kOptions, "chkAutomaticScanYesOrNo", "0"))) {
+  ApplyFlag(chkAutomaticScanYesOrNo, Stored(option::kAutomaticScan));
+  if (auto scheduled = ReadNumber(Stored(option::kAutomaticScan))) {
     const bool on = *scheduled != 0;
     dtpScheduleDate.SetEnabled(on);
     dtpScheduleTime.SetEnabled(on);
     cmbDays.SetEnabled(on);
     tmrScheduler.SetEnabled(on);
   }
-  ApplyFlag(chkAutomaticUpdate, Setting(kOptions, "chkAutomaticUpdate", "1"));
+  ApplyFlag(chkAutomaticUpdate, Stored(option::kAutomaticUpdate));
 
   for (int row = 0; row < lvwHardDrives.Count(); ++row) {
     if (auto ticked = ReadBool(Setting("Drives", lvwHardDrives.Item(row).text, "True"))) {
@@ -84,22 +83,22 @@ void FrmMain::LoadSettingsIntoControls() {
       results.SetColumnWidth(c, static_cast<int>(*width));
     }
   }
-  if (Setting("Settings", "Max", "0") == "1") SetWindowState(ui::WindowState::Maximized);
+  if (Stored(option::kMaximized) == "1") SetWindowState(ui::WindowState::Maximized);
   GetHost().SetMousePointer(ui::kPointerDefault);
 }
 
 void FrmMain::chkHomePage_Click() {
   const bool on = chkHomePage.Checked();
-  SaveSetting(kOptions, "optIEHomePageSheildOn", BoolText(on));
-  SaveSetting(kOptions, "optIEHomePageSheildOff", BoolText(!on));
+  Save(option::kHomePageShieldOn, on);
+  Save(option::kHomePageShieldOff, !on);
   tmrCheckHomePage.SetEnabled(on);
   optAlwaysnotifybeforerestoring.SetEnabled(on);
   optRestoredefaultwithoutnotification.SetEnabled(on);
 }
 
 void FrmMain::HomePageOption_Click() {
-  SaveSetting(kOptions, "optIEHomePageSheildOn", BoolText(optIEHomePageSheildOn.Value()));
-  SaveSetting(kOptions, "optIEHomePageSheildOff", BoolText(optIEHomePageSheildOff.Value()));
+  Save(option::kHomePageShieldOn, optIEHomePageSheildOn.Value());
+  Save(option::kHomePageShieldOff, optIEHomePageSheildOff.Value());
   // Only the selected button runs this, so it says which way the shield goes.
   const bool on = optIEHomePageSheildOn.Value();
   tmrCheckHomePage.SetEnabled(on);
@@ -109,28 +108,25 @@ void FrmMain::HomePageOption_Click() {
 
 void FrmMain::chkAutoProtect_Click() {
   const bool on = chkAutoProtect.Checked();
-  SaveSetting(kOptions, "optMemorySheildOn", BoolText(on));
-  SaveSetting(kOptions, "optMemorySheildOff", BoolText(!on));
+  Save(option::kMemoryShieldOn, on);
+  Save(option::kMemoryShieldOff, !on);
   tmrMemoryInspected.SetEnabled(on);
 }
 
 void FrmMain::MemoryOption_Click() {
-  SaveSetting(kOptions, "optMemorySheildOn", BoolText(optMemorySheildOn.Value()));
-  SaveSetting(kOptions, "optMemorySheildOff", BoolText(optMemorySheildOff.Value()));
+  Save(option::kMemoryShieldOn, optMemorySheildOn.Value());
+  Save(option::kMemoryShieldOff, optMemorySheildOff.Value());
   tmrMemoryInspected.SetEnabled(optMemorySheildOn.Value());
 }
 
 void FrmMain::RestoreOption_Click() {
-  SaveSetting(kOptions, "optAlwaysnotifybeforerestoring",
-              BoolText(optAlwaysnotifybeforerestoring.Value()));
-  SaveSetting(kOptions, "optRestoredefaultwithoutnotification",
-              BoolText(optRestoredefaultwithoutnotification.Value()));
+  Save(option::kNotifyBeforeRestoring, optAlwaysnotifybeforerestoring.Value());
+  Save(option::kRestoreSilently, optRestoredefaultwithoutnotification.Value());
 }
 
 void FrmMain::ScanTypeOption_Click() {
-  SaveSetting(kOptions, "optScanOnlyKnownSoftwares", BoolText(optScanOnlyKnownSoftwares.Value()));
-  SaveSetting(kOptions, "optScanAllSelectedHardDrive",
-              BoolText(optScanAllSelectedHardDrive.Value()));
+  Save(option::kScanOnlyKnown, optScanOnlyKnownSoftwares.Value());
+  Save(option::kScanAllDrives, optScanAllSelectedHardDrive.Value());
   lvwHardDrives.SetVisible(optScanAllSelectedHardDrive.Value());
 }
 
@@ -154,9 +150,9 @@ void FrmMain::chkRunAtStartup_Click() {
                          platform::kSwShowNormal);
     return;
   }
-  SaveSetting(kOptions, "chkRunAtStartup", FlagText(chkRunAtStartup.Checked()));
+  Save(option::kRunAtStartup, chkRunAtStartup.Checked());
   const std::string exeName = app_.machine.system.ExeName();
-  if (ReadNumber(Setting(kOptions, "chkRunAtStartup", "1")) == 1L) {
+  if (ReadNumber(Stored(option::kRunAtStartup)) == 1L) {
     // Quoted: unquoted, a path with blanks (Program Files) lets Windows start another program
     // named after the path's first word.
     const std::string command = "\"" + app_.machine.system.ProgramFolder() + "\\" + exeName + "\"";
@@ -174,11 +170,11 @@ void FrmMain::chkSendData_MouseUp(const ui::MouseArgs&) {
     if (app_.machine.desktop.MessageBox(text, app_.Message("MSG_ANON4"), platform::kMbYesNo) ==
         platform::kIdNo) {
       chkSendData.SetValue(ui::kChecked);
-      SaveSetting(kOptions, "chkSendData", FlagText(chkSendData.Checked()));
+      Save(option::kSendData, chkSendData.Checked());
       return;
     }
   }
-  SaveSetting(kOptions, "chkSendData", FlagText(chkSendData.Checked()));
+  Save(option::kSendData, chkSendData.Checked());
 }
 
 void FrmMain::cmdDefaultSetting_Click() {

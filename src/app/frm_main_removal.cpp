@@ -83,10 +83,10 @@ void FrmMain::lblRemove_Click() {
 
   // The total counts what the results page showed, ticked or not: the threats found (on two
   // labels) and the traces.
-  if (const auto total = ReadNumber(Setting("Settings", "lblDefRemoved", "0"))) {
+  if (const auto total = ReadNumber(Stored(option::kRemovedTotal))) {
     const long threats = app_.scanState.counters.threatsFound;
     const auto traces = static_cast<long>(app_.results().findings().TraceCount());
-    SaveSetting("Settings", "lblDefRemoved", std::to_string(*total + 2 * threats + traces));
+    Save(option::kRemovedTotal, std::to_string(*total + 2 * threats + traces));
   }
 
   if (chkSendData.Checked()) app_.SubmitRunningPrograms();

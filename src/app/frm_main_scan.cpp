@@ -42,9 +42,9 @@ void FrmMain::cmdScanNow_Click() {
   state.scanStartTime = clock.FormatDate(clock.Now());
   RunScan();
   state.scanEndTime = clock.FormatDate(clock.Now());
-  SaveSetting("Settings", "lblLastScan", state.scanEndTime);
+  Save(option::kLastScan, state.scanEndTime);
   if (optScanAllSelectedHardDrive.Value()) {
-    SaveSetting("Settings", "lblLastFullScan", state.scanEndTime);
+    Save(option::kLastFullScan, state.scanEndTime);
   }
   if (chkMakeLog.Checked()) app_.MakeReport();
 
@@ -115,9 +115,9 @@ void FrmMain::RunScan() {
 
 scan::ScanOptions FrmMain::ReadScanOptions() {
   scan::ScanOptions options;
-  options.cookies = ReadNumber(Setting(kOptions, "chkScanCookies", "1")) == 1L;
-  options.memory = ReadBool(Setting(kOptions, "chkSweepMemory", "True")).value_or(false);
-  options.registry = ReadBool(Setting(kOptions, "chkScanRegistry", "True")).value_or(false);
+  options.cookies = Read(option::kScanCookies).value_or(false);
+  options.memory = Read(option::kSweepMemory).value_or(false);
+  options.registry = Read(option::kScanRegistry).value_or(false);
   return options;
 }
 

@@ -40,6 +40,22 @@ void FrmMain::SaveSetting(const std::string& section, const std::string& key,
   app_.SaveSetting(section, key, value);
 }
 
+std::string FrmMain::Stored(const Option& option) const {
+  return app_.GetSetting(option.section, option.key, option.defaultText);
+}
+
+std::optional<bool> FrmMain::Read(const Option& option) const {
+  return OptionValue(option, Stored(option));
+}
+
+void FrmMain::Save(const Option& option, bool value) {
+  app_.SaveSetting(option.section, option.key, OptionText(option, value));
+}
+
+void FrmMain::Save(const Option& option, const std::string& text) {
+  app_.SaveSetting(option.section, option.key, text);
+}
+
 void FrmMain::Form_Load() {
   // 1. The data folder. The installer made the installing user's; any other user's is made
   //    here from the starter definitions, or that user could never scan.
@@ -49,11 +65,12 @@ void FrmMain::Form_Load() {
   // 2. The window icon, for the window and its owner.
   SetIcon("AAA");
   // 3. The language. A first start (nothing stored yet) stores English and lets the user choose.
-  const bool firstLanguage = Setting("Settings", "Language", "").empty();
-  app_.currentLanguage = Setting("Settings", "Language", "English");
+  // Read with no default: a missing value is what makes this the first start.
+  const bool firstLanguage = Setting("Settings", option::kLanguage.key, "").empty();
+  app_.currentLanguage = Stored(option::kLanguage);
   app_.LoadLanguage();
   if (firstLanguage) {
-    SaveSetting("Settings", "Language", "English");
+    Save(option::kLanguage, std::string("English"));
     app_.ChooseLanguage();
   }
   // 4. The splash window's icon as the form icon.
@@ -81,8 +98,8 @@ void FrmMain::StartUpRest() {
     app_.EndProcess(0);
     return;
   }
-  SaveSetting(kOptions, "STATUS", "RUNNING");
-  SaveSetting(kOptions, "RESTART", "False");
+  Save(option::kStatus, std::string("RUNNING"));
+  Save(option::kRestart, false);
   app_.hidden().Load();
   SetCaption(app_.Message("MSG_CAPTION"));
   cmdWebsite.SetCaption(app_.Message("MSG_WEBSITE"));
@@ -99,16 +116,16 @@ void FrmMain::StartUpRest() {
   Label22.SetCaption(app_.Message("MSG_CAPTION2"));
 
   // Help on the first start.
-  if (Setting("Settings", "showHelp", "1") == "1") {
+  if (Stored(option::kShowHelp) == "1") {
     mnuHelp_Click(0);
-    SaveSetting("Settings", "showHelp", "0");
+    Save(option::kShowHelp, false);
   }
   // Automatic Live Update after five idle minutes.
-  if (ReadNumber(Setting(kOptions, "chkAutomaticUpdate", "0")) == 1L) {
+  if (ReadNumber(Stored(option::kAutomaticUpdate)) == 1L) {
     timUpdate.SetEnabled(true);
   }
   // Start in the tray.
-  if (Setting("Settings", "Minimized", "No") == "Yes") {
+  if (Stored(option::kMinimized) == "Yes") {
     SendToTray();
   } else if (!app_.brand.ProgramName.empty() && app_.brand.ProgramName == BRAND_TRAY_START &&
              chkRunAtStartup.Checked()) {
@@ -128,9 +145,9 @@ void FrmMain::RefreshStatusPage() {
   lblDefCount.SetCaption(GroupedNumber(app_.definitionCount));
   lblVersion.SetCaption(branding::VersionText(app_.machine.system));
   lblDefVersion.SetCaption(app_.ReadDefinitionsDate() + " PST");
-  lblDefRemoved.SetCaption(Setting("Settings", "lblDefRemoved", "0"));
-  lblLastScan.SetCaption(Setting("Settings", "lblLastScan", "Never"));
-  lblLastFullScan.SetCaption(Setting("Settings", "lblLastFullScan", "Never"));
+  lblDefRemoved.SetCaption(Stored(option::kRemovedTotal));
+  lblLastScan.SetCaption(Stored(option::kLastScan));
+  lblLastFullScan.SetCaption(Stored(option::kLastFullScan));
 }
 
 void FrmMain::SetBackgroundTimers(bool enable) {
@@ -142,13 +159,9 @@ void FrmMain::SetBackgroundTimers(bool enable) {
     return;
   }
   // Each timer is set on its own; a value that cannot be read leaves that timer as it is.
-  if (auto scheduled = ReadNumber(Setting(kOptions, "chkAutomaticScanYesOrNo", "0"))) {
-    tmrScheduler.SetEnabled(*scheduled != 0);
-  }
-  if (auto homePage = ReadBool(Setting(kOptions, "optIEHomePageSheildOn", "True"))) {
-    tmrCheckHomePage.SetEnabled(*homePage);
-  }
-  if (auto memory = ReadBool(Setting(kOptions, "optMemorySheildOn", "True"))) {
+  if (auto scheduled = Read(option::kAutomaticScan)) tmrScheduler.SetEnabled(*scheduled);
+  if (auto homePage = Read(option::kHomePageShieldOn)) tmrCheckHomePage.SetEnabled(*homePage);
+  if (auto memory = Read(option::kMemoryShieldOn)) {
     tmrMemoryInspected.SetEnabled(*memory);
   }
 }
@@ -157,7 +170,7 @@ void FrmMain::SendToTray() {
   SetWindowState(ui::WindowState::Minimized);
   Hide();
   app_.ShowTrayIcon();
-  SaveSetting("Settings", "Minimized", "Yes");
+  Save(option::kMinimized, std::string("Yes"));
 }
 
 void FrmMain::Form_Resize() {
@@ -172,12 +185,12 @@ void FrmMain::Form_Resize() {
   tmrScheduler.SetEnabled(false);
   tmrMemoryInspected.SetEnabled(false);
   app_.SetTaskVisible(true);
-  if (Visible()) SaveSetting("Settings", "Minimized", "No");
+  if (Visible()) Save(option::kMinimized, std::string("No"));
 }
 
 void FrmMain::Form_QueryUnload(int& cancel, ui::UnloadMode mode) {
-  SaveSetting(kOptions, "RESTART", "False");
-  SaveSetting(kOptions, "STATUS", "STOPPED");
+  Save(option::kRestart, false);
+  Save(option::kStatus, std::string("STOPPED"));
   app_.RemoveTrayIcon();
 }
 
@@ -191,7 +204,7 @@ void FrmMain::ShutdownSequence() {
     SaveSetting("Settings", "FoundCol2" + std::to_string(c + 1),
                 std::to_string(list.Column(c).width));
   }
-  SaveSetting("Settings", "Max", GetWindowState() == ui::WindowState::Maximized ? "1" : "0");
+  Save(option::kMaximized, GetWindowState() == ui::WindowState::Maximized);
   SetWindowState(ui::WindowState::Minimized);
   Hide();
   app_.UnloadOtherWindows();

@@ -151,3 +151,4 @@ std::string FlagText(bool checked) { return checked ? "1" : "0"; }
 std::string BoolText(bool value) { return value ? "True" : "False"; }
 
 }  // namespace app
+

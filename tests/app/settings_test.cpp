@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
+#include "app/options.h"
 #include "platform/desktop.h"
 #include "platform/sim/sim_machine.h"
 
@@ -24,11 +27,11 @@ class SettingsTest : public ::testing::Test {
 TEST_F(SettingsTest, PerUserValuesLiveUnderTheProgramsNameAndMissingOnesReadAsTheDefault) {
   EXPECT_EQ(settings.GetSetting(kProduct, "Settings", "Language", "English"), "English");
   settings.SaveSetting(kProduct, "Settings", "Language", "Deutsch");
-  EXPECT_EQ(sim.registry.StringValue(
-                kHkeyCurrentUser,
-                "Software\\VB and VBA Program Settings\\Quillmoor AntiSpyware\\Settings",
-                "Language"),
-            "Deutsch");
+  EXPECT_EQ(
+      sim.registry.StringValue(
+          kHkeyCurrentUser,
+          "Software\\VB and VBA Program Settings\\Quillmoor AntiSpyware\\Settings", "Language"),
+      "Deutsch");
   EXPECT_EQ(settings.GetSetting(kProduct, "Settings", "Language", "English"), "Deutsch");
   EXPECT_EQ(settings.GetSetting("Another Brand", "Settings", "Language", "English"), "English");
   EXPECT_EQ(sim.registry.OpenHandleCount(), 0u);
@@ -43,15 +46,17 @@ TEST_F(SettingsTest, MachineStoreRaisesItsErrorsAndReturnsTheDefault) {
     long number;
     const char* text;
   };
-  for (Case c : {Case{"", "Settings", "FirstTime", kVbObjectError + 1000, "AppName may not be empty"},
-                 Case{kProduct, "", "FirstTime", kVbObjectError + 1001, "Section may not be empty"},
-                 Case{kProduct, "Settings", "", kVbObjectError + 1002, "Key may not be empty"}}) {
+  for (Case c :
+       {Case{"", "Settings", "FirstTime", kVbObjectError + 1000, "AppName may not be empty"},
+        Case{kProduct, "", "FirstTime", kVbObjectError + 1001, "Section may not be empty"},
+        Case{kProduct, "Settings", "", kVbObjectError + 1002, "Key may not be empty"}}) {
     EXPECT_EQ(settings.GetMachineSetting(kCompany, c.app, c.section, c.key, "d", &error), "d");
     EXPECT_EQ(error.number, c.number);
     EXPECT_EQ(error.description, c.text);
   }
 
-  EXPECT_EQ(settings.GetMachineSetting(kCompany, kProduct, "Settings", "FirstTime", "", &error), "");
+  EXPECT_EQ(settings.GetMachineSetting(kCompany, kProduct, "Settings", "FirstTime", "", &error),
+            "");
   EXPECT_EQ(error.number, 0) << "a missing key is no error";
 
   sim.registry.PutDword(kHkeyLocalMachine, kMachineKey, "FirstTime", 1);
@@ -74,7 +79,9 @@ TEST_F(SettingsTest, MachineStoreRaisesItsErrorsAndReturnsTheDefault) {
 
 TEST_F(SettingsTest, PermissionDialogAbortRetryAndIgnore) {
   sim.registry.SetLimitedUser(true);
-  auto save = [&] { settings.SaveMachineSetting(kCompany, kProduct, "Settings", "FirstTime", "Yes"); };
+  auto save = [&] {
+    settings.SaveMachineSetting(kCompany, kProduct, "Settings", "FirstTime", "Yes");
+  };
 
   sim.desktop.AnswerNext(platform::kIdAbort);
   save();
@@ -115,6 +122,26 @@ TEST(StoredValuesTest, TruthValuesAndNumbers) {
   EXPECT_EQ(app::ReadNumber("3.5"), 4L);
   EXPECT_EQ(app::ReadNumber("12px"), std::nullopt);
   EXPECT_EQ(app::ReadNumber(""), std::nullopt);
+}
+
+}  // namespace
+
+namespace {
+
+// One option, one place: no key twice, and every default reads as the option's own type.
+TEST(OptionTableTest, EveryOptionHasOneKeyAndADefaultOfItsType) {
+  std::set<std::string> keys;
+  for (const app::Option* option : app::kOptionTable) {
+    EXPECT_TRUE(keys.insert(std::string(option->section) + "\\" + option->key).second)
+        << option->key;
+    if (option->type != app::OptionType::Text) {
+      EXPECT_TRUE(app::OptionValue(*option, option->defaultText)) << option->key;
+    }
+  }
+  EXPECT_EQ(app::OptionText(app::option::kSweepMemory, true), "1");
+  EXPECT_EQ(app::OptionText(app::option::kMemoryShieldOn, false), "False");
+  EXPECT_EQ(app::OptionValue(app::option::kSweepMemory, "True"), std::nullopt)
+      << "a check box is stored as a number";
 }
 
 }  // namespace
