@@ -6,9 +6,9 @@
 //   desktop_driver hidden FORM CAPTION           no visible control shows that caption
 //   desktop_driver tabs FORM COUNT               a visible tab control has COUNT tabs
 //   desktop_driver hover FORM CAPTION            the mouse rests on the button with that caption
-//   desktop_driver tip TEXT [TIMEOUT_MS]          a tooltip shows TEXT
-//   desktop_driver edit FORM TEXT [MIN_LENGTH]   a visible edit box holds TEXT (and at least
-//                                                MIN_LENGTH characters)
+//   desktop_driver tip TEXT [TIMEOUT_MS]         a tooltip shows TEXT
+//   desktop_driver text FORM TEXT [MIN_LENGTH]   a visible control's text holds TEXT (and at
+//                                                least MIN_LENGTH characters)
 //   desktop_driver close FORM                    WM_CLOSE to the form
 //   desktop_driver answer TITLE ID [TIMEOUT_MS]  presses button ID (IDOK 1, IDCANCEL 2, IDYES 6,
 //                                                IDNO 7) of the message box with that title
@@ -83,6 +83,27 @@ HWND FindTopLevel(const char* title) {
   TopLevelSearch search{title};
   EnumWindows(VisitTopLevel, reinterpret_cast<LPARAM>(&search));
   return search.found;
+}
+
+// A visible control whose whole text contains a piece, and that text's length.
+struct TextSearch {
+  std::string piece;
+  HWND found = nullptr;
+  long length = 0;
+};
+
+BOOL CALLBACK VisitText(HWND hwnd, LPARAM param) {
+  auto* search = reinterpret_cast<TextSearch*>(param);
+  if (!IsWindowVisible(hwnd)) return TRUE;
+  const LRESULT length = SendMessageA(hwnd, WM_GETTEXTLENGTH, 0, 0);
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  const LRESULT copied =
+      SendMessageA(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<std::size_t>(copied));
+  if (text.find(search->piece) == std::string::npos) return TRUE;
+  search->found = hwnd;
+  search->length = static_cast<long>(copied);
+  return FALSE;
 }
 
 // A visible tooltip window whose current text is this one.
@@ -214,18 +235,13 @@ int main(int argc, char** argv) {
     int count = static_cast<int>(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0));
     return count == std::atoi(argv[3]) ? 0 : Fail("tab count", std::to_string(count).c_str());
   }
-  if (command == "edit") {
-    HWND edit = FindChild(form, "", "Edit");
-    if (edit == nullptr) return Fail("no visible edit box on", formName);
+  if (command == "text") {
     // WM_GETTEXT is carried across processes; the text comes back whole.
-    const LRESULT length = SendMessageA(edit, WM_GETTEXTLENGTH, 0, 0);
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    const LRESULT copied =
-        SendMessageA(edit, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<std::size_t>(copied));
-    if (text.find(argument) == std::string::npos) return Fail("the edit box lacks", argv[3]);
-    if (argc > 4 && copied < std::atol(argv[4])) {
-      return Fail("the edit box holds only", std::to_string(copied).c_str());
+    TextSearch search{argument};
+    EnumChildWindows(form, VisitText, reinterpret_cast<LPARAM>(&search));
+    if (search.found == nullptr) return Fail("no visible control holds", argv[3]);
+    if (argc > 4 && search.length < std::atol(argv[4])) {
+      return Fail("the control holds only", std::to_string(search.length).c_str());
     }
     return 0;
   }

@@ -77,11 +77,11 @@ import -window root "$shots/tooltip.png" || fail "screenshot"
 
 view_log
 drive visible frmReport "OK"
-drive edit frmReport "[Threats Detected]"
-drive edit frmReport "Demo Toolbar"
-drive edit frmReport "[Files Currently Excluded]"
-drive edit frmReport "C:\\Keep\\mine.ini"
-drive edit frmReport "=====================End Of Report."
+drive text frmReport "[Threats Detected]"
+drive text frmReport "Demo Toolbar"
+drive text frmReport "[Files Currently Excluded]"
+drive text frmReport "C:\\Keep\\mine.ini"
+drive text frmReport "=====================End Of Report."
 sleep 1.5
 import -window root "$shots/report-window.png" || fail "screenshot"
 close_viewer
@@ -97,10 +97,11 @@ size=$(wc -c <"$datadir/Scan_Log.txt")
 [ "$size" -gt 10000000 ] || fail "the big report is only $size bytes"
 started=$(date +%s)
 view_log
-drive edit frmReport "=====================End Of Report." 9000000
+drive text frmReport "=====================End Of Report." 9000000
 took=$(($(date +%s) - started))
 echo "report_window: a report of $size bytes showed whole in ${took} s"
-[ "$took" -le 30 ] || fail "the 10 MB report took ${took} s to show"
+# A coarse guard: the edit control took over 20 s for this; the viewer needs a few.
+[ "$took" -le 10 ] || fail "the 10 MB report took ${took} s to show"
 close_viewer
 
 drive close FrmMain

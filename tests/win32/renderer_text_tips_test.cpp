@@ -26,10 +26,15 @@ class TextAndTipsForm : public ui::Form {
     txtReport.scrollBars = true;
     txtReport.maxLength = 0;
     txtNotes.multiLine = true;
+    txtView.multiLine = true;
+    txtView.scrollBars = true;
+    txtView.locked = true;
+    txtView.maxLength = 0;
     cmdDelete.SetToolTipText("Permanently delete selected items");
   }
   ui::TextBox txtReport{*this, At("txtReport", "", 120, 120, 5760, 1500)};
   ui::TextBox txtNotes{*this, At("txtNotes", "", 120, 1740, 5760, 1000)};
+  ui::TextBox txtView{*this, At("txtView", "", 4000, 3000, 1800, 900)};
   ui::CommandButton cmdDelete{*this, At("cmdDelete", "Delete", 120, 3000, 1215, 375)};
   ui::CheckBox chkRun{*this, At("chkRun", "Run at startup", 1500, 3000, 3000, 315)};
 };
@@ -95,6 +100,47 @@ TEST_F(RendererTextAndTips, ABoxWithItsLimitLiftedTakesMoreThanTheEditControlsOw
   EXPECT_EQ(form.txtReport.Text().size(), typed.size());
   EXPECT_LE(form.txtNotes.Text().size(), 32767u);
   EXPECT_GT(SendMessageA(Window(form.txtReport), EM_GETLIMITTEXT, 0, 0), 1000000);
+}
+
+// The log viewer's kind of box: read-only, multi-line, unlimited. It holds 10 MB whole, gives it
+// back through WM_GETTEXT, and scrolls through it by line, by page and to either end.
+TEST_F(RendererTextAndTips, AReadOnlyBoxWithoutLimitShowsATextOfAnySize) {
+  HWND view = Window(form.txtView);
+  char className[64] = {};
+  GetClassNameA(view, className, sizeof className);
+  EXPECT_STRNE(className, "Edit") << "the edit control lays out 10 MB for seconds";
+
+  std::string report;
+  long lines = 0;
+  while (report.size() < 10000000) {
+    report += "3/15/2006 8:00:00 AM - File: file" + std::to_string(lines++) + ".dll\r\n";
+  }
+  report += "=====================End Of Report.";
+  form.txtView.SetText(report);
+  ASSERT_EQ(SendMessageA(view, WM_GETTEXTLENGTH, 0, 0), static_cast<LRESULT>(report.size()));
+  std::string back(report.size() + 1, '\0');
+  const LRESULT copied =
+      SendMessageA(view, WM_GETTEXT, back.size(), reinterpret_cast<LPARAM>(back.data()));
+  back.resize(static_cast<std::size_t>(copied));
+  EXPECT_TRUE(back == report);
+
+  EXPECT_EQ(GetScrollPos(view, SB_VERT), 0);
+  SendMessageA(view, WM_KEYDOWN, VK_DOWN, 0);
+  EXPECT_EQ(GetScrollPos(view, SB_VERT), 1);
+  SendMessageA(view, WM_KEYDOWN, VK_END, 0);
+  SCROLLINFO info{};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_ALL;
+  GetScrollInfo(view, SB_VERT, &info);
+  EXPECT_EQ(info.nMax, lines) << "one line per record and the last line";
+  EXPECT_EQ(info.nPos + static_cast<int>(info.nPage), lines + 1) << "the last page in view";
+  SendMessageA(view, WM_VSCROLL, SB_PAGEUP, 0);
+  EXPECT_EQ(GetScrollPos(view, SB_VERT), info.nPos - static_cast<int>(info.nPage) + 1);
+
+  // A new text shows from its start.
+  form.txtView.SetText("short");
+  EXPECT_EQ(GetScrollPos(view, SB_VERT), 0);
+  EXPECT_EQ(SendMessageA(view, WM_GETTEXTLENGTH, 0, 0), 5);
 }
 
 TEST_F(RendererTextAndTips, ControlsGetTheirTipsAndLoseThemAgain) {
