@@ -137,6 +137,12 @@ TEST_F(RendererTextAndTips, AReadOnlyBoxWithoutLimitShowsATextOfAnySize) {
   SendMessageA(view, WM_VSCROLL, SB_PAGEUP, 0);
   EXPECT_EQ(GetScrollPos(view, SB_VERT), info.nPos - static_cast<int>(info.nPage) + 1);
 
+  // A larger font leaves fewer lines to a page.
+  const UINT smallPage = info.nPage;
+  form.txtView.SetFontSize(24);
+  GetScrollInfo(view, SB_VERT, &info);
+  EXPECT_LT(info.nPage, smallPage);
+
   // A new text shows from its start.
   form.txtView.SetText("short");
   EXPECT_EQ(GetScrollPos(view, SB_VERT), 0);

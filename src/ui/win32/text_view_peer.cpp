@@ -44,6 +44,15 @@ void TextViewPeer::SyncState() {
   InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
+void TextViewPeer::Apply(Prop prop) {
+  PaintedPeer::Apply(prop);
+  if (prop != Prop::Font) return;
+  Measure();
+  ScrollTo(top_, left_);
+  UpdateScrollBars();
+  InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
 void TextViewPeer::Measure() {
   HDC dc = GetDC(hwnd_);
   if (dc == nullptr) return;

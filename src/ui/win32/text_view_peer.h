@@ -27,6 +27,8 @@ class TextViewPeer : public PaintedPeer {
  protected:
   HWND MakeWindow(HWND parent, const RECT& bounds) override;
   void SyncState() override;
+  // A new font changes the line height the scrolling counts in.
+  void Apply(Prop prop) override;
   bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
   void Draw(HDC dc) override;
 
