@@ -13,6 +13,8 @@
 #include "platform/system.h"
 #include "protection/frm_spyware_found_alert.h"
 #include "removal/frm_delete.h"
+#include "report/frm_report.h"
+#include "report/scan_report.h"
 
 namespace app {
 
@@ -152,10 +154,28 @@ void App::RemoveTrayIcon() {
 
 void App::ShowQuarantine() { quarantine.ShowQuarantine(); }
 
-// The language chooser, the scan report, the schedule and the submission arrive with their
-// subsystems; until then these steps have nothing to do.
+void App::MakeReport() {
+  FrmMain& main = frmMain();
+  const platform::OwnVersionInfo version = machine.system.GetOwnVersionInfo();
+  report::ScanSummary summary;
+  summary.productName = version.productName;
+  summary.majorVersion = version.major;
+  summary.minorVersion = version.minor;
+  summary.scanStartTime = scanState.scanStartTime;
+  summary.scanEndTime = scanState.scanEndTime;
+  // The counters as the scan page shows them: a stage left out reads as such, not as 0.
+  summary.memoryInspected = main.lblMemoryInspected.Caption();
+  summary.registryInspected = main.lblRegistryInspected.Caption();
+  summary.filesFoldersInspected = main.lblFilesFolderInspected.Caption();
+  for (const ui::ListItem& row : main.lvwPicRemoveListOfSpywareFoundAndToBeRemoved.Items()) {
+    summary.findings.push_back({row.text, row.Column(1)});
+  }
+  report::ScanReport(machine.files, dataFolder).MakeReport(summary);
+}
+
+// The language chooser, the schedule and the submission arrive with their subsystems; until
+// then these steps have nothing to do.
 void App::ChooseLanguage() {}
-void App::MakeReport() {}
 void App::LoadSchedule() {}
 void App::ApplySchedule() {}
 void App::SubmitRunningPrograms() {}
@@ -163,10 +183,11 @@ void App::SubmitRunningPrograms() {}
 void App::SetTaskVisible(bool visible) { frmMain().SetShowInTaskbar(visible); }
 
 void App::UnloadOtherWindows() {
-  // The download, home-page alert, pop-up menu, report and notice windows join this order as
-  // they arrive.
+  // The download, home-page alert, pop-up menu and notice windows join this order as they
+  // arrive.
   if (form8_) form8_->Unload();
   if (about_) about_->Unload();
+  if (report_) report_->Unload();
   if (alert_) alert_->Unload();
   if (hidden_) hidden_->Unload();
   if (delete_) delete_->Unload();
@@ -196,6 +217,13 @@ frmHidden& App::hidden() {
 removal::frmDelete& App::frmDelete() {
   if (!delete_) delete_ = std::make_unique<removal::frmDelete>(host, machine.clipboard);
   return *delete_;
+}
+
+report::frmReport& App::frmReport() {
+  if (!report_) {
+    report_ = std::make_unique<report::frmReport>(host, machine.files, dataFolder, brand);
+  }
+  return *report_;
 }
 
 Form8& App::form8() {

@@ -27,6 +27,9 @@ class frmSpywareFoundAlert;
 namespace removal {
 class frmDelete;
 }  // namespace removal
+namespace report {
+class frmReport;
+}  // namespace report
 
 namespace app {
 
@@ -87,13 +90,16 @@ class App {
 
   // Start-up and menu steps of subsystems still to come; each says what it will do.
   void ChooseLanguage();
-  void MakeReport();
   void LoadSchedule();
   void ApplySchedule();
   void SubmitRunningPrograms();
   void ShowQuarantine();
   void ShowTrayIcon();
   void RemoveTrayIcon();
+
+  // Writes the scan report of the scan that ran last: its times and the scan page's counters,
+  // the threats of the results list, the exclusions and the quarantine log.
+  void MakeReport();
 
   // The exclusion list from ENoSignature.dat in the data folder.
   void LoadExclusions();
@@ -113,6 +119,7 @@ class App {
   FrmMain& frmMain();
   frmHidden& hidden();
   removal::frmDelete& frmDelete();
+  report::frmReport& frmReport();
   Form8& form8();
   branding::frmAbout& frmAbout();
   branding::frmWebsite& frmWebsite();
@@ -146,6 +153,7 @@ class App {
   std::unique_ptr<FrmMain> frmMain_;
   std::unique_ptr<frmHidden> hidden_;
   std::unique_ptr<removal::frmDelete> delete_;
+  std::unique_ptr<report::frmReport> report_;
   std::unique_ptr<Form8> form8_;
   std::unique_ptr<branding::frmAbout> about_;
   std::unique_ptr<branding::frmWebsite> website_;

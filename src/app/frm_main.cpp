@@ -7,6 +7,7 @@
 #include "branding/frm_about.h"
 #include "branding/frm_website.h"
 #include "common/file_tests.h"
+#include "report/frm_report.h"
 #include "ui/design.h"
 
 namespace app {
@@ -99,6 +100,14 @@ FrmMain::FrmMain(App& app)
       SkinLabel8(frmScan, ui::At("SkinLabel8", "Overall:", 240, 3885, 780, 255)),
       pb2(frmScan, ui::At("pb2", "", 1080, 3885, 6000, 225)),
       cmdRemove(frmScan, ui::Bolded(ui::At("cmdRemove", "Click Here to Continue", 4860, 4215, 2220, 375, false))),
+      // A link in the corner the hidden text commands leave free.
+      lblViewLogFile(frmScan, [] {
+        auto args = ui::At("lblViewLogFile", "Show Report", 5160, 420, 1920, 255);
+        args.alignment = ui::Alignment::Right;
+        args.underline = true;
+        args.foreColor = 0x00CC6600;  // a link's blue
+        return args;
+      }()),
 
       frmResults(*this, ui::At("frmResults", "Results", kPageLeft, kPageTop, kPageWidth, kPageHeight)),
       Label8(frmResults, ui::At("Label8", "Adware/Spyware Found:", 240, 300, 1935, 255)),
@@ -240,6 +249,8 @@ FrmMain::FrmMain(App& app)
                           "Sunday", "Daily", "Date & Time", "Never"}) {
     cmbDays.AddItem(day);
   }
+  chkRunAtStartup.SetToolTipText("Click this option to automatically run at startup");
+  Command4.SetToolTipText("Permanently delete selected items");
   dtpScheduleDate.checkBox = true;
   dtpScheduleTime.checkBox = true;
   mnuFile.SetItemVisible(1, false);
@@ -259,6 +270,8 @@ void FrmMain::ConnectHandlers() {
   cmdRemove.OnClick = [this] { cmdResults_Click(); };
   Command4.OnClick = [this] { Command4_Click(); };
   cmdWebsite.OnClick = [this] { cmdWebsite_Click(); };
+  cmdLog.OnClick = [this] { cmdLog_Click(); };
+  lblViewLogFile.OnClick = [this] { lblViewLogFile_Click(); };
   Command5.OnClick = [this] { SendToTray(); };
   cmdLiveUpdate.OnClick = [this] { cmdUpdate.Click(); };
   Command2.OnClick = [this] { Command2_Click(); };
@@ -359,6 +372,16 @@ void FrmMain::cmdResults_Click() {
 void FrmMain::cmdWebsite_Click() {
   app_.brand.websiteTarget = "Website";
   app_.frmWebsite().Load();
+}
+
+void FrmMain::cmdLog_Click() { lblViewLogFile_Click(); }
+
+void FrmMain::lblViewLogFile_Click() {
+  lblViewLogFile.SetEnabled(false);
+  report::frmReport& viewer = app_.frmReport();
+  viewer.Load();
+  viewer.Show(true);
+  lblViewLogFile.SetEnabled(true);
 }
 
 void FrmMain::Command2_Click() {

@@ -39,6 +39,9 @@ class FrmMain : public ui::Form {
   void cmdSettings_Click();
   void cmdResults_Click();
   void cmdWebsite_Click();
+  // "View Log" and "Show Report": the scan report in its window, modally.
+  void cmdLog_Click();
+  void lblViewLogFile_Click();
   void TabStrip1_Click();
   void mnuFile_Click(int index);
   void mnuSettings_Click(int index);
@@ -182,6 +185,7 @@ class FrmMain : public ui::Form {
   ui::ProgressBar pb2;
   ui::ControlArray<ui::Label> lblStatus{"lblStatus"};
   ui::CommandButton cmdRemove;
+  ui::Label lblViewLogFile;
 
   // Results page.
   ui::Frame frmResults;

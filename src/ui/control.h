@@ -48,6 +48,7 @@ enum class Prop {
   Picture,
   Selection,
   Style,
+  ToolTip,
 };
 
 // How a control's list of items (list view rows, list box and combo box entries, tabs, menu
@@ -155,6 +156,10 @@ class Control {
   void SetForeColor(std::uint32_t color);
   void SetBackColor(std::uint32_t color);
 
+  // The tip shown while the mouse rests on the control; empty for none.
+  const std::string& ToolTipText() const { return toolTipText_; }
+  void SetToolTipText(const std::string& text) { Change(toolTipText_, text, Prop::ToolTip); }
+
   // Free text the program may attach.
   std::string Tag;
 
@@ -195,6 +200,7 @@ class Control {
   ControlKind kind_;
   ControlArgs args_;
   ControlObserver* observer_ = nullptr;
+  std::string toolTipText_;
 };
 
 // A control that holds others: a form or a frame. Children are kept in creation order, which is

@@ -16,6 +16,9 @@ class TextBox : public Control {
   bool multiLine = false;
   bool locked = false;
   bool scrollBars = false;
+  // The most characters the box takes. Unset, it keeps the edit control's own limit (32,767
+  // characters); 0 lifts the limit to what the system can hold.
+  std::optional<int> maxLength;
   const std::string& Text() const { return text_; }
   void SetText(const std::string& text);
   std::function<void()> OnChange;

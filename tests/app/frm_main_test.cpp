@@ -90,3 +90,19 @@ TEST_F(AppTest, FileExitEndsTheProgram) {
 }
 
 }  // namespace
+
+namespace {
+
+// The main window's tips, in the words the program uses, and no others.
+TEST_F(AppTest, TheStartupOptionAndDeleteCarryTheirTips) {
+  std::string tips;
+  for (const ui::Control* control : app.frmMain().Descendants()) {
+    if (control->ToolTipText().empty()) continue;
+    tips += control->Name() + ": " + control->ToolTipText() + "\n";
+  }
+  EXPECT_EQ(tips,
+            "Command4: Permanently delete selected items\n"
+            "chkRunAtStartup: Click this option to automatically run at startup\n");
+}
+
+}  // namespace

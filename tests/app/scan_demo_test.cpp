@@ -121,4 +121,17 @@ TEST_F(ScanDemoTest, AScanStopsTheDemoProgramAndFindsTheDemoCookie) {
   EXPECT_EQ(main.lblStatus(0).Caption(), "Scanning complete.");
 }
 
+// The option to save the results is on by default: the report lists both threats with their
+// locations and the counters as the scan page shows them.
+TEST_F(ScanDemoTest, TheScanWritesItsReportOfTheThreatsFound) {
+  PlantDemoThreats();
+  sim.files.AddFile(std::string(kSimDataFolder) + "\\ENoSignature.dat",
+                    "C:\\Program Files\\Demo Adware\\readme.txt\r\n");
+  StartProgram();
+  app.frmMain().cmdScanNow.Click();
+  test_support::ExpectMatchesSourceFile(
+      "tests/app/golden/scan_report.txt",
+      sim.files.FileContent(std::string(kSimDataFolder) + "\\Scan_Log.txt").value_or(""));
+}
+
 }  // namespace

@@ -5,6 +5,10 @@
 //   desktop_driver visible FORM CAPTION          a visible control shows that caption
 //   desktop_driver hidden FORM CAPTION           no visible control shows that caption
 //   desktop_driver tabs FORM COUNT               a visible tab control has COUNT tabs
+//   desktop_driver hover FORM CAPTION            the mouse rests on the button with that caption
+//   desktop_driver tip TEXT [TIMEOUT_MS]         a tooltip shows TEXT
+//   desktop_driver text FORM TEXT [MIN_LENGTH]   a visible control's text holds TEXT (and at
+//                                                least MIN_LENGTH characters)
 //   desktop_driver close FORM                    WM_CLOSE to the form
 //   desktop_driver answer TITLE ID [TIMEOUT_MS]  presses button ID (IDOK 1, IDCANCEL 2, IDYES 6,
 //                                                IDNO 7) of the message box with that title
@@ -81,6 +85,49 @@ HWND FindTopLevel(const char* title) {
   return search.found;
 }
 
+// A visible control whose whole text contains a piece, and that text's length.
+struct TextSearch {
+  std::string piece;
+  HWND found = nullptr;
+  long length = 0;
+};
+
+BOOL CALLBACK VisitText(HWND hwnd, LPARAM param) {
+  auto* search = reinterpret_cast<TextSearch*>(param);
+  if (!IsWindowVisible(hwnd)) return TRUE;
+  const LRESULT length = SendMessageA(hwnd, WM_GETTEXTLENGTH, 0, 0);
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  const LRESULT copied =
+      SendMessageA(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<std::size_t>(copied));
+  if (text.find(search->piece) == std::string::npos) return TRUE;
+  search->found = hwnd;
+  search->length = static_cast<long>(copied);
+  return FALSE;
+}
+
+// A visible tooltip window whose current text is this one.
+bool FindShownTip(const std::string& text) {
+  struct TipSearch {
+    std::string text;
+    bool found = false;
+  } search{text};
+  EnumWindows(
+      [](HWND hwnd, LPARAM param) -> BOOL {
+        auto* s = reinterpret_cast<TipSearch*>(param);
+        char cls[64] = {};
+        char shown[512] = {};
+        GetClassNameA(hwnd, cls, sizeof cls);
+        if (_stricmp(cls, TOOLTIPS_CLASSA) != 0 || !IsWindowVisible(hwnd)) return TRUE;
+        SendMessageA(hwnd, WM_GETTEXT, sizeof shown, reinterpret_cast<LPARAM>(shown));
+        if (s->text != shown) return TRUE;
+        s->found = true;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
 int Fail(const char* what, const char* detail) {
   std::fprintf(stderr, "desktop_driver: %s: %s\n", what, detail);
   return 1;
@@ -140,6 +187,15 @@ int main(int argc, char** argv) {
     return Fail("no window titled", formName);
   }
 
+  if (command == "tip") {
+    const int timeout = argc > 3 ? std::atoi(argv[3]) : 10000;
+    for (int waited = 0; waited <= timeout; waited += 100) {
+      if (FindShownTip(formName)) return 0;
+      Sleep(100);
+    }
+    return Fail("no tooltip shows", formName);
+  }
+
   HWND form = FindForm(formName);
   if (form == nullptr) return Fail("no window for", formName);
 
@@ -156,6 +212,17 @@ int main(int argc, char** argv) {
     SendMessageA(button, BM_CLICK, 0, 0);
     return 0;
   }
+  if (command == "hover") {
+    HWND button = FindChild(form, argument, "Button");
+    if (button == nullptr) return Fail("no visible button", argv[3]);
+    RECT rect{};
+    GetWindowRect(button, &rect);
+    // Two moves: a tooltip starts counting at a move over its tool.
+    SetCursorPos(rect.left + 4, rect.top + 4);
+    Sleep(100);
+    SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    return 0;
+  }
   if (command == "visible") {
     return FindChild(form, argument, "") != nullptr ? 0 : Fail("not shown", argv[3]);
   }
@@ -167,6 +234,16 @@ int main(int argc, char** argv) {
     if (tabs == nullptr) return Fail("no visible tab control on", formName);
     int count = static_cast<int>(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0));
     return count == std::atoi(argv[3]) ? 0 : Fail("tab count", std::to_string(count).c_str());
+  }
+  if (command == "text") {
+    // WM_GETTEXT is carried across processes; the text comes back whole.
+    TextSearch search{argument};
+    EnumChildWindows(form, VisitText, reinterpret_cast<LPARAM>(&search));
+    if (search.found == nullptr) return Fail("no visible control holds", argv[3]);
+    if (argc > 4 && search.length < std::atol(argv[4])) {
+      return Fail("the control holds only", std::to_string(search.length).c_str());
+    }
+    return 0;
   }
   return 2;
 }

@@ -147,6 +147,9 @@ void ControlPeer::Apply(Prop prop) {
     case Prop::Color:
       RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
       break;
+    case Prop::ToolTip:
+      if (FormWindow* form = OwningForm()) form->SetToolTip(hwnd_, control_.ToolTipText());
+      break;
     default:
       break;
   }

@@ -117,6 +117,7 @@ void FormWindow::CreateChildren(Container& container, HWND parent) {
     std::unique_ptr<ControlPeer> peer = MakePeer(context_, *child);
     if (!peer || !peer->Create(parent)) continue;
     HWND hwnd = peer->Hwnd();
+    SetToolTip(hwnd, child->ToolTipText());
     peers_.push_back(std::move(peer));
     if (auto* inner = dynamic_cast<Container*>(child)) CreateChildren(*inner, hwnd);
   }

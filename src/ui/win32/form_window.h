@@ -8,6 +8,7 @@
 #include "ui/form.h"
 #include "ui/win32/control_peer.h"
 #include "ui/win32/form_menu.h"
+#include "ui/win32/tool_tips.h"
 
 namespace ui::win32 {
 
@@ -41,6 +42,8 @@ class FormWindow : public ControlPeer {
   const std::vector<std::unique_ptr<ControlPeer>>& Peers() const { return peers_; }
   // The visible, enabled button marked as default, or nullptr.
   HWND DefaultButton() const;
+  // The control's window shows this tip while the mouse rests on it (none when empty).
+  void SetToolTip(HWND control, const std::string& text) { toolTips_.Set(hwnd_, control, text); }
 
   void OnChanged(Control& control, Prop prop) override;
   void OnItemsChanged(Control& control, ItemChange change, int index) override;
@@ -67,6 +70,7 @@ class FormWindow : public ControlPeer {
 
   std::vector<std::unique_ptr<ControlPeer>> peers_;
   std::vector<Menu*> menus_;
+  ToolTips toolTips_;
   MenuCommands commands_{0x100};
   bool shown_ = false;
   // Counts the WM_SIZE messages passed to the model, so that code-driven changes that produce

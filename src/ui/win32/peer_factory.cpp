@@ -12,6 +12,7 @@
 #include "ui/win32/progress_tabs.h"
 #include "ui/win32/shape_image_peers.h"
 #include "ui/win32/text_date_peers.h"
+#include "ui/win32/text_view_peer.h"
 
 namespace ui::win32 {
 
@@ -37,8 +38,11 @@ std::unique_ptr<ControlPeer> MakePeer(Context& context, Control& control) {
       return std::make_unique<ComboBoxPeer>(context, static_cast<ComboBox&>(control));
     case ControlKind::ProgressBar:
       return std::make_unique<ProgressBarPeer>(context, static_cast<ProgressBar&>(control));
-    case ControlKind::TextBox:
-      return std::make_unique<TextBoxPeer>(context, static_cast<TextBox&>(control));
+    case ControlKind::TextBox: {
+      auto& box = static_cast<TextBox&>(control);
+      if (TextViewPeer::Draws(box)) return std::make_unique<TextViewPeer>(context, box);
+      return std::make_unique<TextBoxPeer>(context, box);
+    }
     case ControlKind::DatePicker:
       return std::make_unique<DatePickerPeer>(context, static_cast<DatePicker&>(control));
     case ControlKind::Shape:

@@ -37,7 +37,15 @@ HWND TextBoxPeer::MakeWindow(HWND parent, const RECT& bounds) {
     case Alignment::Left:
       break;
   }
-  return CreateChild(WS_EX_CLIENTEDGE, "EDIT", box_.Text(), style, parent, bounds);
+  if (!box_.maxLength) {
+    return CreateChild(WS_EX_CLIENTEDGE, "EDIT", box_.Text(), style, parent, bounds);
+  }
+  // The limit goes before the text, which SyncState puts in once the window is made.
+  HWND hwnd = CreateChild(WS_EX_CLIENTEDGE, "EDIT", "", style, parent, bounds);
+  if (hwnd != nullptr) {
+    SendMessageA(hwnd, EM_SETLIMITTEXT, static_cast<WPARAM>(*box_.maxLength), 0);
+  }
+  return hwnd;
 }
 
 void TextBoxPeer::SyncState() {
