@@ -16,6 +16,7 @@
 #include "platform/desktop.h"
 #include "platform/machine.h"
 #include "ui/host.h"
+#include "update/live_update.h"
 
 namespace branding {
 class frmAbout;
@@ -27,6 +28,10 @@ class frmSpywareFoundAlert;
 namespace removal {
 class frmDelete;
 }  // namespace removal
+namespace update {
+class frmDownload;
+class frmSignatureUpdated;
+}  // namespace update
 
 namespace app {
 
@@ -117,9 +122,15 @@ class App {
   branding::frmAbout& frmAbout();
   branding::frmWebsite& frmWebsite();
   protection::frmSpywareFoundAlert& frmSpywareFoundAlert();
+  update::frmDownload& frmDownload();
+  update::frmSignatureUpdated& frmSignatureUpdated();
   // The windows that exist so far, for shutdown and translation.
   bool HasForm8() const { return form8_ != nullptr; }
   bool HasAbout() const { return about_ != nullptr; }
+  bool HasDownload() const { return download_ != nullptr; }
+
+  // The definition server's base address: the build's, or the machine's own setting.
+  std::string DefinitionServer();
 
   platform::Machine& machine;
   ui::Host& host;
@@ -138,6 +149,8 @@ class App {
   removal::RestorePoint restorePoint{machine};
   std::string currentLanguage = "English";
   long definitionCount = 0;
+  // The automatic Live Update's idle seconds.
+  update::AutoUpdateCounter autoUpdate;
 
  private:
   bool ending_ = false;
@@ -150,6 +163,8 @@ class App {
   std::unique_ptr<branding::frmAbout> about_;
   std::unique_ptr<branding::frmWebsite> website_;
   std::unique_ptr<protection::frmSpywareFoundAlert> alert_;
+  std::unique_ptr<update::frmDownload> download_;
+  std::unique_ptr<update::frmSignatureUpdated> notice_;
 };
 
 }  // namespace app

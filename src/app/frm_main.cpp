@@ -261,6 +261,8 @@ void FrmMain::ConnectHandlers() {
   cmdWebsite.OnClick = [this] { cmdWebsite_Click(); };
   Command5.OnClick = [this] { SendToTray(); };
   cmdLiveUpdate.OnClick = [this] { cmdUpdate.Click(); };
+  cmdUpdate.OnClick = [this] { cmdUpdate_Click(); };
+  timUpdate.OnTick = [this] { timUpdate_Timer(); };
   Command2.OnClick = [this] { Command2_Click(); };
   lblHide.OnClick = [this] { ShutdownSequence(); };
   TabStrip1.OnClick = [this] { TabStrip1_Click(); };
