@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,45 @@ int ServerPort() {
   std::ifstream(path) >> port;
   return port;
 }
+
+// The user at the keyboard answers every message box with No (or Cancel, or OK); everything
+// else is the real desktop.
+class DecliningDesktop : public platform::Desktop {
+ public:
+  explicit DecliningDesktop(platform::Desktop& real) : real_(real) {}
+  int MessageBox(const std::string& text, const std::string& title, std::uint32_t style) override {
+    shown.push_back(title + ": " + text);
+    switch (style & platform::kMbButtonsMask) {
+      case platform::kMbOk:
+        return platform::kIdOk;
+      case platform::kMbYesNo:
+        return platform::kIdNo;
+      default:
+        return platform::kIdCancel;
+    }
+  }
+  std::intptr_t ShellExecute(const std::string& verb, const std::string& file,
+                             const std::string& parameters, const std::string& directory,
+                             int show) override {
+    return real_.ShellExecute(verb, file, parameters, directory, show);
+  }
+  bool StartProgram(const std::string& commandLine, int show) override {
+    return real_.StartProgram(commandLine, show);
+  }
+  int SystemMetric(int index) override { return real_.SystemMetric(index); }
+  platform::Rect DesktopClientRect() override { return real_.DesktopClientRect(); }
+  std::optional<platform::Rect> WindowClientRect(const std::string& className) override {
+    return real_.WindowClientRect(className);
+  }
+  int TwipsPerPixelX() override { return real_.TwipsPerPixelX(); }
+  int TwipsPerPixelY() override { return real_.TwipsPerPixelY(); }
+  bool AnotherInstanceRunning() override { return real_.AnotherInstanceRunning(); }
+
+  std::vector<std::string> shown;
+
+ private:
+  platform::Desktop& real_;
+};
 
 class LiveUpdateWin32Test : public ::testing::Test {
  protected:
@@ -85,6 +125,13 @@ class LiveUpdateWin32Test : public ::testing::Test {
   static constexpr const char* kMachineSettings =
       "SOFTWARE\\" BRAND_COMPANY "\\" BRAND_PRODUCT "\\Settings";
   platform::win32::Win32Machine real;
+  DecliningDesktop desktop{real.machine.desktop};
+  platform::Machine machine{
+      real.machine.registry, real.machine.system,    desktop,
+      real.machine.clock,    real.machine.files,     real.machine.shellFolders,
+      real.machine.codePage, real.machine.tray,      real.machine.processes,
+      real.machine.restore,  real.machine.clipboard, real.machine.libraries,
+      real.machine.internet};
   ui::HeadlessHost host;
   std::unique_ptr<app::App> app_;
   std::string data_ = [] {
@@ -103,7 +150,7 @@ TEST_F(LiveUpdateWin32Test, FetchesMergesAndScansWithWhatTheServerAdded) {
   SHSetValueA(HKEY_LOCAL_MACHINE, kMachineSettings, "DefinitionServer", REG_SZ, address.c_str(),
               static_cast<DWORD>(address.size() + 1));
 
-  app_ = std::make_unique<app::App>(real.machine, host);
+  app_ = std::make_unique<app::App>(machine, host);
   app_->Start();
   host.Advance(200);
   app::FrmMain& main = app_->frmMain();
