@@ -48,6 +48,7 @@ class FrmMain : public ui::Form {
   void Command2_Click();
   // Live Update, and the automatic one after five idle minutes.
   void cmdUpdate_Click();
+  void cmdUpdate_MouseDown(const ui::MouseArgs& args);
   void timUpdate_Timer();
 
   // Scan page.

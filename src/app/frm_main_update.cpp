@@ -51,6 +51,15 @@ void FrmMain::cmdUpdate_Click() {
   updating_ = false;
 }
 
+void FrmMain::cmdUpdate_MouseDown(const ui::MouseArgs& args) {
+  // Shift alone (no Ctrl, no Alt).
+  constexpr int kShift = 1;
+  if (args.shift != kShift) return;
+  app_.machine.desktop.MessageBox(
+      update::DefinitionDownloadList(app_.brand.Website, app_.DefinitionServer()),
+      app_.brand.ProgramName, platform::kMbOk);
+}
+
 void FrmMain::timUpdate_Timer() {
   // Only while no scan runs; the update runs once per run of the program.
   if (app_.autoUpdate.Tick(cmdScanNow.Enabled())) {

@@ -22,6 +22,27 @@ std::string EscapeBlanks(const std::string& text) {
   return common::ReplaceAll(text, " ", "%20");
 }
 
+std::string DefinitionDownloadList(const std::string& website, const std::string& server) {
+  std::string base;
+  if (website == "YourWebsite.com") {
+    base = server;
+  } else {
+    std::string host = common::ReplaceAllNoCase(website, "http://", "");
+    host = host.substr(0, host.find('/'));
+    if (common::FindNoCase(host, "www.") == std::string::npos) host = "www." + host;
+    base = "http://" + host;
+  }
+  std::string list;
+  for (const char* path :
+       {"/definitions/version/R.HTM", "/definitions/version/F.HTM", "/definitions/version/E.HTM",
+        "/definitions/version/C.HTM", "/definitions/data/BlockedCookies.dat",
+        "/definitions/data/RegistryDefinition.dat", "/definitions/data/FileDefinition.dat",
+        "/definitions/data/ExeDefinition.dat"}) {
+    list += base + path + "\r\n";
+  }
+  return list;
+}
+
 std::string LiveUpdate::ServerDateUrl() const {
   return services_.server + "/asp/currentDateNEW.asp?prog=" + EscapeBlanks(services_.productName) +
          "&comp=" + EscapeBlanks(services_.companyName);

@@ -15,6 +15,11 @@ std::string CleanDateText(const std::string& text);
 // Blanks as "%20"; nothing else is escaped.
 std::string EscapeBlanks(const std::string& text);
 
+// The list the Live Update command shows with Shift held: where the definition files can be
+// fetched by hand. The base is the website's host ("http://" and everything from the first "/"
+// dropped, "www." put in front when missing) or, for the unbranded build, the definition server.
+std::string DefinitionDownloadList(const std::string& website, const std::string& server);
+
 // How an update shows itself: the progress window opened, its status text, window messages let
 // run, and the new definitions date for the status page.
 struct LiveUpdateObserver {

@@ -95,6 +95,17 @@ TEST_F(LiveUpdateAppTest, TheMachineSettingPointsTheProgramAtAnotherServer) {
   EXPECT_TRUE(sim.internet.Requests()[0].url.starts_with("http://defs.example.com:81/asp/"));
 }
 
+TEST_F(LiveUpdateAppTest, ShiftOnTheCommandListsTheDefinitionFilesOfTheServer) {
+  StartProgram();
+  Main().cmdUpdate.MouseDown({ui::kMouseLeft, 3, 0, 0});
+  EXPECT_TRUE(sim.desktop.MessageBoxes().empty()) << "Ctrl with Shift shows nothing";
+  Main().cmdUpdate.MouseDown({ui::kMouseLeft, 1, 0, 0});
+  ASSERT_EQ(sim.desktop.MessageBoxes().size(), 1u);
+  EXPECT_EQ(sim.desktop.MessageBoxes()[0].text.substr(0, 49),
+            "http://127.0.0.1:8080/definitions/version/R.HTM\r\n");
+  EXPECT_TRUE(sim.internet.Requests().empty());
+}
+
 TEST_F(LiveUpdateAppTest, TheAutomaticUpdateRunsOnceAfterThreeHundredIdleSeconds) {
   sim.registry.PutString(platform::kHkeyCurrentUser, kOptionsKey, "chkAutomaticUpdate", "1");
   StartProgram();

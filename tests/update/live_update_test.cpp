@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -126,6 +127,16 @@ TEST_F(LiveUpdateTest, AFailedNewDateAnswerStoresTheServersFirstDate) {
   newDate = "not a date";
   EXPECT_EQ(Run(), 2);
   EXPECT_EQ(sim.files.FileContent(Path("date.dat")), "3/20/2006 4:15:00 PM\r\n");
+}
+
+TEST(DefinitionDownloadListTest, NamesTheWebsitesHostOrTheServerForTheUnbrandedBuild) {
+  EXPECT_EQ(DefinitionDownloadList("http://example.com/products/x.html", kServer).substr(0, 54),
+            "http://www.example.com/definitions/version/R.HTM\r\nhttp");
+  const std::string unbranded = DefinitionDownloadList("YourWebsite.com", kServer);
+  EXPECT_EQ(unbranded.find("http://127.0.0.1:8080/definitions/data/ExeDefinition.dat\r\n"),
+            unbranded.size() - 58);
+  EXPECT_EQ(DefinitionDownloadList("www.example.org", kServer).find("http://www.example.org/"), 0u);
+  EXPECT_EQ(std::count(unbranded.begin(), unbranded.end(), '\n'), 8);
 }
 
 TEST(AutoUpdateCounterTest, RunsOnceAfterThreeHundredIdleTicksAndStandsStillDuringAScan) {
