@@ -46,7 +46,7 @@ target_include_directories(win32_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_compile_definitions(win32_tests PRIVATE
   BRAND_PRODUCT="${BRAND_PRODUCT}" BRAND_COMPANY="${BRAND_COMPANY}" BRAND_WEBSITE="${BRAND_WEBSITE}"
   BRAND_VERSION_MAJOR=${BRAND_VERSION_MAJOR} BRAND_VERSION_MINOR=${BRAND_VERSION_MINOR})
-target_link_libraries(win32_tests PRIVATE win32impl gtest_main gmock)
+target_link_libraries(win32_tests PRIVATE win32impl gtest_main gmock ws2_32)
 # Harmless programs that the process tests copy under threats' names, start, and have the scanner
 # find and stop. They only wait; their version blocks name a company, one of them the operating
 # system's maker. They sit beside win32_tests.exe, which finds them there.
@@ -58,7 +58,18 @@ foreach(kind threat system)
   add_dependencies(win32_tests process_helper_${kind})
 endforeach()
 add_test(NAME win32_tests COMMAND win32_tests)
-set_tests_properties(win32_tests PROPERTIES FIXTURES_REQUIRED wine LABELS wine TIMEOUT 300)
+set_tests_properties(win32_tests PROPERTIES FIXTURES_REQUIRED "wine;definition_server" LABELS wine
+  TIMEOUT 300 ENVIRONMENT "DEFSERVER_PORT_FILE=${CMAKE_BINARY_DIR}/server-state/defserver.port")
+# The definition server (a native program, built by start-server.sh when no build of it exists)
+# on loopback for the Live Update test: started before the Wine tests, stopped after them.
+add_test(NAME definition_server_start
+  COMMAND ${CMAKE_SOURCE_DIR}/tests/win32/live_update_server.sh start ${CMAKE_BINARY_DIR})
+add_test(NAME definition_server_stop
+  COMMAND ${CMAKE_SOURCE_DIR}/tests/win32/live_update_server.sh stop ${CMAKE_BINARY_DIR})
+set_tests_properties(definition_server_start PROPERTIES FIXTURES_SETUP definition_server
+  LABELS wine TIMEOUT 900)
+set_tests_properties(definition_server_stop PROPERTIES FIXTURES_CLEANUP definition_server
+  LABELS wine)
 
 # Tier 3: the real program under Xvfb, driven from a second Windows process.
 add_executable(desktop_driver ${CMAKE_SOURCE_DIR}/tests/desktop/driver.cpp)

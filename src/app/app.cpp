@@ -15,6 +15,9 @@
 #include "removal/frm_delete.h"
 #include "report/frm_report.h"
 #include "report/scan_report.h"
+#include "update/frm_download.h"
+#include "update/frm_signature_updated.h"
+#include "update/server_address.h"
 
 namespace app {
 
@@ -183,8 +186,9 @@ void App::SubmitRunningPrograms() {}
 void App::SetTaskVisible(bool visible) { frmMain().SetShowInTaskbar(visible); }
 
 void App::UnloadOtherWindows() {
-  // The download, home-page alert, pop-up menu and notice windows join this order as they
-  // arrive.
+  // The home-page alert and pop-up menu windows join this order as they arrive.
+  if (download_) download_->Unload();
+  if (notice_) notice_->Unload();
   if (form8_) form8_->Unload();
   if (about_) about_->Unload();
   if (report_) report_->Unload();
@@ -247,6 +251,35 @@ protection::frmSpywareFoundAlert& App::frmSpywareFoundAlert() {
                   [this](const std::string& key) { return Message(key); }});
   }
   return *alert_;
+}
+
+update::frmDownload& App::frmDownload() {
+  if (!download_) {
+    download_ = std::make_unique<update::frmDownload>(
+        host, update::frmDownload::Services{
+                  machine.tray, [this](const std::string& key) { return Message(key); },
+                  [this] { return GetSetting("Settings", "Minimized", "No") == "Yes"; }});
+  }
+  return *download_;
+}
+
+update::frmSignatureUpdated& App::frmSignatureUpdated() {
+  if (!notice_) {
+    notice_ = std::make_unique<update::frmSignatureUpdated>(
+        host, update::frmSignatureUpdated::Services{
+                  machine.desktop,
+                  [this](const std::string& key, const std::string& value) {
+                    SaveSetting("OptionAndSettings", key, value);
+                  },
+                  [this] {
+                    if (download_) download_->RemoveTrayIcon();
+                  }});
+  }
+  return *notice_;
+}
+
+std::string App::DefinitionServer() {
+  return update::DefinitionServer(machine.registry, brand.CompanyName, brand.ProgramName);
 }
 
 branding::frmWebsite& App::frmWebsite() {

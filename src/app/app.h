@@ -16,6 +16,7 @@
 #include "platform/desktop.h"
 #include "platform/machine.h"
 #include "ui/host.h"
+#include "update/live_update.h"
 
 namespace branding {
 class frmAbout;
@@ -30,6 +31,10 @@ class frmDelete;
 namespace report {
 class frmReport;
 }  // namespace report
+namespace update {
+class frmDownload;
+class frmSignatureUpdated;
+}  // namespace update
 
 namespace app {
 
@@ -124,9 +129,15 @@ class App {
   branding::frmAbout& frmAbout();
   branding::frmWebsite& frmWebsite();
   protection::frmSpywareFoundAlert& frmSpywareFoundAlert();
+  update::frmDownload& frmDownload();
+  update::frmSignatureUpdated& frmSignatureUpdated();
   // The windows that exist so far, for shutdown and translation.
   bool HasForm8() const { return form8_ != nullptr; }
   bool HasAbout() const { return about_ != nullptr; }
+  bool HasDownload() const { return download_ != nullptr; }
+
+  // The definition server's base address: the build's, or the machine's own setting.
+  std::string DefinitionServer();
 
   platform::Machine& machine;
   ui::Host& host;
@@ -145,6 +156,8 @@ class App {
   removal::RestorePoint restorePoint{machine};
   std::string currentLanguage = "English";
   long definitionCount = 0;
+  // The automatic Live Update's idle seconds.
+  update::AutoUpdateCounter autoUpdate;
 
  private:
   bool ending_ = false;
@@ -158,6 +171,8 @@ class App {
   std::unique_ptr<branding::frmAbout> about_;
   std::unique_ptr<branding::frmWebsite> website_;
   std::unique_ptr<protection::frmSpywareFoundAlert> alert_;
+  std::unique_ptr<update::frmDownload> download_;
+  std::unique_ptr<update::frmSignatureUpdated> notice_;
 };
 
 }  // namespace app

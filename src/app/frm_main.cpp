@@ -274,6 +274,9 @@ void FrmMain::ConnectHandlers() {
   lblViewLogFile.OnClick = [this] { lblViewLogFile_Click(); };
   Command5.OnClick = [this] { SendToTray(); };
   cmdLiveUpdate.OnClick = [this] { cmdUpdate.Click(); };
+  cmdUpdate.OnClick = [this] { cmdUpdate_Click(); };
+  cmdUpdate.OnMouseDown = [this](const ui::MouseArgs& args) { cmdUpdate_MouseDown(args); };
+  timUpdate.OnTick = [this] { timUpdate_Timer(); };
   Command2.OnClick = [this] { Command2_Click(); };
   lblHide.OnClick = [this] { ShutdownSequence(); };
   TabStrip1.OnClick = [this] { TabStrip1_Click(); };

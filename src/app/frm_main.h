@@ -50,6 +50,10 @@ class FrmMain : public ui::Form {
   void mnuHelp_Click(int index);
   void mnuAbout_Click(int index);
   void Command2_Click();
+  // Live Update, and the automatic one after five idle minutes.
+  void cmdUpdate_Click();
+  void cmdUpdate_MouseDown(const ui::MouseArgs& args);
+  void timUpdate_Timer();
 
   // Scan page.
   void cmdScanNow_Click();
@@ -127,6 +131,8 @@ class FrmMain : public ui::Form {
   ui::Frame& View(int index);
 
   App& app_;
+  // A Live Update is running.
+  bool updating_ = false;
 
  public:
   // Controls, in container order. Names are the program's own: translations and settings are

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <vector>
 
 namespace common {
 
@@ -21,7 +22,131 @@ void CivilFromDays(std::int64_t days, int* year, int* month, int* day) {
   *year = static_cast<int>(yearOfEra + era * 400 + (*month <= 2 ? 1 : 0));
 }
 
+// Days from 1 January 1970 to a civil date.
+std::int64_t DaysFromCivil(int year, int month, int day) {
+  year -= month <= 2 ? 1 : 0;
+  const std::int64_t era = (year >= 0 ? year : year - 399) / 400;
+  const std::int64_t yearOfEra = year - era * 400;
+  const std::int64_t dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+  const std::int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+  return era * 146097 + dayOfEra - 719468;
+}
+
+bool IsLeap(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+
+int DaysInMonth(int year, int month) {
+  static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  return month == 2 && IsLeap(year) ? 29 : kDays[month - 1];
+}
+
+// Numbers separated by one kind of separator; false when anything else is in the text.
+bool SplitNumbers(const std::string& text, char separator, std::vector<int>* numbers,
+                  std::vector<std::size_t>* widths) {
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t end = text.find(separator, start);
+    const std::string piece = text.substr(start, end == std::string::npos ? end : end - start);
+    if (piece.empty() || piece.size() > 4) return false;
+    int value = 0;
+    for (char c : piece) {
+      if (c < '0' || c > '9') return false;
+      value = value * 10 + (c - '0');
+    }
+    numbers->push_back(value);
+    widths->push_back(piece.size());
+    if (end == std::string::npos) return true;
+    start = end + 1;
+  }
+}
+
+std::optional<double> ReadDatePart(const std::string& text) {
+  const char separator = text.find('/') != std::string::npos ? '/' : '-';
+  std::vector<int> n;
+  std::vector<std::size_t> widths;
+  if (!SplitNumbers(text, separator, &n, &widths) || n.size() != 3) return std::nullopt;
+  int year = n[2];
+  int month = n[0];
+  int day = n[1];
+  if (widths[0] == 4) {
+    year = n[0];
+    month = n[1];
+    day = n[2];
+  } else if (widths[2] <= 2) {
+    year += year >= 30 ? 1900 : 2000;
+  }
+  if (year < 100 || month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month)) {
+    return std::nullopt;
+  }
+  return static_cast<double>(DaysFromCivil(year, month, day) + 25569);
+}
+
+// "h:mm", "h:mm:ss", with "AM"/"PM" given apart (meridiem: 0 none, 1 AM, 2 PM).
+std::optional<double> ReadTimePart(const std::string& text, int meridiem) {
+  std::vector<int> n;
+  std::vector<std::size_t> widths;
+  if (!SplitNumbers(text, ':', &n, &widths) || n.size() < 2 || n.size() > 3) return std::nullopt;
+  int hours = n[0];
+  const int minutes = n[1];
+  const int seconds = n.size() == 3 ? n[2] : 0;
+  if (minutes > 59 || seconds > 59) return std::nullopt;
+  if (meridiem != 0) {
+    if (hours < 1 || hours > 12) return std::nullopt;
+    hours = hours % 12 + (meridiem == 2 ? 12 : 0);
+  } else if (hours > 23) {
+    return std::nullopt;
+  }
+  return (hours * 3600 + minutes * 60 + seconds) / 86400.0;
+}
+
 }  // namespace
+
+std::optional<double> ParseDateEnUs(const std::string& text) {
+  // Tokens apart at blanks; "PM" may also stick to the time ("4:15PM").
+  std::vector<std::string> tokens;
+  std::string token;
+  for (char c : text + " ") {
+    if (c == ' ' || c == '\t') {
+      if (!token.empty()) tokens.push_back(token);
+      token.clear();
+    } else {
+      token += c;
+    }
+  }
+  int meridiem = 0;
+  std::optional<double> date;
+  std::optional<double> time;
+  std::string timeText;
+  for (std::string& t : tokens) {
+    std::string upper;
+    for (char c : t) upper += (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+    if (upper.size() > 2 && (upper.ends_with("AM") || upper.ends_with("PM")) &&
+        upper.find(':') != std::string::npos) {
+      if (meridiem != 0) return std::nullopt;
+      meridiem = upper.ends_with("AM") ? 1 : 2;
+      t.resize(t.size() - 2);
+      upper.resize(upper.size() - 2);
+    }
+    if (upper == "AM" || upper == "PM") {
+      if (meridiem != 0) return std::nullopt;
+      meridiem = upper == "AM" ? 1 : 2;
+    } else if (t.find(':') != std::string::npos) {
+      if (!timeText.empty()) return std::nullopt;
+      timeText = t;
+    } else {
+      if (date) return std::nullopt;
+      date = ReadDatePart(t);
+      if (!date) return std::nullopt;
+    }
+  }
+  if (!timeText.empty()) {
+    time = ReadTimePart(timeText, meridiem);
+    if (!time) return std::nullopt;
+  } else if (meridiem != 0) {
+    return std::nullopt;
+  }
+  if (!date && !time) return std::nullopt;
+  return date.value_or(0) + time.value_or(0);
+}
 
 std::string FormatDateEnUs(double date) {
   // Date values count whole days from the epoch and the fraction as the time of that day, also

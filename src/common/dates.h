@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace common {
@@ -9,5 +10,10 @@ namespace common {
 // ("3/16/2006"), and a value within day 0 the time alone ("9:05:07 AM"). Times round to the
 // nearest second.
 std::string FormatDateEnUs(double date);
+
+// Reads a date as English (United States) writes it: "3/16/2006", "3/16/2006 4:15:00 PM",
+// "3/16/2006 16:15", a year-first "2006-03-16", or a time alone ("4:15 PM", which lies in day 0).
+// Two-digit years 30 to 99 are 19xx, the others 20xx. nullopt when the text is no such date.
+std::optional<double> ParseDateEnUs(const std::string& text);
 
 }  // namespace common

@@ -98,9 +98,13 @@ std::string ReadDefinitionsDate(platform::Files& files, const std::string& dataF
 
 bool WriteDefinitionsDate(platform::Files& files, const std::string& dataFolder,
                           const std::string& date) {
-  const std::string path = DataFilePath(dataFolder, kDateFile);
-  files.DeleteFile(path);
-  return files.WriteAll(path, date + "\r\n");
+  const std::string temp = DataFilePath(dataFolder, kTempFile);
+  if (files.WriteAll(temp, date + "\r\n") &&
+      files.ReplaceFile(temp, DataFilePath(dataFolder, kDateFile))) {
+    return true;
+  }
+  files.DeleteFile(temp);
+  return false;
 }
 
 }  // namespace definitions

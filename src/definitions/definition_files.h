@@ -14,6 +14,8 @@ inline constexpr const char* kRegistryDefinitionFile = "RegistryDefinition.dat";
 inline constexpr const char* kExeDefinitionFile = "ExeDefinition.dat";
 inline constexpr const char* kBlockedCookiesFile = "BlockedCookies.dat";
 inline constexpr const char* kDateFile = "date.dat";
+// The transient file through which every rewrite of a file of the data folder goes.
+inline constexpr const char* kTempFile = "temp.dat";
 // A replacement definition file waits under its name with this in front.
 inline constexpr const char* kDownloadPrefix = "DL";
 
@@ -67,7 +69,8 @@ DefinitionCounts CountDefinitions(platform::Files& files, const std::string& dat
 // The date of the installed definitions: the first line of date.dat, or the default date when
 // there is no such file.
 std::string ReadDefinitionsDate(platform::Files& files, const std::string& dataFolder);
-// Replaces date.dat with the one line; false when it could not be written.
+// Replaces date.dat with the one line, written whole to temp.dat first and put in place in one
+// step, so that a crash leaves the old date or the new one; false when it could not be written.
 bool WriteDefinitionsDate(platform::Files& files, const std::string& dataFolder,
                           const std::string& date);
 

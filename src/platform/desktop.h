@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace platform {
@@ -72,6 +73,9 @@ class Desktop {
   virtual int SystemMetric(int index) = 0;
   // The client rectangle of the desktop window, in pixels.
   virtual Rect DesktopClientRect() = 0;
+  // FindWindowA(className, "") and GetClientRect of the window found, in pixels; nullopt when
+  // there is no such window.
+  virtual std::optional<Rect> WindowClientRect(const std::string& className) = 0;
   // Twips per screen pixel, horizontally and vertically (15 at 96 dots per inch).
   virtual int TwipsPerPixelX() = 0;
   virtual int TwipsPerPixelY() = 0;

@@ -71,6 +71,10 @@ class Files {
   virtual bool DeleteFile(const std::string& path) = 0;
   // MoveFileA: renames or moves a file or folder; the target must not exist (183).
   virtual bool Rename(const std::string& from, const std::string& to) = 0;
+  // MoveFileExA with MOVEFILE_REPLACE_EXISTING: puts a file in the place of another in one step,
+  // so that a reader finds the old file or the new one, never a part of either. The target may
+  // be missing; a folder, a read-only file or a file in use is not replaced.
+  virtual bool ReplaceFile(const std::string& from, const std::string& to) = 0;
   // CreateDirectoryA: one level; the parent must exist.
   virtual bool MakeDirectory(const std::string& path) = 0;
   // Copies a folder with everything in it into a new or existing folder, replacing files of

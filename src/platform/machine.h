@@ -4,6 +4,7 @@
 #include "platform/code_page.h"
 #include "platform/desktop.h"
 #include "platform/files.h"
+#include "platform/internet.h"
 #include "platform/libraries.h"
 #include "platform/processes.h"
 #include "platform/registry.h"
@@ -29,6 +30,7 @@ struct Machine {
   Restore& restore;
   Clipboard& clipboard;
   Libraries& libraries;
+  Internet& internet;
 };
 
 }  // namespace platform

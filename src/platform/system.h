@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace platform {
@@ -52,6 +53,9 @@ class Clock {
   // time; a value at midnight shows the date alone (and a value before the first day the time
   // alone).
   virtual std::string FormatDate(double date) = 0;
+  // A text as a date value, read the way the user's locale writes dates (and the forms the
+  // system accepts besides); nullopt when it is no date.
+  virtual std::optional<double> ParseDate(const std::string& text) = 0;
 };
 
 }  // namespace platform

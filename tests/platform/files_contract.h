@@ -37,4 +37,23 @@ inline void EverySpellingOfAPlaceIsThatPlace(platform::Files& files, const std::
   files.DeleteFolder(folder, true);
 }
 
+// ReplaceFile puts a file in the place of another in one step, or in an empty place.
+// root: an existing folder. (Windows refuses a read-only target; Wine replaces it, so that case
+// is checked on the simulation only.)
+inline void ReplaceFileTakesThePlaceOfAFile(platform::Files& files, const std::string& root) {
+  const std::string folder = root + "\\Replace";
+  ASSERT_TRUE(files.MakeDirectory(folder));
+  ASSERT_TRUE(files.WriteAll(folder + "\\old.dat", "old"));
+  ASSERT_TRUE(files.WriteAll(folder + "\\new.dat", "new"));
+  EXPECT_TRUE(files.ReplaceFile(folder + "\\new.dat", folder + "\\old.dat"));
+  EXPECT_EQ(files.ReadAll(folder + "\\old.dat"), "new");
+  EXPECT_FALSE(files.ReadAll(folder + "\\new.dat"));
+
+  ASSERT_TRUE(files.WriteAll(folder + "\\next.dat", "next"));
+  EXPECT_TRUE(files.ReplaceFile(folder + "\\next.dat", folder + "\\fresh.dat"));
+  EXPECT_EQ(files.ReadAll(folder + "\\fresh.dat"), "next");
+
+  files.DeleteFolder(folder, true);
+}
+
 }  // namespace files_contract

@@ -205,6 +205,20 @@ TEST_F(SimFilesTest, EverySpellingOfAPlaceIsThatPlace) {
   files_contract::EverySpellingOfAPlaceIsThatPlace(files, "C:\\Data");
 }
 
+TEST_F(SimFilesTest, ReplaceFileTakesThePlaceOfAFile) {
+  files_contract::ReplaceFileTakesThePlaceOfAFile(files, "C:\\Data");
+  // A read-only or in-use target stays, and so does the file that was to replace it.
+  files.AddFile("C:\\Data\\new.txt", "new");
+  EXPECT_FALSE(files.ReplaceFile("C:\\Data\\new.txt", "C:\\Data\\ReadOnly.txt"));
+  EXPECT_EQ(files.LastError(), kErrorAccessDenied);
+  files.SetInUse("C:\\Data\\Plain.txt", true);
+  EXPECT_FALSE(files.ReplaceFile("C:\\Data\\new.txt", "C:\\Data\\Plain.txt"));
+  EXPECT_EQ(files.LastError(), kErrorSharingViolation);
+  EXPECT_EQ(files.FileContent("C:\\Data\\ReadOnly.txt"), "ro");
+  EXPECT_EQ(files.FileContent("C:\\Data\\Plain.txt"), "plain");
+  EXPECT_EQ(files.FileContent("C:\\Data\\new.txt"), "new");
+}
+
 // Long names answer to the 8.3 names Windows gives them, numbered in the order they were made.
 TEST_F(SimFilesTest, LongNamesAnswerToTheirShortNames) {
   files.AddFile("C:\\Program Files\\Long Program.exe", "1");

@@ -16,6 +16,13 @@ TEST(Win32DatesTest, GeneralDatesMatchTheSimulatedEnglishLocale) {
     EXPECT_EQ(clock.FormatDate(date), common::FormatDateEnUs(date)) << date;
   }
   EXPECT_EQ(clock.FormatDate(38792.375), "3/16/2006 9:00:00 AM");
+  // What the program writes and what the definition server answers reads back the same way.
+  for (const char* text : {"3/16/2006", "3/20/2006 4:15:00 PM", "3/16/2006 12:00:00 AM"}) {
+    const auto read = clock.ParseDate(text);
+    ASSERT_TRUE(read) << text;
+    EXPECT_NEAR(*read, *common::ParseDateEnUs(text), 1e-9) << text;
+  }
+  EXPECT_EQ(clock.ParseDate("<html>"), std::nullopt);
 }
 
 TEST(Win32DrivesTest, TheSystemDriveIsAReadyFixedDrive) {

@@ -57,6 +57,9 @@ class ScriptedDesktop : public platform::Desktop {
   }
   int SystemMetric(int index) override { return real_.SystemMetric(index); }
   platform::Rect DesktopClientRect() override { return real_.DesktopClientRect(); }
+  std::optional<platform::Rect> WindowClientRect(const std::string& className) override {
+    return real_.WindowClientRect(className);
+  }
   int TwipsPerPixelX() override { return real_.TwipsPerPixelX(); }
   int TwipsPerPixelY() override { return real_.TwipsPerPixelY(); }
   bool AnotherInstanceRunning() override { return real_.AnotherInstanceRunning(); }
@@ -180,7 +183,8 @@ class RemovalFlowWin32Test : public ::testing::Test {
                             real.machine.processes,
                             restore,
                             real.machine.clipboard,
-                            real.machine.libraries};
+                            real.machine.libraries,
+                            real.machine.internet};
   ui::HeadlessHost host;
   std::unique_ptr<app::App> app_;
 

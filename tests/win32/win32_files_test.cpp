@@ -183,6 +183,10 @@ TEST_F(Win32FilesTest, FolderCopiesKeepFolderAttributesAndSpareReadOnlyTargets) 
   EXPECT_EQ(files.ReadAll(In("Old\\Secret\\s.txt")), "new") << "the rest was copied";
 }
 
+TEST_F(Win32FilesTest, ReplaceFileTakesThePlaceOfAFile) {
+  files_contract::ReplaceFileTakesThePlaceOfAFile(files, folder_);
+}
+
 TEST_F(Win32FilesTest, EverySpellingOfAPlaceIsThatPlace) {
   files_contract::EverySpellingOfAPlaceIsThatPlace(files, folder_);
   // The short name Windows gave the folder leads back to its long name.

@@ -20,6 +20,9 @@ class SimClock : public Clock {
   std::uint32_t TickCount() override { return tickCount_; }
   // The simulated user's locale is English (United States).
   std::string FormatDate(double date) override { return common::FormatDateEnUs(date); }
+  std::optional<double> ParseDate(const std::string& text) override {
+    return common::ParseDateEnUs(text);
+  }
 
   // The tick counter wraps after 49.7 days, as GetTickCount does.
   void Advance(std::uint64_t ms) {

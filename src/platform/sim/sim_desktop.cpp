@@ -1,5 +1,7 @@
 #include "platform/sim/sim_desktop.h"
 
+#include "common/text.h"
+
 #include <iterator>
 #include <utility>
 
@@ -31,6 +33,7 @@ int DefaultButton(std::uint32_t style) {
 SimDesktop::SimDesktop(SimNamedObjects& namedObjects, System& system, std::string userName)
     : namedObjects_(namedObjects), system_(system), userName_(std::move(userName)) {
   SetScreenSize(1024, 768);
+  SetWindow("Shell_TrayWnd", Rect{0, 0, 1024, 30});
   metrics_[kSmCxIcon] = 32;
   metrics_[kSmCyIcon] = 32;
   metrics_[kSmCxSmIcon] = 16;
@@ -86,6 +89,21 @@ int SimDesktop::SystemMetric(int index) {
 
 Rect SimDesktop::DesktopClientRect() {
   return Rect{0, 0, SystemMetric(kSmCxScreen), SystemMetric(kSmCyScreen)};
+}
+
+std::optional<Rect> SimDesktop::WindowClientRect(const std::string& className) {
+  // Window classes are matched without regard to case.
+  const auto found = windows_.find(common::LowerCase(className));
+  if (found == windows_.end()) return std::nullopt;
+  return found->second;
+}
+
+void SimDesktop::SetWindow(const std::string& className, std::optional<Rect> clientRect) {
+  if (clientRect) {
+    windows_[common::LowerCase(className)] = *clientRect;
+  } else {
+    windows_.erase(common::LowerCase(className));
+  }
 }
 
 void SimDesktop::SetScreenSize(int width, int height) {

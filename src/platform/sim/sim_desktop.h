@@ -57,6 +57,7 @@ class SimDesktop : public Desktop {
   bool StartProgram(const std::string& commandLine, int show) override;
   int SystemMetric(int index) override;
   Rect DesktopClientRect() override;
+  std::optional<Rect> WindowClientRect(const std::string& className) override;
   int TwipsPerPixelX() override { return twipsPerPixelX_; }
   int TwipsPerPixelY() override { return twipsPerPixelY_; }
   bool AnotherInstanceRunning() override;
@@ -81,6 +82,9 @@ class SimDesktop : public Desktop {
   void SetSystemMetric(int index, int value) { metrics_[index] = value; }
   void SetScreenSize(int width, int height);
   void SetTwipsPerPixel(int x, int y);
+  // Top-level windows of other programs by class, with their client size in pixels. A fresh
+  // desktop has the task bar, "Shell_TrayWnd", 1024x30 pixels.
+  void SetWindow(const std::string& className, std::optional<Rect> clientRect);
 
  private:
   SimNamedObjects& namedObjects_;
@@ -94,6 +98,7 @@ class SimDesktop : public Desktop {
   bool startProgramResult_ = true;
   std::vector<StartedProgram> startedPrograms_;
   std::map<int, int> metrics_;
+  std::map<std::string, Rect> windows_;  // by lower-case class name
   int twipsPerPixelX_ = 15;
   int twipsPerPixelY_ = 15;
   std::string instanceName_;  // the mutex this process holds once it has claimed

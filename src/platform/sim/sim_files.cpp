@@ -331,7 +331,33 @@ std::optional<std::uint64_t> SimFiles::FileSize(const std::string& path) {
   return node->content.size();
 }
 
+bool SimFiles::MayChange(bool* cut) {
+  if (crashed_) return false;
+  if (changesLeft_ < 0) return true;
+  if (changesLeft_ > 0) {
+    --changesLeft_;
+    return true;
+  }
+  crashed_ = true;
+  if (cut != nullptr) *cut = true;
+  return false;
+}
+
 bool SimFiles::WriteAll(const std::string& path, const std::string& bytes) {
+  bool cut = false;
+  if (!MayChange(&cut)) {
+    if (cut) {
+      // The crash came in the middle of the write: a part of the bytes made it to the disk.
+      const int saved = changesLeft_;
+      const bool crashed = crashed_;
+      changesLeft_ = -1;
+      crashed_ = false;
+      WriteAll(path, bytes.substr(0, bytes.size() / 2));
+      changesLeft_ = saved;
+      crashed_ = crashed;
+    }
+    return Fail(kErrorNotReady);
+  }
   const Path parsed = Parse(path);
   if (parsed.wildcardInLast) return Fail(kErrorInvalidName);
   Node* parent = ParentOf(parsed);
@@ -361,6 +387,18 @@ bool SimFiles::WriteAll(const std::string& path, const std::string& bytes) {
 }
 
 bool SimFiles::Append(const std::string& path, const std::string& bytes) {
+  bool cut = false;
+  if (!MayChange(&cut)) {
+    if (cut) {
+      const int saved = changesLeft_;
+      changesLeft_ = -1;
+      crashed_ = false;
+      Append(path, bytes.substr(0, bytes.size() / 2));
+      changesLeft_ = saved;
+      crashed_ = true;
+    }
+    return Fail(kErrorNotReady);
+  }
   const Path parsed = Parse(path);
   if (parsed.wildcardInLast) return Fail(kErrorInvalidName);
   Node* parent = ParentOf(parsed);
@@ -376,6 +414,7 @@ bool SimFiles::Append(const std::string& path, const std::string& bytes) {
 }
 
 bool SimFiles::CopyFile(const std::string& from, const std::string& to, bool overwrite) {
+  if (!MayChange()) return Fail(kErrorNotReady);
   Path source;
   const Node* file = FindForUse(from, &source);
   if (file == nullptr) return false;
@@ -417,6 +456,7 @@ bool SimFiles::CopyInto(const Node& file, Node& folder, const std::string& name)
 
 bool SimFiles::DeleteFile(const std::string& path) {
   ++deleteAttempts_[Key(path)];
+  if (!MayChange()) return Fail(kErrorNotReady);
   Path parsed;
   Node* node = FindForUse(path, &parsed);
   if (node == nullptr) return false;
@@ -439,6 +479,7 @@ bool AnyInUse(const auto& node) {
 }  // namespace
 
 bool SimFiles::Rename(const std::string& from, const std::string& to) {
+  if (!MayChange()) return Fail(kErrorNotReady);
   Path source;
   Node* node = FindForUse(from, &source);
   if (node == nullptr) return false;
@@ -469,7 +510,36 @@ bool SimFiles::Rename(const std::string& from, const std::string& to) {
   return Succeed();
 }
 
+bool SimFiles::ReplaceFile(const std::string& from, const std::string& to) {
+  if (!MayChange()) return Fail(kErrorNotReady);
+  Path source;
+  Node* node = FindForUse(from, &source);
+  if (node == nullptr) return false;
+  if (node->directory) return Fail(kErrorAccessDenied);
+  if (node->inUse) return Fail(kErrorSharingViolation);
+  const Path target = Parse(to);
+  if (target.wildcardInLast) return Fail(kErrorInvalidName);
+  Node* parent = ParentOf(target);
+  if (parent == nullptr) return false;
+  const auto existing = parent->children.find(Key(target.parts.back()));
+  if (existing != parent->children.end() && existing->second.get() != node) {
+    const Node& old = *existing->second;
+    if (old.directory || (old.attributes & kAttrReadOnly)) return Fail(kErrorAccessDenied);
+    if (old.inUse) return Fail(kErrorSharingViolation);
+    // The replaced file keeps its name as first written, as Windows keeps the directory entry.
+    std::unique_ptr<Node> moving = std::move(node->parent->children[Key(node->name)]);
+    node->parent->children.erase(Key(node->name));
+    existing->second->content = std::move(moving->content);
+    existing->second->attributes = moving->attributes;
+    return Succeed();
+  }
+  // Nothing to replace: a plain rename.
+  changesLeft_ = changesLeft_ < 0 ? changesLeft_ : changesLeft_ + 1;
+  return Rename(from, to);
+}
+
 bool SimFiles::MakeDirectory(const std::string& path) {
+  if (!MayChange()) return Fail(kErrorNotReady);
   const Path parsed = Parse(path);
   if (parsed.wildcardInLast) return Fail(kErrorInvalidName);
   if (parsed.error == 0 && parsed.parts.empty() && drives_.count(parsed.drive) != 0) {

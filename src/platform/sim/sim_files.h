@@ -42,6 +42,7 @@ class SimFiles : public Files {
   bool CopyFile(const std::string& from, const std::string& to, bool overwrite) override;
   bool DeleteFile(const std::string& path) override;
   bool Rename(const std::string& from, const std::string& to) override;
+  bool ReplaceFile(const std::string& from, const std::string& to) override;
   bool MakeDirectory(const std::string& path) override;
   bool CopyFolder(const std::string& from, const std::string& to) override;
   bool DeleteFolder(const std::string& path, bool force) override;
@@ -68,6 +69,13 @@ class SimFiles : public Files {
   void AddDrive(char letter, int type, bool ready);
   // Where relative paths start (an absolute folder path).
   void SetCurrentDirectory(const std::string& path);
+
+  // The program dies after `changes` more successful changes of the file system: the next
+  // change is cut short (a write or append leaves only the first half of its bytes, anything
+  // else does nothing) and fails, and so does every change after it, while reads go on working.
+  // What is on the disk then is what a crash at that moment would have left.
+  void CrashAfterChanges(int changes) { changesLeft_ = changes; }
+  bool Crashed() const { return crashed_; }
 
   // Inspection for tests, without rules.
   bool Exists(const std::string& path) const;
@@ -127,10 +135,15 @@ class SimFiles : public Files {
   // refuses to (a folder, a read-only or hidden file, one in use). Sets only the error.
   bool CopyInto(const Node& file, Node& folder, const std::string& name);
   bool DeleteTree(Node& node, bool force);
+  // Passes a change through the crash injection: true when it may go ahead. On the change
+  // that crashes, *cut (when given) is set and the caller writes half of its bytes.
+  bool MayChange(bool* cut = nullptr);
 
   std::map<char, Drive> drives_;
   std::string currentDirectory_ = "C:\\";
   std::map<std::string, int> deleteAttempts_;
+  int changesLeft_ = -1;  // no crash planned
+  bool crashed_ = false;
 };
 
 }  // namespace platform::sim

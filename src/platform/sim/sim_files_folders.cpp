@@ -36,6 +36,7 @@ bool SimFiles::CopyTree(const Node& from, Node& to) {
 }
 
 bool SimFiles::CopyFolder(const std::string& from, const std::string& to) {
+  if (!MayChange()) return Fail(kErrorNotReady);
   const Path sourcePath = Parse(from);
   const Node* source = Find(sourcePath);
   if (source == nullptr || !source->directory) return Fail(kErrorPathNotFound);
@@ -82,6 +83,7 @@ bool SimFiles::DeleteTree(Node& node, bool force) {
 }
 
 bool SimFiles::DeleteFolder(const std::string& path, bool force) {
+  if (!MayChange()) return Fail(kErrorNotReady);
   Path parsed;
   Node* node = FindForUse(path, &parsed);
   if (node == nullptr) return Fail(kErrorPathNotFound);
@@ -102,6 +104,7 @@ std::optional<std::uint32_t> SimFiles::GetAttributes(const std::string& path) {
 }
 
 bool SimFiles::SetAttributes(const std::string& path, std::uint32_t attributes) {
+  if (!MayChange()) return Fail(kErrorNotReady);
   Path parsed;
   Node* node = FindForUse(path, &parsed);
   if (node == nullptr) return false;

@@ -9,6 +9,7 @@
 #include "platform/sim/sim_code_page.h"
 #include "platform/sim/sim_desktop.h"
 #include "platform/sim/sim_files.h"
+#include "platform/sim/sim_internet.h"
 #include "platform/sim/sim_libraries.h"
 #include "platform/sim/sim_named_objects.h"
 #include "platform/sim/sim_processes.h"
@@ -28,8 +29,8 @@ inline constexpr const char* kSimDataFolder =
     "C:\\Documents and Settings\\User\\Application Data\\AntiSpywareDAT";
 
 // Another program running on a simulated machine: it shares the machine's registry, clock, named
-// objects, file system, shell folders, code page, process table, System Restore, clipboard and
-// libraries, and has its own desktop (message box script, instance claim) and its own view of the
+// objects, file system, shell folders, code page, process table, System Restore, clipboard,
+// libraries and network, and has its own desktop (message box script, instance claim) and its own view of the
 // program it runs; `machine` is its view of the machine. Ending it (destroying it) releases what it
 // held. It must not outlive the machine that started it.
 class SimMachine;
@@ -88,8 +89,10 @@ class SimMachine {
   SimClipboard clipboard;
   // Libraries are looked into on the shared file system.
   SimLibraries libraries{files};
-  Machine machine{registry, system, desktop,   clock,   files,     shellFolders,
-                  codePage, tray,   processes, restore, clipboard, libraries};
+  // The network, shared with the other processes; no server answers until a test sets one up.
+  SimInternet internet{clock};
+  Machine machine{registry, system,    desktop, clock,     files,     shellFolders, codePage,
+                  tray,     processes, restore, clipboard, libraries, internet};
 };
 
 inline SimProcess::SimProcess(SimMachine& host, const std::string& userName)
@@ -97,6 +100,6 @@ inline SimProcess::SimProcess(SimMachine& host, const std::string& userName)
       desktop(host.namedObjects, system, userName),
       machine{host.registry,     system,        desktop,   host.clock,     host.files,
               host.shellFolders, host.codePage, host.tray, host.processes, host.restore,
-              host.clipboard,    host.libraries} {}
+              host.clipboard,    host.libraries, host.internet} {}
 
 }  // namespace platform::sim

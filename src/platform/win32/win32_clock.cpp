@@ -34,4 +34,17 @@ std::string Win32Clock::FormatDate(double date) {
   return result;
 }
 
+std::optional<double> Win32Clock::ParseDate(const std::string& text) {
+  const int size = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                                       nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(size > 0 ? size : 0), L'\0');
+  if (size > 0) {
+    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
+  }
+  // The OLE conversion with the user's locale: the one that wrote the text reads it back.
+  double date = 0;
+  if (FAILED(VarDateFromStr(wide.data(), LOCALE_USER_DEFAULT, 0, &date))) return std::nullopt;
+  return date;
+}
+
 }  // namespace platform::win32

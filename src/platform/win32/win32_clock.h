@@ -11,6 +11,7 @@ class Win32Clock : public Clock {
   std::uint32_t TickCount() override;
   // The OLE automation conversion, with the user's locale.
   std::string FormatDate(double date) override;
+  std::optional<double> ParseDate(const std::string& text) override;
 };
 
 }  // namespace platform::win32

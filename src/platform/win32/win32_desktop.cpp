@@ -77,6 +77,15 @@ Rect Win32Desktop::DesktopClientRect() {
   return Rect{rect.left, rect.top, rect.right, rect.bottom};
 }
 
+std::optional<Rect> Win32Desktop::WindowClientRect(const std::string& className) {
+  // An empty title, not a null one: the task bar is the window of that class without a title.
+  const HWND window = FindWindowA(className.c_str(), "");
+  if (window == nullptr) return std::nullopt;
+  RECT rect{};
+  if (!GetClientRect(window, &rect)) return std::nullopt;
+  return Rect{rect.left, rect.top, rect.right, rect.bottom};
+}
+
 int Win32Desktop::TwipsPerPixelX() {
   return TwipsPerPixel(LOGPIXELSX);
 }

@@ -22,6 +22,7 @@ class Win32Desktop : public Desktop {
   bool StartProgram(const std::string& commandLine, int show) override;
   int SystemMetric(int index) override;
   Rect DesktopClientRect() override;
+  std::optional<Rect> WindowClientRect(const std::string& className) override;
   int TwipsPerPixelX() override;
   int TwipsPerPixelY() override;
   bool AnotherInstanceRunning() override;

@@ -214,6 +214,14 @@ bool Win32Files::Rename(const std::string& from, const std::string& to) {
   return MoveFileA(from.c_str(), to.c_str()) ? Succeed() : Fail();
 }
 
+bool Win32Files::ReplaceFile(const std::string& from, const std::string& to) {
+  // Write-through: the call returns once the new file is on the disk, so a crash after it
+  // cannot bring the old one back.
+  return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
+             ? Succeed()
+             : Fail();
+}
+
 bool Win32Files::MakeDirectory(const std::string& path) {
   return CreateDirectoryA(path.c_str(), nullptr) ? Succeed() : Fail();
 }

@@ -20,6 +20,7 @@ class Win32Files : public Files {
   bool CopyFile(const std::string& from, const std::string& to, bool overwrite) override;
   bool DeleteFile(const std::string& path) override;
   bool Rename(const std::string& from, const std::string& to) override;
+  bool ReplaceFile(const std::string& from, const std::string& to) override;
   bool MakeDirectory(const std::string& path) override;
   bool CopyFolder(const std::string& from, const std::string& to) override;
   bool DeleteFolder(const std::string& path, bool force) override;

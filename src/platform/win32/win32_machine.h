@@ -6,6 +6,7 @@
 #include "platform/win32/win32_code_page.h"
 #include "platform/win32/win32_desktop.h"
 #include "platform/win32/win32_files.h"
+#include "platform/win32/win32_internet.h"
 #include "platform/win32/win32_libraries.h"
 #include "platform/win32/win32_processes.h"
 #include "platform/win32/win32_registry.h"
@@ -32,14 +33,15 @@ class Win32Machine {
   Win32Restore restore_;
   Win32Clipboard clipboard_;
   Win32Libraries libraries_;
+  Win32Internet internet_;
 
  public:
   Win32Machine() = default;
   Win32Machine(const Win32Machine&) = delete;
   Win32Machine& operator=(const Win32Machine&) = delete;
 
-  Machine machine{registry_, system_, desktop_,   clock_,   files_,    shellFolders_,
-                  codePage_, tray_,   processes_, restore_, clipboard_, libraries_};
+  Machine machine{registry_, system_,    desktop_, clock_,     files_,     shellFolders_, codePage_,
+                  tray_,     processes_, restore_, clipboard_, libraries_, internet_};
 };
 
 }  // namespace platform::win32
