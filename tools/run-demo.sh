@@ -59,6 +59,16 @@ mkdir -p "$datadir"
 cp -n "$build"/AntiSpywareDAT/*.dat "$datadir/"
 cd "$programdir" || exit 1
 
+# The demo's Live Update talks to the project's own definition server on the build's default
+# address (loopback, port 8080), started here with the starter definitions and stopped at the
+# end. Without it (the port taken, say) the program runs all the same and Live Update says so.
+serverstate="$build/demo-server"
+if "$top/tools/start-server.sh" --state "$serverstate" --port 8080 >/dev/null 2>&1; then
+  trap '"$top/tools/stop-server.sh" "$serverstate" >/dev/null 2>&1' EXIT
+else
+  echo "run-demo: the definition server could not start on port 8080; Live Update will fail" >&2
+fi
+
 if [ "$headless" = 0 ]; then
   "$wine" AntiSpyware.exe
   status=$?
