@@ -4,6 +4,7 @@
 #include "app/frm_hidden.h"
 #include "app/frm_main.h"
 #include "app/frm_splash.h"
+#include "app/tray/frm_menu_pop_up.h"
 #include "branding/frm_about.h"
 #include "branding/frm_website.h"
 #include "common/file_tests.h"
@@ -17,13 +18,6 @@
 #include "report/scan_report.h"
 
 namespace app {
-
-namespace {
-
-// The tray icon's mouse events reach the main window as mouse moves.
-constexpr std::uint32_t kTrayCallbackMessage = 0x200;
-
-}  // namespace
 
 App::App(platform::Machine& machine, ui::Host& host)
     : machine(machine),
@@ -131,27 +125,6 @@ std::string App::ReadDefinitionsDate() {
   return definitions::ReadDefinitionsDate(machine.files, dataFolder);
 }
 
-void App::ShowTrayIcon() {
-  // The tray's pop-up menu arrives with its window; the icon and its tip are here already.
-  platform::NotifyIcon icon;
-  icon.window = host.WindowHandle(frmMain());
-  icon.id = 1;
-  icon.flags = platform::kNifMessage | platform::kNifIcon | platform::kNifTip;
-  icon.callbackMessage = kTrayCallbackMessage;
-  icon.iconResource = frmMain().Icon();
-  icon.tip = frmMain().Caption();
-  machine.tray.NotifyIcon(platform::kNimAdd, icon);
-  icon.tip = brand.ProgramName;
-  machine.tray.NotifyIcon(platform::kNimModify, icon);
-}
-
-void App::RemoveTrayIcon() {
-  platform::NotifyIcon icon;
-  icon.window = host.WindowHandle(frmMain());
-  icon.id = 1;
-  machine.tray.NotifyIcon(platform::kNimDelete, icon);
-}
-
 void App::ShowQuarantine() { quarantine.ShowQuarantine(); }
 
 void App::MakeReport() {
@@ -183,12 +156,12 @@ void App::SubmitRunningPrograms() {}
 void App::SetTaskVisible(bool visible) { frmMain().SetShowInTaskbar(visible); }
 
 void App::UnloadOtherWindows() {
-  // The download, home-page alert, pop-up menu and notice windows join this order as they
-  // arrive.
+  // The download, home-page alert and notice windows join this order as they arrive.
   if (form8_) form8_->Unload();
   if (about_) about_->Unload();
   if (report_) report_->Unload();
   if (alert_) alert_->Unload();
+  if (menuPopUp_) menuPopUp_->Unload();
   if (hidden_) hidden_->Unload();
   if (delete_) delete_->Unload();
 }
@@ -247,6 +220,11 @@ protection::frmSpywareFoundAlert& App::frmSpywareFoundAlert() {
                   [this](const std::string& key) { return Message(key); }});
   }
   return *alert_;
+}
+
+frmMenuPopUp& App::menuPopUp() {
+  if (!menuPopUp_) menuPopUp_ = std::make_unique<frmMenuPopUp>(host, *this);
+  return *menuPopUp_;
 }
 
 branding::frmWebsite& App::frmWebsite() {

@@ -72,6 +72,9 @@ class Desktop {
   virtual int SystemMetric(int index) = 0;
   // The client rectangle of the desktop window, in pixels.
   virtual Rect DesktopClientRect() = 0;
+  // The client rectangle of the task bar (the window of class "shell_TrayWnd"), in pixels; empty
+  // when there is no task bar.
+  virtual Rect TaskbarClientRect() = 0;
   // Twips per screen pixel, horizontally and vertically (15 at 96 dots per inch).
   virtual int TwipsPerPixelX() = 0;
   virtual int TwipsPerPixelY() = 0;

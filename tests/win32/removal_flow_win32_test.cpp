@@ -57,6 +57,7 @@ class ScriptedDesktop : public platform::Desktop {
   }
   int SystemMetric(int index) override { return real_.SystemMetric(index); }
   platform::Rect DesktopClientRect() override { return real_.DesktopClientRect(); }
+  platform::Rect TaskbarClientRect() override { return real_.TaskbarClientRect(); }
   int TwipsPerPixelX() override { return real_.TwipsPerPixelX(); }
   int TwipsPerPixelY() override { return real_.TwipsPerPixelY(); }
   bool AnotherInstanceRunning() override { return real_.AnotherInstanceRunning(); }

@@ -57,6 +57,7 @@ class SimDesktop : public Desktop {
   bool StartProgram(const std::string& commandLine, int show) override;
   int SystemMetric(int index) override;
   Rect DesktopClientRect() override;
+  Rect TaskbarClientRect() override { return taskbar_; }
   int TwipsPerPixelX() override { return twipsPerPixelX_; }
   int TwipsPerPixelY() override { return twipsPerPixelY_; }
   bool AnotherInstanceRunning() override;
@@ -81,6 +82,8 @@ class SimDesktop : public Desktop {
   void SetSystemMetric(int index, int value) { metrics_[index] = value; }
   void SetScreenSize(int width, int height);
   void SetTwipsPerPixel(int x, int y);
+  // The task bar's client rectangle: 1024x30 pixels until told otherwise; empty for none.
+  void SetTaskbarClientRect(Rect rect) { taskbar_ = rect; }
 
  private:
   SimNamedObjects& namedObjects_;
@@ -94,6 +97,7 @@ class SimDesktop : public Desktop {
   bool startProgramResult_ = true;
   std::vector<StartedProgram> startedPrograms_;
   std::map<int, int> metrics_;
+  Rect taskbar_{0, 0, 1024, 30};
   int twipsPerPixelX_ = 15;
   int twipsPerPixelY_ = 15;
   std::string instanceName_;  // the mutex this process holds once it has claimed

@@ -77,6 +77,14 @@ Rect Win32Desktop::DesktopClientRect() {
   return Rect{rect.left, rect.top, rect.right, rect.bottom};
 }
 
+Rect Win32Desktop::TaskbarClientRect() {
+  // GetClientRect leaves the rectangle empty when FindWindowA found nothing.
+  RECT rect{};
+  HWND taskbar = FindWindowA("shell_TrayWnd", "");
+  if (taskbar != nullptr) GetClientRect(taskbar, &rect);
+  return Rect{rect.left, rect.top, rect.right, rect.bottom};
+}
+
 int Win32Desktop::TwipsPerPixelX() {
   return TwipsPerPixel(LOGPIXELSX);
 }

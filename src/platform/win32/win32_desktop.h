@@ -22,6 +22,7 @@ class Win32Desktop : public Desktop {
   bool StartProgram(const std::string& commandLine, int show) override;
   int SystemMetric(int index) override;
   Rect DesktopClientRect() override;
+  Rect TaskbarClientRect() override;
   int TwipsPerPixelX() override;
   int TwipsPerPixelY() override;
   bool AnotherInstanceRunning() override;
