@@ -89,8 +89,10 @@ void frmMenuPopUp::Form_Load() {
   tmrMenuPopup.SetEnabled(true);
 }
 
+// Each tick makes the menu visible; showing it only when it is not spares the window being
+// brought forward a thousand times a second.
 void frmMenuPopUp::tmrMenuPopup_Timer() {
-  Show();
+  if (!Visible()) Show();
   if (Top() > targetTop_) {
     SetTop(Top() - kSlideUpStep);
     return;
@@ -108,7 +110,7 @@ void frmMenuPopUp::TmrEnablePopDown_Timer() {
 }
 
 void frmMenuPopUp::tmrPopDown_Timer() {
-  Show();
+  if (!Visible()) Show();
   SetTop(Top() + kSlideDownStep);
   platform::Desktop& desktop = app_.machine.desktop;
   const int systemScreenHeight =
