@@ -4,6 +4,7 @@
 #include "app/frm_hidden.h"
 #include "app/frm_main.h"
 #include "app/frm_splash.h"
+#include "app/tray/frm_menu_pop_up.h"
 #include "branding/frm_about.h"
 #include "branding/frm_website.h"
 #include "common/file_tests.h"
@@ -21,13 +22,6 @@
 
 namespace app {
 
-namespace {
-
-// The tray icon's mouse events reach the main window as mouse moves.
-constexpr std::uint32_t kTrayCallbackMessage = 0x200;
-
-}  // namespace
-
 App::App(platform::Machine& machine, ui::Host& host)
     : machine(machine),
       host(host),
@@ -37,7 +31,9 @@ App::App(platform::Machine& machine, ui::Host& host)
       exclusions(machine.files) {}
 
 // The results' index lets go of the main window's list before the window goes.
-App::~App() { results_.reset(); }
+App::~App() {
+  results_.reset();
+}
 
 scan::ScanResults& App::results() {
   if (!results_) {
@@ -58,7 +54,9 @@ void App::AddExclusion(const std::string& text) {
   exclusions.AddExclusion(dataFolder, text, [this] { host.DoEvents(); });
 }
 
-void App::Start() { splash().Show(); }
+void App::Start() {
+  splash().Show();
+}
 
 void App::EndProcess(int exitCode) {
   ending_ = true;
@@ -86,7 +84,9 @@ void App::SaveMachineSetting(const std::string& section, const std::string& key,
   settings.SaveMachineSetting(brand.CompanyName, brand.ProgramName, section, key, value);
 }
 
-std::string App::Message(const std::string& key) { return languages.getMessages(key); }
+std::string App::Message(const std::string& key) {
+  return languages.getMessages(key);
+}
 
 std::string App::Paragraphs(std::initializer_list<const char*> keys) {
   std::string text;
@@ -101,9 +101,13 @@ int App::Tell(const std::string& text, std::uint32_t style) {
   return machine.desktop.MessageBox(text, brand.ProgramName, style);
 }
 
-bool App::FileExists(const std::string& path) { return common::FileExists(machine.files, path); }
+bool App::FileExists(const std::string& path) {
+  return common::FileExists(machine.files, path);
+}
 
-std::string App::ExpandDataFolder() { return definitions::DataFolderPath(machine.shellFolders); }
+std::string App::ExpandDataFolder() {
+  return definitions::DataFolderPath(machine.shellFolders);
+}
 
 void App::LoadLanguage() {
   languages.SetBranding(brand.ProgramName, brand.CompanyName, brand.Website);
@@ -134,28 +138,9 @@ std::string App::ReadDefinitionsDate() {
   return definitions::ReadDefinitionsDate(machine.files, dataFolder);
 }
 
-void App::ShowTrayIcon() {
-  // The tray's pop-up menu arrives with its window; the icon and its tip are here already.
-  platform::NotifyIcon icon;
-  icon.window = host.WindowHandle(frmMain());
-  icon.id = 1;
-  icon.flags = platform::kNifMessage | platform::kNifIcon | platform::kNifTip;
-  icon.callbackMessage = kTrayCallbackMessage;
-  icon.iconResource = frmMain().Icon();
-  icon.tip = frmMain().Caption();
-  machine.tray.NotifyIcon(platform::kNimAdd, icon);
-  icon.tip = brand.ProgramName;
-  machine.tray.NotifyIcon(platform::kNimModify, icon);
+void App::ShowQuarantine() {
+  quarantine.ShowQuarantine();
 }
-
-void App::RemoveTrayIcon() {
-  platform::NotifyIcon icon;
-  icon.window = host.WindowHandle(frmMain());
-  icon.id = 1;
-  machine.tray.NotifyIcon(platform::kNimDelete, icon);
-}
-
-void App::ShowQuarantine() { quarantine.ShowQuarantine(); }
 
 void App::MakeReport() {
   FrmMain& main = frmMain();
@@ -183,16 +168,19 @@ void App::LoadSchedule() {}
 void App::ApplySchedule() {}
 void App::SubmitRunningPrograms() {}
 
-void App::SetTaskVisible(bool visible) { frmMain().SetShowInTaskbar(visible); }
+void App::SetTaskVisible(bool visible) {
+  frmMain().SetShowInTaskbar(visible);
+}
 
 void App::UnloadOtherWindows() {
-  // The home-page alert and pop-up menu windows join this order as they arrive.
+  // The home-page alert window joins this order as it arrives.
   if (download_) download_->Unload();
   if (notice_) notice_->Unload();
   if (form8_) form8_->Unload();
   if (about_) about_->Unload();
   if (report_) report_->Unload();
   if (alert_) alert_->Unload();
+  if (menuPopUp_) menuPopUp_->Unload();
   if (hidden_) hidden_->Unload();
   if (delete_) delete_->Unload();
 }
@@ -280,6 +268,11 @@ update::frmSignatureUpdated& App::frmSignatureUpdated() {
 
 std::string App::DefinitionServer() {
   return update::DefinitionServer(machine.registry, brand.CompanyName, brand.ProgramName);
+}
+
+frmMenuPopUp& App::menuPopUp() {
+  if (!menuPopUp_) menuPopUp_ = std::make_unique<frmMenuPopUp>(host, *this);
+  return *menuPopUp_;
 }
 
 branding::frmWebsite& App::frmWebsite() {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/settings.h"
+#include "app/tray/cls_tray.h"
 #include "branding/branding.h"
 #include "definitions/exclusions.h"
 #include "definitions/protected_paths.h"
@@ -41,6 +42,7 @@ namespace app {
 class Form8;
 class FrmMain;
 class frmHidden;
+class frmMenuPopUp;
 class frmSplash;
 
 // The running program: the machine it works on, the host its windows live in, and every window
@@ -99,8 +101,6 @@ class App {
   void ApplySchedule();
   void SubmitRunningPrograms();
   void ShowQuarantine();
-  void ShowTrayIcon();
-  void RemoveTrayIcon();
 
   // Writes the scan report of the scan that ran last: its times and the scan page's counters,
   // the threats of the results list, the exclusions and the quarantine log.
@@ -131,6 +131,9 @@ class App {
   protection::frmSpywareFoundAlert& frmSpywareFoundAlert();
   update::frmDownload& frmDownload();
   update::frmSignatureUpdated& frmSignatureUpdated();
+  // The tray's slide-in pop-up menu.
+  frmMenuPopUp& menuPopUp();
+  bool HasMenuPopUp() const { return menuPopUp_ != nullptr; }
   // The windows that exist so far, for shutdown and translation.
   bool HasForm8() const { return form8_ != nullptr; }
   bool HasAbout() const { return about_ != nullptr; }
@@ -142,6 +145,8 @@ class App {
   platform::Machine& machine;
   ui::Host& host;
   Settings settings;
+  // The tray icon, shared by every window that shows one.
+  clsTray tray{machine.tray, host};
   branding::Branding brand;
   localization::clsLanguages languages;
   definitions::ProtectedPaths protectedPaths;
@@ -173,6 +178,7 @@ class App {
   std::unique_ptr<protection::frmSpywareFoundAlert> alert_;
   std::unique_ptr<update::frmDownload> download_;
   std::unique_ptr<update::frmSignatureUpdated> notice_;
+  std::unique_ptr<frmMenuPopUp> menuPopUp_;
 };
 
 }  // namespace app

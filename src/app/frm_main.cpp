@@ -299,6 +299,8 @@ void FrmMain::ConnectHandlers() {
       if (command != &lblStart) GetHost().SetMousePointer(ui::kPointerDefault);
     };
   }
+  OnMouseMove = [this](const ui::MouseArgs& args) { Form_MouseMove(args); };
+  OnTaskbarCreated = [this] { app_.tray.RestoreIcon(); };
   frmScan.OnMouseMove = [this](const ui::MouseArgs&) {
     for (ui::Label* command : {&lblStart, &lblPause, &lblStop}) command->SetItalic(false);
     GetHost().SetMousePointer(cmdScan.Enabled() ? ui::kPointerDefault : ui::kPointerHourglass);

@@ -28,6 +28,8 @@ class FrmMain : public ui::Form {
   void SetBackgroundTimers(bool enable);
   // Minimizes the window into the notification area.
   void SendToTray();
+  // The tray icon's mouse events arrive here as mouse moves, the event code as x in pixels.
+  void Form_MouseMove(const ui::MouseArgs& args);
   // Applies the stored settings to the option controls (their click handling runs).
   void LoadSettingsIntoControls();
   // Steps 2 to 6 of the shutdown: store the column widths and the window state, close every

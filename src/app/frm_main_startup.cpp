@@ -8,6 +8,7 @@
 #include "app/frm_main.h"
 #include "definitions/definition_files.h"
 #include "app/frm_splash.h"
+#include "app/tray/frm_menu_pop_up.h"
 #include "branding/frm_about.h"
 #include "branding/frm_website.h"
 #include "platform/desktop.h"
@@ -16,6 +17,13 @@
 namespace app {
 
 namespace {
+
+// The tray icon's mouse events: WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_RBUTTONDOWN and
+// WM_RBUTTONDBLCLK. Every other event of the icon is ignored.
+constexpr int kTrayLeftButtonDown = 513;
+constexpr int kTrayLeftDoubleClick = 515;
+constexpr int kTrayRightButtonDown = 516;
+constexpr int kTrayRightDoubleClick = 518;
 
 // The definition count with the locale's digit grouping and no decimals.
 std::string GroupedNumber(long value) {
@@ -169,8 +177,33 @@ void FrmMain::SetBackgroundTimers(bool enable) {
 void FrmMain::SendToTray() {
   SetWindowState(ui::WindowState::Minimized);
   Hide();
-  app_.ShowTrayIcon();
+  // Enabling "Show Program" loads the pop-up menu when it is not loaded, so the menu slides up
+  // once to show where the program went.
+  app_.menuPopUp().Load();
+  app_.menuPopUp().mnuMaxmimaize.SetEnabled(true);
+  app_.tray.ShowIcon(*this);
+  app_.tray.ChangeToolTip(*this, app_.brand.ProgramName);
   Save(option::kMinimized, std::string("Yes"));
+}
+
+void FrmMain::Form_MouseMove(const ui::MouseArgs& args) {
+  const int twipsPerPixel = app_.machine.desktop.TwipsPerPixelX();
+  if (twipsPerPixel <= 0) return;
+  switch (args.x / twipsPerPixel) {
+    case kTrayLeftButtonDown:
+    case kTrayRightButtonDown:
+      app_.menuPopUp().Show();
+      break;
+    case kTrayLeftDoubleClick:
+    case kTrayRightDoubleClick:
+      SetWindowState(ui::WindowState::Normal);
+      Show();
+      // A menu never loaded is not loaded only to be hidden.
+      if (app_.HasMenuPopUp() && app_.menuPopUp().IsLoaded()) app_.menuPopUp().HideMenu();
+      break;
+    default:
+      break;
+  }
 }
 
 void FrmMain::Form_Resize() {
@@ -191,7 +224,7 @@ void FrmMain::Form_Resize() {
 void FrmMain::Form_QueryUnload(int& cancel, ui::UnloadMode mode) {
   Save(option::kRestart, false);
   Save(option::kStatus, std::string("STOPPED"));
-  app_.RemoveTrayIcon();
+  app_.tray.RemoveIcon(*this);
 }
 
 void FrmMain::Form_Unload(int& cancel) {

@@ -82,6 +82,9 @@ class Form : public Container {
   // Runs Form_Resize.
   void Resized() { Form_Resize(); }
 
+  // The task bar was made again (the shell restarted); the icons it showed are gone.
+  std::function<void()> OnTaskbarCreated;
+
  protected:
   virtual void Form_Load() {}
   virtual void Form_Resize() {}

@@ -204,6 +204,16 @@ TEST_F(RendererHost, MouseMessagesToTheFormReachTheModelInTwips) {
   form.Unload();
 }
 
+TEST_F(RendererHost, TheShellsNewTaskbarReachesTheForm) {
+  ShowcaseForm form(host);
+  form.Show();
+  int created = 0;
+  form.OnTaskbarCreated = [&] { ++created; };
+  SendMessageA(Window(form), RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+  EXPECT_EQ(created, 1);
+  form.Unload();
+}
+
 TEST_F(RendererHost, MenuBarFollowsTheMenusAndRunsTheirCommands) {
   MenuForm form(host);
   std::vector<int> clicked;

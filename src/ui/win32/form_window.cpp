@@ -369,6 +369,16 @@ void FormWindow::OnActivate(WPARAM state) {
 
 bool FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
   if (ReflectToChild(context_, message, wParam, lParam, result)) return true;
+  // The shell sends this registered message to every top-level window when it has made the
+  // task bar again; tray icons must then be added anew.
+  static const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+  if (taskbarCreated != 0 && message == taskbarCreated) {
+    Guarded([&] {
+      if (GetForm().OnTaskbarCreated) GetForm().OnTaskbarCreated();
+    });
+    *result = 0;
+    return true;
+  }
   switch (message) {
     case WM_COMMAND: {
       // Menu commands come with no window and notification code 0.
