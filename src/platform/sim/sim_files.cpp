@@ -343,19 +343,20 @@ bool SimFiles::MayChange(bool* cut) {
   return false;
 }
 
+// The crash came in the middle of a write: a part of the bytes made it to the disk.
+void SimFiles::WriteBeforeCrash(const std::function<void()>& write) {
+  const int saved = changesLeft_;
+  changesLeft_ = -1;
+  crashed_ = false;
+  write();
+  changesLeft_ = saved;
+  crashed_ = true;
+}
+
 bool SimFiles::WriteAll(const std::string& path, const std::string& bytes) {
   bool cut = false;
   if (!MayChange(&cut)) {
-    if (cut) {
-      // The crash came in the middle of the write: a part of the bytes made it to the disk.
-      const int saved = changesLeft_;
-      const bool crashed = crashed_;
-      changesLeft_ = -1;
-      crashed_ = false;
-      WriteAll(path, bytes.substr(0, bytes.size() / 2));
-      changesLeft_ = saved;
-      crashed_ = crashed;
-    }
+    if (cut) WriteBeforeCrash([&] { WriteAll(path, bytes.substr(0, bytes.size() / 2)); });
     return Fail(kErrorNotReady);
   }
   const Path parsed = Parse(path);
@@ -389,14 +390,7 @@ bool SimFiles::WriteAll(const std::string& path, const std::string& bytes) {
 bool SimFiles::Append(const std::string& path, const std::string& bytes) {
   bool cut = false;
   if (!MayChange(&cut)) {
-    if (cut) {
-      const int saved = changesLeft_;
-      changesLeft_ = -1;
-      crashed_ = false;
-      Append(path, bytes.substr(0, bytes.size() / 2));
-      changesLeft_ = saved;
-      crashed_ = true;
-    }
+    if (cut) WriteBeforeCrash([&] { Append(path, bytes.substr(0, bytes.size() / 2)); });
     return Fail(kErrorNotReady);
   }
   const Path parsed = Parse(path);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -138,6 +139,8 @@ class SimFiles : public Files {
   // Passes a change through the crash injection: true when it may go ahead. On the change
   // that crashes, *cut (when given) is set and the caller writes half of its bytes.
   bool MayChange(bool* cut = nullptr);
+  // Lets the write that a crash cut short leave its first part behind.
+  void WriteBeforeCrash(const std::function<void()>& write);
 
   std::map<char, Drive> drives_;
   std::string currentDirectory_ = "C:\\";
