@@ -57,7 +57,7 @@ constexpr std::string_view kSoftwareKeys[] = {
     "software\\microsoft\\windows\\currentversion\\runservices",
     "software\\microsoft\\windows\\currentversion\\runservicesonce",
     "software\\microsoft\\windows\\currentversion\\shell extensions",
-    "software\\microsoft\\windows\\currentversion\\shellservicesobjectdelayload",
+    "software\\microsoft\\windows\\currentversion\\shellserviceobjectdelayload",
     "software\\microsoft\\windows\\currentversion\\uninstall",
     "software\\microsoft\\windows nt\\currentversion",
     "software\\microsoft\\windows nt\\currentversion\\image file execution options",
