@@ -3,6 +3,8 @@
 // and, published now, one more threat. A relay between the two notes what WinINet sends.
 #include <gtest/gtest.h>
 
+#include "scripted_desktop.h"
+
 #include "recording_proxy.h"
 #include "test_folders.h"
 
@@ -46,45 +48,6 @@ int ServerPort() {
   return port;
 }
 
-// The user at the keyboard answers every message box with No (or Cancel, or OK); everything
-// else is the real desktop.
-class DecliningDesktop : public platform::Desktop {
- public:
-  explicit DecliningDesktop(platform::Desktop& real) : real_(real) {}
-  int MessageBox(const std::string& text, const std::string& title, std::uint32_t style) override {
-    shown.push_back(title + ": " + text);
-    switch (style & platform::kMbButtonsMask) {
-      case platform::kMbOk:
-        return platform::kIdOk;
-      case platform::kMbYesNo:
-        return platform::kIdNo;
-      default:
-        return platform::kIdCancel;
-    }
-  }
-  std::intptr_t ShellExecute(const std::string& verb, const std::string& file,
-                             const std::string& parameters, const std::string& directory,
-                             int show) override {
-    return real_.ShellExecute(verb, file, parameters, directory, show);
-  }
-  bool StartProgram(const std::string& commandLine, int show) override {
-    return real_.StartProgram(commandLine, show);
-  }
-  int SystemMetric(int index) override { return real_.SystemMetric(index); }
-  platform::Rect DesktopClientRect() override { return real_.DesktopClientRect(); }
-  std::optional<platform::Rect> WindowClientRect(const std::string& className) override {
-    return real_.WindowClientRect(className);
-  }
-  int TwipsPerPixelX() override { return real_.TwipsPerPixelX(); }
-  int TwipsPerPixelY() override { return real_.TwipsPerPixelY(); }
-  bool AnotherInstanceRunning() override { return real_.AnotherInstanceRunning(); }
-
-  std::vector<std::string> shown;
-
- private:
-  platform::Desktop& real_;
-};
-
 class LiveUpdateWin32Test : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -125,7 +88,18 @@ class LiveUpdateWin32Test : public ::testing::Test {
   static constexpr const char* kMachineSettings =
       "SOFTWARE\\" BRAND_COMPANY "\\" BRAND_PRODUCT "\\Settings";
   platform::win32::Win32Machine real;
-  DecliningDesktop desktop{real.machine.desktop};
+  // The user at the keyboard answers every message box with No (or Cancel, or OK).
+  win32_test::ScriptedDesktop desktop{
+      real.machine.desktop, [](const std::string&, const std::string&, std::uint32_t style) {
+        switch (style & platform::kMbButtonsMask) {
+          case platform::kMbOk:
+            return platform::kIdOk;
+          case platform::kMbYesNo:
+            return platform::kIdNo;
+          default:
+            return platform::kIdCancel;
+        }
+      }};
   platform::Machine machine{
       real.machine.registry, real.machine.system,    desktop,
       real.machine.clock,    real.machine.files,     real.machine.shellFolders,

@@ -4,6 +4,7 @@
 // user's answers scripted, and the test checks what is left, the quarantine and its log.
 #include <gtest/gtest.h>
 
+#include "scripted_desktop.h"
 #include "test_folders.h"
 #include "app/hostile_definitions.h"
 
@@ -36,39 +37,6 @@ using platform::win32::UniqueHandle;
 bool Exists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
-
-// The user at the keyboard: confirms the removal, declines everything else. Every other
-// desktop call is the real one.
-class ScriptedDesktop : public platform::Desktop {
- public:
-  explicit ScriptedDesktop(platform::Desktop& real) : real_(real) {}
-  int MessageBox(const std::string& text, const std::string& title, std::uint32_t) override {
-    shown.push_back(title + ": " + text);
-    if (title == "Really Delete?") return platform::kIdYes;
-    return title == "Vista Detected" ? platform::kIdCancel : platform::kIdNo;
-  }
-  std::intptr_t ShellExecute(const std::string& verb, const std::string& file,
-                             const std::string& parameters, const std::string& directory,
-                             int show) override {
-    return real_.ShellExecute(verb, file, parameters, directory, show);
-  }
-  bool StartProgram(const std::string& commandLine, int show) override {
-    return real_.StartProgram(commandLine, show);
-  }
-  int SystemMetric(int index) override { return real_.SystemMetric(index); }
-  platform::Rect DesktopClientRect() override { return real_.DesktopClientRect(); }
-  std::optional<platform::Rect> WindowClientRect(const std::string& className) override {
-    return real_.WindowClientRect(className);
-  }
-  int TwipsPerPixelX() override { return real_.TwipsPerPixelX(); }
-  int TwipsPerPixelY() override { return real_.TwipsPerPixelY(); }
-  bool AnotherInstanceRunning() override { return real_.AnotherInstanceRunning(); }
-
-  std::vector<std::string> shown;
-
- private:
-  platform::Desktop& real_;
-};
 
 // The real System Restore, with every request and its answer noted.
 class NotedRestore : public platform::Restore {
@@ -170,7 +138,12 @@ class RemovalFlowWin32Test : public ::testing::Test {
   }
 
   platform::win32::Win32Machine real;
-  ScriptedDesktop desktop{real.machine.desktop};
+  // The user at the keyboard: confirms the removal, declines everything else.
+  ScriptedDesktop desktop{
+      real.machine.desktop, [](const std::string&, const std::string& title, std::uint32_t) {
+        if (title == "Really Delete?") return platform::kIdYes;
+        return title == "Vista Detected" ? platform::kIdCancel : platform::kIdNo;
+      }};
   NotedRestore restore{real.machine.restore};
   platform::Machine machine{real.machine.registry,
                             real.machine.system,
