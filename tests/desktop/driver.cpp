@@ -203,6 +203,16 @@ int main(int argc, char** argv) {
     PostMessageA(form, WM_CLOSE, 0, 0);
     return 0;
   }
+  if (command == "rect") {
+    // The window's place and the work area's, for a script to compare: "l t r b  l t r b".
+    RECT window{};
+    RECT work{};
+    GetWindowRect(form, &window);
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    std::printf("%ld %ld %ld %ld %ld %ld %ld %ld\n", window.left, window.top, window.right,
+                window.bottom, work.left, work.top, work.right, work.bottom);
+    return 0;
+  }
   if (argc < 4) return 2;
   const std::string argument = argv[3];
 
