@@ -94,6 +94,11 @@ add_test(NAME desktop_report_window
           ${CMAKE_BINARY_DIR} $<TARGET_FILE:AntiSpyware> $<TARGET_FILE:desktop_driver>)
 set_tests_properties(desktop_report_window PROPERTIES FIXTURES_REQUIRED wine LABELS desktop
   TIMEOUT 300 ENVIRONMENT "BRAND_PRODUCT=${BRAND_PRODUCT};BRAND_COMPANY=${BRAND_COMPANY}")
+add_test(NAME desktop_tray_menu
+  COMMAND ${CMAKE_SOURCE_DIR}/tests/desktop/tray_menu.sh
+          ${CMAKE_BINARY_DIR} $<TARGET_FILE:AntiSpyware> $<TARGET_FILE:desktop_driver>)
+set_tests_properties(desktop_tray_menu PROPERTIES FIXTURES_REQUIRED wine LABELS desktop
+  TIMEOUT 300 ENVIRONMENT "BRAND_PRODUCT=${BRAND_PRODUCT};BRAND_COMPANY=${BRAND_COMPANY}")
 add_test(NAME desktop_update_windows
   COMMAND ${CMAKE_SOURCE_DIR}/tests/desktop/update_windows.sh
           ${CMAKE_BINARY_DIR} $<TARGET_FILE:AntiSpyware> $<TARGET_FILE:desktop_driver>)
