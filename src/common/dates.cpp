@@ -173,14 +173,16 @@ SplitValue Split(double date) {
   return split;
 }
 
-std::string TwoDigits(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
+std::string TwoDigits(int n) {
+  return (n < 10 ? "0" : "") + std::to_string(n);
+}
 
 }  // namespace
 
 std::string FormatDateEnUs(double date) {
   const SplitValue split = Split(date);
-  const std::string dateText = std::to_string(split.month) + "/" + std::to_string(split.day) +
-                               "/" + std::to_string(split.year);
+  const std::string dateText = std::to_string(split.month) + "/" + std::to_string(split.day) + "/" +
+                               std::to_string(split.year);
   const int hours = split.seconds / 3600;
   const std::string timeText = std::to_string(hours % 12 == 0 ? 12 : hours % 12) + ":" +
                                TwoDigits(split.seconds / 60 % 60) + ":" +
@@ -221,8 +223,8 @@ std::optional<double> ParseDateDeDe(const std::string& text) {
       if (!time) return std::nullopt;
     } else {
       if (date) return std::nullopt;
-      date = ReadDatePart(token, token.find('.') != std::string::npos ? '.' : '-',
-                          DayOrder::DayFirst);
+      date =
+          ReadDatePart(token, token.find('.') != std::string::npos ? '.' : '-', DayOrder::DayFirst);
       if (!date) return std::nullopt;
     }
   }

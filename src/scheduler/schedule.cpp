@@ -11,7 +11,9 @@ namespace {
 
 constexpr int kSecondsPerDay = 86400;
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 int TwoDigitsAt(const std::string& text, std::size_t at) {
   return (text[at] - '0') * 10 + (text[at + 1] - '0');
@@ -37,8 +39,8 @@ std::optional<std::int64_t> ReadOwnDate(const std::string& text) {
     if (!IsDigit(text[at])) return std::nullopt;
   }
   const int year = TwoDigitsAt(text, 0) * 100 + TwoDigitsAt(text, 2);
-  const std::optional<double> date = common::DateSerial(year, TwoDigitsAt(text, 5),
-                                                        TwoDigitsAt(text, 8));
+  const std::optional<double> date =
+      common::DateSerial(year, TwoDigitsAt(text, 5), TwoDigitsAt(text, 8));
   if (!date) return std::nullopt;
   return static_cast<std::int64_t>(*date);
 }
@@ -79,8 +81,7 @@ std::string TimeText(std::optional<double> pickerValue) {
   if (!pickerValue) return kNull;
   const int second = MomentOf(*pickerValue).second;
   char text[16];
-  std::snprintf(text, sizeof text, "%02d:%02d:%02d", second / 3600, second / 60 % 60,
-                second % 60);
+  std::snprintf(text, sizeof text, "%02d:%02d:%02d", second / 3600, second / 60 % 60, second % 60);
   return text;
 }
 

@@ -34,7 +34,7 @@ int WeekdayIndex(std::int64_t day);
 struct Schedule {
   // The "Run on:" index; anything outside 0 to 8 is never due.
   int day = kDaily;
-  std::optional<int> time;          // second of the day
+  std::optional<int> time;           // second of the day
   std::optional<std::int64_t> date;  // day number; only Date & Time looks at it
 };
 

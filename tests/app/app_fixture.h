@@ -51,8 +51,7 @@ class AppTest : public ::testing::Test {
       for (const std::string& line : common::SplitLines(plain)) {
         if (!line.empty() && line[0] != '#') stored += definitions::ScrambleText(line) + "\r\n";
       }
-      sim.files.AddFile(std::string(platform::sim::kSimDataFolder) + "\\" + name + ".dat",
-                        stored);
+      sim.files.AddFile(std::string(platform::sim::kSimDataFolder) + "\\" + name + ".dat", stored);
     }
   }
   void TearDown() override {

@@ -38,8 +38,8 @@ class ScheduledScanTest : public app_test::AppTest {
                                     std::string(app_test::kUserRoot) + "\\" + section, key);
   }
   void Store(const std::string& section, const std::string& key, const std::string& value) {
-    sim.registry.PutString(kHkeyCurrentUser, std::string(app_test::kUserRoot) + "\\" + section,
-                           key, value);
+    sim.registry.PutString(kHkeyCurrentUser, std::string(app_test::kUserRoot) + "\\" + section, key,
+                           value);
   }
   void StoreSchedule(const std::string& day, const std::string& time,
                      const std::string& date = "Null") {
@@ -183,8 +183,8 @@ TEST_F(ScheduledScanTest, TheNormalWindowHoldsTheSchedulerAndTheShieldsStayOffDu
   bool timersDuringScan = false;
   host.onYield = [&](int) {
     ++yields;
-    timersDuringScan = timersDuringScan || Main().tmrCheckHomePage.Enabled() ||
-                       Main().tmrScheduler.Enabled();
+    timersDuringScan =
+        timersDuringScan || Main().tmrCheckHomePage.Enabled() || Main().tmrScheduler.Enabled();
   };
   RunFrom(At(kThursday + 1, 14, 29, 59), 2000);
   host.onYield = nullptr;

@@ -34,8 +34,8 @@ TEST(DatesDeDeTest, DayFirstTwentyFourHourAndBackAgain) {
   EXPECT_DOUBLE_EQ(*ParseDateDeDe("20.03.2006 16:15"), 38796 + 16.25 / 24);
   EXPECT_DOUBLE_EQ(*ParseDateDeDe("14:30:00"), 14.5 / 24);
   // The other locale's texts are not German dates: 3/16 has no 16th month.
-  for (const char* bad : {"", "3/16/2006", "2:30:00 PM", "30.02.2006", "16.03.2006 24:00",
-                          "16.03.2006 9:00 9:00"}) {
+  for (const char* bad :
+       {"", "3/16/2006", "2:30:00 PM", "30.02.2006", "16.03.2006 24:00", "16.03.2006 9:00 9:00"}) {
     EXPECT_EQ(ParseDateDeDe(bad), std::nullopt) << bad;
   }
   for (double date : {38792.0, 38796.677083333336, 40000.999988425923}) {

@@ -94,8 +94,7 @@ HWND DatePickerPeer::MakeWindow(HWND parent, const RECT& bounds) {
   if (picker_.checkBox) style |= DTS_SHOWNONE;
   HWND window = CreateChild(0, DATETIMEPICK_CLASSA, "", style, parent, bounds);
   if (window != nullptr && !picker_.customFormat.empty()) {
-    SendMessageA(window, DTM_SETFORMATA, 0,
-                 reinterpret_cast<LPARAM>(picker_.customFormat.c_str()));
+    SendMessageA(window, DTM_SETFORMATA, 0, reinterpret_cast<LPARAM>(picker_.customFormat.c_str()));
   }
   return window;
 }
