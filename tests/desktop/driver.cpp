@@ -142,24 +142,16 @@ int main(int argc, char** argv) {
   const std::string command = argv[1];
   const char* formName = argv[2];
 
-  if (command == "wait") {
+  if (command == "wait" || command == "tray") {
+    // Shown, or minimized (as the program is while it sits in the tray).
+    const bool tray = command == "tray";
     int timeout = argc > 3 ? std::atoi(argv[3]) : 20000;
     for (int waited = 0; waited <= timeout; waited += 100) {
       HWND form = FindForm(formName);
-      if (form != nullptr && IsWindowVisible(form)) return 0;
+      if (form != nullptr && (tray ? IsIconic(form) : IsWindowVisible(form))) return 0;
       Sleep(100);
     }
-    return Fail("no visible window for", formName);
-  }
-
-  if (command == "tray") {
-    int timeout = argc > 3 ? std::atoi(argv[3]) : 20000;
-    for (int waited = 0; waited <= timeout; waited += 100) {
-      HWND form = FindForm(formName);
-      if (form != nullptr && IsIconic(form)) return 0;
-      Sleep(100);
-    }
-    return Fail("no minimized window for", formName);
+    return Fail(tray ? "no minimized window for" : "no visible window for", formName);
   }
 
   if (command == "answer") {
