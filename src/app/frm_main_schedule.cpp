@@ -13,6 +13,11 @@ void FrmMain::ConnectScheduleHandlers() {
   // "HH", the 24-hour clock: the picker's "hh" is the 12-hour clock, and with no AM/PM field
   // in the format a user could not tell 2:30 in the afternoon from 2:30 at night, nor set it.
   dtpScheduleTime.customFormat = "HH:mm:ss";
+  // A new picker holds the moment it was made, as the control does, until a stored schedule is
+  // shown in it.
+  const double now = app_.machine.clock.Now();
+  dtpScheduleDate.SetValue(std::trunc(now));
+  dtpScheduleTime.SetValue(now);
   tmrScheduler.OnTick = [this] { CheckSchedule(); };
   CmdProceed.OnClick = [this] { CmdProceed_Click(); };
   chkAutomaticScanYesOrNo.OnClick = [this] { chkAutomaticScanYesOrNo_Click(); };
