@@ -156,7 +156,7 @@ class App {
   // A scheduled scan that removes what it finds is running.
   bool autoDeleteInProgress = false;
   // Which second the last scheduled scan started in.
-  scheduler::Scheduler scheduler;
+  scheduler::Scheduler scheduledScans;
 
   // Process-wide values fixed at start-up.
   std::string dataFolder;

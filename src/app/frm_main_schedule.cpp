@@ -36,7 +36,7 @@ void FrmMain::CheckSchedule() {
     const scheduler::Schedule schedule =
         scheduler::ReadSchedule(Stored(option::kScheduleDay), Stored(option::kScheduleTime),
                                 Stored(option::kScheduleDate), clock);
-    if (app_.scheduler.StartDue(schedule, clock.Now())) {
+    if (app_.scheduledScans.StartDue(schedule, clock.Now())) {
       app_.autoDeleteInProgress = chkAutoDel.Value() == ui::kChecked;
       lblStart_Click();
     }
