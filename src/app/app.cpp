@@ -161,12 +161,18 @@ void App::MakeReport() {
   report::ScanReport(machine.files, dataFolder).MakeReport(summary);
 }
 
-// The language chooser, the schedule and the submission arrive with their subsystems; until
-// then these steps have nothing to do.
+// The language chooser and the submission arrive with their subsystems; until then these steps
+// have nothing to do.
 void App::ChooseLanguage() {}
-void App::LoadSchedule() {}
-void App::ApplySchedule() {}
 void App::SubmitRunningPrograms() {}
+
+void App::LoadSchedule() {
+  frmMain().ShowSchedule();
+}
+
+void App::ApplySchedule() {
+  frmMain().CmdProceed_Click();
+}
 
 void App::SetTaskVisible(bool visible) {
   frmMain().SetShowInTaskbar(visible);

@@ -14,6 +14,7 @@
 #include "removal/restore_point.h"
 #include "scan/results.h"
 #include "scan/scan_context.h"
+#include "scheduler/schedule.h"
 #include "platform/desktop.h"
 #include "platform/machine.h"
 #include "ui/host.h"
@@ -154,6 +155,8 @@ class App {
   scan::ScanState scanState;
   // A scheduled scan that removes what it finds is running.
   bool autoDeleteInProgress = false;
+  // Which second the last scheduled scan started in.
+  scheduler::Scheduler scheduledScans;
 
   // Process-wide values fixed at start-up.
   std::string dataFolder;
