@@ -142,15 +142,16 @@ int Fail(const char* what, const char* detail) {
 void ClickAt(const RECT& rect, int clicks) {
   SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
   Sleep(100);
-  for (int i = 0; i < clicks; ++i) {
-    INPUT input[2] = {};
-    input[0].type = INPUT_MOUSE;
-    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    input[1].type = INPUT_MOUSE;
-    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, input, sizeof(INPUT));
-    Sleep(50);
+  // One call for every press and release, so that a double click arrives as one, however busy
+  // the machine is.
+  INPUT input[4] = {};
+  const int count = clicks > 1 ? 4 : 2;
+  for (int i = 0; i < count; ++i) {
+    input[i].type = INPUT_MOUSE;
+    input[i].mi.dwFlags = i % 2 == 0 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
   }
+  SendInput(count, input, sizeof(INPUT));
+  Sleep(50);
 }
 
 // Where the newest icon of the notification area is: at the right end of the task bar. This
