@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <optional>
 #include <string_view>
+#include <unordered_set>
 
 #include "common/file_tests.h"
 #include "common/text.h"
@@ -61,20 +62,32 @@ bool EntrySignature(platform::ShellFolders& shellFolders, const std::string& dri
   return true;
 }
 
+// `ProcessSignatures`, indexed: the upper-cased signatures, so that each running program costs
+// one look-up however many definitions there are. The list has always been one text of the
+// signatures between "|"s, searched for "|" & path & "|": a signature holding a "|" therefore
+// stands for each of its pieces, and so it does here.
+using SignatureIndex = std::unordered_set<std::string>;
+
+void AddSignature(SignatureIndex& index, const std::string& signature) {
+  for (const std::string& piece : common::Split(common::UpperCase(signature), "|")) {
+    index.insert(piece);
+  }
+}
+
 void UnlockMainWindow(ScanContext& context) {
   if (context.lockMainWindow) context.lockMainWindow(false);
 }
 
 // One process of the NT loop: read its first module's path, match it, and report it unless it is
 // the system maker's, excluded, or the companion.
-void ExamineProcessNT(ScanContext& context, const std::string& signatures, std::uint32_t pid) {
+void ExamineProcessNT(ScanContext& context, const SignatureIndex& signatures, std::uint32_t pid) {
   platform::Machine& machine = context.machine;
   const std::optional<std::string> module = machine.processes.ModuleFileName(pid);
   if (!module) return;
   const std::string path =
       NormalizeSystem32Path(machine.processes, common::UpperCase(common::Trim(*module)));
   const std::string fileName = common::GetFileName(path);
-  if (signatures.find("|" + common::UpperCase(path) + "|") == std::string::npos) return;
+  if (signatures.count(common::UpperCase(path)) == 0) return;
 
   // The program itself, its own folder and the protected places are never a threat: stopping
   // them would end the scan, or Windows.
@@ -309,13 +322,12 @@ void ScanProcessesNT(ScanContext& context) {
   ScanCounters& counters = context.counters;
   const ProcessList list = ListProcesses(machine.processes, "", true);
 
-  std::string signatures;
+  SignatureIndex signatures;
   const std::string exePath =
       definitions::DataFilePath(context.dataFolder, definitions::kExeDefinitionFile);
   if (common::FileExists(machine.files, exePath)) {
     const std::string driveRoot = definitions::GetSystemDriveRoot(machine.shellFolders);
     common::LineReader reader(machine.files, exePath);
-    signatures = "|";
     std::string line;
     while (reader.ReadLine(&line)) {
       if (context.stopRequested()) {
@@ -325,7 +337,7 @@ void ScanProcessesNT(ScanContext& context) {
       const std::string decoded = definitions::DecodeDefinitionLine(line);
       std::string signature;
       if (EntrySignature(machine.shellFolders, driveRoot, decoded, &signature)) {
-        signatures += signature + "|";
+        AddSignature(signatures, signature);
       }
       ++counters.cookiesAndProcessesInspected;
       if (context.userScan()) {
@@ -339,7 +351,6 @@ void ScanProcessesNT(ScanContext& context) {
       context.yield();
     }
   }
-  signatures = common::UpperCase(signatures);
 
   if (context.runningItems) context.runningItems->SetCaption(std::to_string(list.count));
   for (int i = 0; i < list.count; ++i) {
