@@ -8,25 +8,13 @@
 
 #include "common/text_file.h"
 #include "definitions/definition_files.h"
-#include "definitions/exclusions.h"
 #include "definitions/line_codec.h"
-#include "definitions/protected_paths.h"
 #include "platform/sim/sim_machine.h"
 #include "protection/memory_shield.h"
-#include "scan/results.h"
 #include "scan/scan_run.h"
-#include "ui/basic_controls.h"
-#include "ui/form.h"
-#include "ui/headless_host.h"
-#include "ui/list_view.h"
+#include "scan/stage_harness.h"
 
 namespace {
-
-ui::ControlArgs Named(const char* name) {
-  ui::ControlArgs args;
-  args.name = name;
-  return args;
-}
 
 class QuietMachine {
  public:
@@ -43,45 +31,39 @@ class QuietMachine {
                                                 ".exe=Threat|[progfil]Threat " +
                                                 std::to_string(i % 500)));
     }
-    sim_.files.AddFile(definitions::DataFilePath(data_, definitions::kExeDefinitionFile),
-                       common::JoinLines(lines));
+    sim_.files.AddFile(
+        definitions::DataFilePath(harness_.dataFolder, definitions::kExeDefinitionFile),
+        common::JoinLines(lines));
   }
 
   void Tick() { shield_.Tick(); }
   int Asked() const { return asked_; }
 
  private:
+  // The program's shield run: its own process stage, yielding to the event loop after every
+  // definition line and every program.
   void RunStage(const protection::MemoryShield::Ask& ask) {
     scan::ScanServices services{
         .machine = sim_.machine,
-        .results = results_,
-        .exclusions = exclusions_,
-        .protectedPaths = protectedPaths_,
-        .dataFolder = data_,
+        .results = harness_.results,
+        .exclusions = harness_.exclusions,
+        .protectedPaths = harness_.protectedPaths,
+        .dataFolder = harness_.dataFolder,
         .state = state_,
         .message = [](const std::string& key) { return key; },
-        .yield = [this] { host_.DoEvents(); },
+        .yield = [this] { harness_.host.DoEvents(); },
         .userScan = [] { return false; },
         .progress = [](const std::string&, int, int) {},
         .lockMainWindow = [](bool) {},
-        .runningItems = &running_,
+        .runningItems = &harness_.traces,
         .askAboutProcess = ask,
     };
     scan::ScanRun(std::move(services), {}, {}).RunProcessStage();
   }
 
   platform::sim::SimMachine sim_;
-  std::string data_ = platform::sim::kSimDataFolder;
-  ui::HeadlessHost host_;
-  ui::Form form_{host_, ui::FormArgs{.name = "frmBench"}};
-  ui::ListView found_{form_, Named("found")}, details_{form_, Named("details")},
-      files_{form_, Named("files")}, registry_{form_, Named("registry")},
-      cookies_{form_, Named("cookies")}, notFound_{form_, Named("notFound")};
-  ui::Label traces_{form_, Named("traces")}, running_{form_, Named("running")};
-  scan::ScanResults results_{{found_, details_, files_, registry_, cookies_, notFound_, traces_}};
+  scan_test::StageHarness harness_{sim_.machine, platform::sim::kSimDataFolder};
   scan::ScanState state_;
-  definitions::Exclusions exclusions_{sim_.files};
-  definitions::ProtectedPaths protectedPaths_{sim_.machine};
   int asked_ = 0;
   protection::MemoryShield shield_{protection::MemoryShield::Services{
       .processes = sim_.processes,

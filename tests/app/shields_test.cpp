@@ -18,6 +18,7 @@ using platform::sim::kSimDataFolder;
 constexpr const char* kMainKey = "Software\\Microsoft\\Internet Explorer\\Main";
 constexpr const char* kThreat = "C:\\Program Files\\Hijacker\\threat.exe";
 constexpr const char* kOther = "C:\\Program Files\\Hijacker\\other.exe";
+const std::string kOptions = std::string(app_test::kUserRoot) + "\\OptionAndSettings";
 
 class ShieldsTest : public app_test::AppTest {
  protected:
@@ -45,8 +46,9 @@ class ShieldsTest : public app_test::AppTest {
       answering = false;
     };
   }
+  // Options as the program stores them, also before it has started.
   void Store(const char* key, const char* value) {
-    app.SaveSetting("OptionAndSettings", key, value);
+    sim.registry.PutString(kHkeyCurrentUser, kOptions, key, value);
   }
   std::uint32_t Run(const std::string& path) {
     sim.files.AddFile(path, "MZ");
@@ -58,7 +60,9 @@ class ShieldsTest : public app_test::AppTest {
   void ChangeStartPage(const std::string& page) {
     sim.registry.PutString(kHkeyCurrentUser, kMainKey, "Start Page", page);
   }
-  std::string Accepted() { return app.GetSetting("OptionAndSettings", "Homepage", "<none>"); }
+  std::string Accepted() {
+    return sim.registry.StringValue(kHkeyCurrentUser, kOptions, "Homepage").value_or("<none>");
+  }
   // The home-page question is answered by the next handler; one left over is a question that
   // never came, one missing is recorded by the host as a window left open.
   void AnswerHomePage(bool yes) {
@@ -136,7 +140,7 @@ TEST_F(ShieldsTest, TwoThreatsAreAskedAboutInTurnAndStopOnAnEndedOneSaysNothing)
              },
              Stop};
   host.Advance(10000);
-  EXPECT_EQ(questions.size(), 2u);
+  ASSERT_EQ(questions.size(), 2u);
   EXPECT_FALSE(secondShownBeforeFirstAnswered);
   EXPECT_EQ(questions.back(), "OTHER.EXE / No Company name available for OTHER.EXE");
   EXPECT_FALSE(sim.processes.IsRunning(other));
@@ -172,8 +176,9 @@ TEST_F(ShieldsTest, AProgramThatCannotBeStoppedIsNotAskedAboutAgainUntilItRunsAn
   answers = {Stop};
   host.Advance(10000);
   ASSERT_EQ(sim.desktop.MessageBoxes().size(), 1u);
+  // The catalogue gives every message a capital first letter.
   EXPECT_EQ(sim.desktop.MessageBoxes()[0].text,
-            "THREAT.EXE could not be stopped.  You should try again after saving your work and "
+            "THREAT.EXE Could not be stopped.  You should try again after saving your work and "
             "closing any open applications.");
 
   host.Advance(30000);
