@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <optional>
 #include <string_view>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "common/file_tests.h"
@@ -44,10 +45,14 @@ std::string ReducedName(const std::string& name) {
   return name;
 }
 
+// Folders as the definitions write them and as they expand. Many entries share a folder, and the
+// memory shield reads every entry on each of its runs.
+using ExpandedFolders = std::unordered_map<std::string, std::string>;
+
 // The signature of an NT entry line: its folder, made real, "\" and its file name, with every
 // "\\" collapsed. Lines without "=" have none.
 bool EntrySignature(platform::ShellFolders& shellFolders, const std::string& driveRoot,
-                    const std::string& line, std::string* signature) {
+                    const std::string& line, ExpandedFolders& expanded, std::string* signature) {
   const std::size_t equals = line.find('=');
   if (equals == std::string::npos) return false;
   const std::string name = line.substr(0, equals);
@@ -57,8 +62,9 @@ bool EntrySignature(platform::ShellFolders& shellFolders, const std::string& dri
   // piece is the folder.
   const std::vector<std::string> pieces = common::Split(rest, "|");
   const std::string& folder = common::Piece(pieces, pieces.size() >= 2 ? 1 : 0);
-  *signature = definitions::CollapseBackslashes(
-      definitions::ExpandLocation(shellFolders, driveRoot, folder) + "\\" + name);
+  auto [at, added] = expanded.try_emplace(folder);
+  if (added) at->second = definitions::ExpandLocation(shellFolders, driveRoot, folder);
+  *signature = definitions::CollapseBackslashes(at->second + "\\" + name);
   return true;
 }
 
@@ -328,6 +334,7 @@ void ScanProcessesNT(ScanContext& context) {
   if (common::FileExists(machine.files, exePath)) {
     const std::string driveRoot = definitions::GetSystemDriveRoot(machine.shellFolders);
     common::LineReader reader(machine.files, exePath);
+    ExpandedFolders expanded;
     std::string line;
     while (reader.ReadLine(&line)) {
       if (context.stopRequested()) {
@@ -336,7 +343,7 @@ void ScanProcessesNT(ScanContext& context) {
       }
       const std::string decoded = definitions::DecodeDefinitionLine(line);
       std::string signature;
-      if (EntrySignature(machine.shellFolders, driveRoot, decoded, &signature)) {
+      if (EntrySignature(machine.shellFolders, driveRoot, decoded, expanded, &signature)) {
         AddSignature(signatures, signature);
       }
       ++counters.cookiesAndProcessesInspected;
