@@ -31,7 +31,12 @@ class ShieldsTest : public app_test::AppTest {
     // The user's answers to the memory shield's alert, given while it waits.
     host.onYield = [this](int) {
       protection::frmSpywareFoundAlert& alert = app.frmSpywareFoundAlert();
-      if (!alert.IsLoaded() || !alert.Visible() || alert.Decided() || answering) return;
+      if (!alert.IsLoaded() || !alert.Visible() || alert.Decided()) return;
+      if (answering) {
+        // A question asked inside an answer would wait for ever: closed, so the test fails.
+        if (++nestedWaits > 1000) alert.Unload(ui::UnloadMode::FormControlMenu);
+        return;
+      }
       answering = true;
       questions.push_back(alert.lblAlertFileName.Caption() + " / " +
                           alert.lblAlertCompanyName.Caption());
@@ -69,6 +74,9 @@ class ShieldsTest : public app_test::AppTest {
     host.OnModal("frmHomePageChangedAlert", [this, yes](ui::Form&) {
       protection::frmHomePageChangedAlert& alert = app.frmHomePageChangedAlert();
       homePageQuestions.push_back(alert.lblHomePageInfo.Caption());
+      // Ticks that something starts while the question is open do nothing (a second question
+      // would be a window the host finds left open).
+      for (int i = 0; i < 3; ++i) app.frmMain().tmrCheckHomePage.Tick();
       (yes ? alert.cmdYes : alert.cmdNO).Click();
     });
   }
@@ -92,6 +100,7 @@ class ShieldsTest : public app_test::AppTest {
   std::vector<std::int64_t> questionTimes;
   std::vector<std::string> homePageQuestions;
   bool answering = false;
+  int nestedWaits = 0;
 };
 
 void Stop(protection::frmSpywareFoundAlert& alert) { alert.cmdYes.Click(); }
@@ -209,7 +218,7 @@ TEST_F(ShieldsTest, MemoryShieldRunsOnEveryThirdHomePageTick) {
   EXPECT_EQ(questionTimes[2] - questionTimes[1], 3 * 5000);
 }
 
-TEST_F(ShieldsTest, AskModeAsksOncePerChangeYesRestoresNoAdopts) {
+TEST_F(ShieldsTest, AskModeAsksOncePerChangeYesRestoresNoAdoptsAndLetterCaseCounts) {
   StartAndAdopt();
   ChangeStartPage("http://hijack.example/");
   AnswerHomePage(true);
@@ -221,24 +230,19 @@ TEST_F(ShieldsTest, AskModeAsksOncePerChangeYesRestoresNoAdopts) {
             "Click No to change your homepage to:\r\nhttp://hijack.example/");
   EXPECT_EQ(StartPage(), "http://home.example/");
   EXPECT_EQ(Accepted(), "http://home.example/");
-  host.Advance(15000);
+  host.Advance(15000);  // no question left unanswered (the host records one as an error)
 
-  ChangeStartPage("http://elsewhere.example/");
+  // A change of letter case only; the question closed without an answer comes back.
+  ChangeStartPage("http://HOME.example/");
+  host.OnModal("frmHomePageChangedAlert", [](ui::Form& form) { form.Unload(); });
+  host.Advance(5000);
+  EXPECT_EQ(Accepted(), "http://home.example/");
   AnswerHomePage(false);
   host.Advance(5000);
   EXPECT_EQ(homePageQuestions.size(), 2u);
-  EXPECT_EQ(StartPage(), "http://elsewhere.example/");
-  EXPECT_EQ(Accepted(), "http://elsewhere.example/");
-  host.Advance(15000);  // no question left unanswered (the host records one as an error)
-}
-
-TEST_F(ShieldsTest, AChangeOnlyInLetterCaseCounts) {
-  StartAndAdopt();
-  ChangeStartPage("http://HOME.example/");
-  AnswerHomePage(true);
-  host.Advance(5000);
-  EXPECT_EQ(homePageQuestions.size(), 1u);
-  EXPECT_EQ(StartPage(), "http://home.example/");
+  EXPECT_EQ(StartPage(), "http://HOME.example/");
+  EXPECT_EQ(Accepted(), "http://HOME.example/");
+  host.Advance(15000);
 }
 
 TEST_F(ShieldsTest, SilentModeRestoresWithinFiveSecondsAndBothModesOffLeaveTheChange) {
@@ -263,6 +267,9 @@ TEST_F(ShieldsTest, ARestoreWindowsRefusesIsReportedOnceUntilThePageChangesAgain
   sim.registry.ProtectKey(kHkeyCurrentUser, kMainKey);
   AnswerHomePage(true);
   host.Advance(5000);
+  // The locked key still reads as the page it holds.
+  ASSERT_EQ(homePageQuestions.size(), 1u);
+  EXPECT_NE(homePageQuestions[0].find("to:\r\nhttp://hijack.example/"), std::string::npos);
   EXPECT_EQ(StartPage(), "http://hijack.example/");
   ASSERT_EQ(sim.desktop.MessageBoxes().size(), 1u);
   EXPECT_EQ(sim.desktop.MessageBoxes()[0].text,
@@ -281,19 +288,6 @@ TEST_F(ShieldsTest, ARestoreWindowsRefusesIsReportedOnceUntilThePageChangesAgain
   ChangeStartPage("http://second.example/");
   host.Advance(20000);
   EXPECT_EQ(sim.desktop.MessageBoxes().size(), 2u);
-}
-
-TEST_F(ShieldsTest, ClosingTheQuestionDecidesNothingAndItComesBack) {
-  StartAndAdopt();
-  ChangeStartPage("http://hijack.example/");
-  host.OnModal("frmHomePageChangedAlert", [](ui::Form& form) { form.Unload(); });
-  host.Advance(5000);
-  EXPECT_EQ(StartPage(), "http://hijack.example/");
-  EXPECT_EQ(Accepted(), "http://home.example/");
-  AnswerHomePage(false);
-  host.Advance(5000);
-  EXPECT_EQ(homePageQuestions.size(), 1u);
-  EXPECT_EQ(Accepted(), "http://hijack.example/");
 }
 
 }  // namespace
