@@ -21,16 +21,15 @@ class QuietMachine {
  public:
   QuietMachine(int programs, int definitionCount) {
     for (int i = 0; i < programs; ++i) {
-      const std::string path = "C:\\Program Files\\Vendor " + std::to_string(i % 50) +
-                               "\\program" + std::to_string(i) + ".exe";
+      const std::string path = "C:\\Program Files\\Vendor " + std::to_string(i % 50) + "\\program" +
+                               std::to_string(i) + ".exe";
       sim_.files.AddFile(path, "MZ");
       sim_.processes.Start(path);
     }
     std::vector<std::string> lines;
     for (int i = 0; i < definitionCount; ++i) {
-      lines.push_back(definitions::ScrambleText("threat" + std::to_string(i) +
-                                                ".exe=Threat|[progfil]Threat " +
-                                                std::to_string(i / 4)));
+      lines.push_back(definitions::ScrambleText(
+          "threat" + std::to_string(i) + ".exe=Threat|[progfil]Threat " + std::to_string(i / 4)));
     }
     sim_.files.AddFile(
         definitions::DataFilePath(harness_.dataFolder, definitions::kExeDefinitionFile),

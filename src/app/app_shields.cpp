@@ -54,8 +54,7 @@ protection::MemoryShield& App::memoryShield() {
         .runProcessStage =
             [this](const protection::MemoryShield::Ask& ask) { RunShieldProcessStage(*this, ask); },
         .askUser =
-            [this](const std::string& fileName, const std::string& companyText,
-                   std::uint32_t pid) {
+            [this](const std::string& fileName, const std::string& companyText, std::uint32_t pid) {
               return frmSpywareFoundAlert().AskAbout(fileName, companyText, pid);
             },
         .ending = [this] { return Ending(); },
@@ -94,12 +93,13 @@ protection::HomePageShield& App::homePageShield() {
 protection::frmHomePageChangedAlert& App::frmHomePageChangedAlert() {
   if (!homePageAlert_) {
     homePageAlert_ = std::make_unique<protection::frmHomePageChangedAlert>(
-        host, protection::frmHomePageChangedAlert::Services{
-                  .programName = [this] { return brand.ProgramName; },
-                  .translate = [this](const std::string& key) { return languages.TranslateKey(key); },
-                  .restore = [this] { homePageShield().PutBackSavedPage(); },
-                  .accept = [this] { homePageShield().AcceptHomePage(); },
-              });
+        host,
+        protection::frmHomePageChangedAlert::Services{
+            .programName = [this] { return brand.ProgramName; },
+            .translate = [this](const std::string& key) { return languages.TranslateKey(key); },
+            .restore = [this] { homePageShield().PutBackSavedPage(); },
+            .accept = [this] { homePageShield().AcceptHomePage(); },
+        });
   }
   return *homePageAlert_;
 }

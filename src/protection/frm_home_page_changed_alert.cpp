@@ -20,12 +20,14 @@ ui::FormArgs AlertDesign() {
 frmHomePageChangedAlert::frmHomePageChangedAlert(ui::Host& host, Services services)
     : ui::Form(host, AlertDesign()),
       Picture1(*this, ui::At("Picture1", "", 240, 240, 720, 720), "AAA"),
-      lblFrmHomePageProductName(*this, [] {
-        auto args = ui::At("lblFrmHomePageProductName", "Your Program Name", 1200, 300, 5160, 375);
-        args.bold = true;
-        args.fontSize = 12;
-        return args;
-      }()),
+      lblFrmHomePageProductName(*this,
+                                [] {
+                                  auto args = ui::At("lblFrmHomePageProductName",
+                                                     "Your Program Name", 1200, 300, 5160, 375);
+                                  args.bold = true;
+                                  args.fontSize = 12;
+                                  return args;
+                                }()),
       lblHomePageInfo(*this, ui::At("lblHomePageInfo", "##########", 240, 1140, 6120, 1680)),
       cmdYes(*this, ui::At("cmdYes", "Yes", 3600, 2970, 1335, 375)),
       cmdNO(*this, ui::At("cmdNO", "No", 5040, 2970, 1335, 375)),
@@ -38,9 +40,8 @@ frmHomePageChangedAlert::frmHomePageChangedAlert(ui::Host& host, Services servic
 void frmHomePageChangedAlert::Form_Load() {
   // Every window translates its own captions when it loads, from the current language.
   if (services_.translate) {
-    for (ui::Control* control :
-         std::initializer_list<ui::Control*>{&lblFrmHomePageProductName, &lblHomePageInfo,
-                                             &cmdYes, &cmdNO}) {
+    for (ui::Control* control : std::initializer_list<ui::Control*>{
+             &lblFrmHomePageProductName, &lblHomePageInfo, &cmdYes, &cmdNO}) {
       const std::string text = services_.translate(Name() + "_" + control->Name());
       if (!text.empty()) control->SetCaption(text);
     }

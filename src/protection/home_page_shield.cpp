@@ -44,7 +44,8 @@ bool ReadRegistryText(platform::Registry& registry, platform::RegKey hive, const
   if (data.size() > kRegistryTextRoom) return false;
   if (type == platform::kRegDword) {
     std::uint32_t number = 0;
-    for (std::size_t i = 0; i < data.size() && i < 4; ++i) number |= std::uint32_t{data[i]} << (8 * i);
+    for (std::size_t i = 0; i < data.size() && i < 4; ++i)
+      number |= std::uint32_t{data[i]} << (8 * i);
     char hex[9];
     std::snprintf(hex, sizeof hex, "%X", static_cast<unsigned>(number));
     *text = hex;

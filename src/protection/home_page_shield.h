@@ -12,7 +12,8 @@
 namespace protection {
 
 // Where Internet Explorer keeps the current user's start page.
-inline constexpr const char* kInternetExplorerMainKey = "Software\\Microsoft\\Internet Explorer\\Main";
+inline constexpr const char* kInternetExplorerMainKey =
+    "Software\\Microsoft\\Internet Explorer\\Main";
 inline constexpr const char* kStartPageValue = "Start Page";
 // The room RegQueryValueExA gets when a value is read as text: a longer value does not fit and
 // reads as a failure.

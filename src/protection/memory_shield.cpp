@@ -14,10 +14,8 @@ void MemoryShield::Tick() {
   running_ = true;
   services_.setBackgroundTimers(false);
   ForgetEndedProcesses();
-  services_.runProcessStage(
-      [this](const std::string& fileName, const std::string& companyText, std::uint32_t pid) {
-        AskAbout(fileName, companyText, pid);
-      });
+  services_.runProcessStage([this](const std::string& fileName, const std::string& companyText,
+                                   std::uint32_t pid) { AskAbout(fileName, companyText, pid); });
   services_.setBackgroundTimers(true);
   running_ = false;
 }

@@ -25,9 +25,9 @@ class ShieldsTest : public app_test::AppTest {
   void SetUp() override {
     SkipFirstRun();
     sim.registry.PutString(kHkeyCurrentUser, kMainKey, "Start Page", "http://home.example/");
-    scan_test::WriteDefinitionFile(sim.files, kSimDataFolder, "ExeDefinition.dat",
-                                   {"threat.exe=Hijacker|[progfil]Hijacker",
-                                    "other.exe=Hijacker|[progfil]Hijacker"});
+    scan_test::WriteDefinitionFile(
+        sim.files, kSimDataFolder, "ExeDefinition.dat",
+        {"threat.exe=Hijacker|[progfil]Hijacker", "other.exe=Hijacker|[progfil]Hijacker"});
     // The user's answers to the memory shield's alert, given while it waits.
     host.onYield = [this](int) {
       protection::frmSpywareFoundAlert& alert = app.frmSpywareFoundAlert();
@@ -103,8 +103,12 @@ class ShieldsTest : public app_test::AppTest {
   int nestedWaits = 0;
 };
 
-void Stop(protection::frmSpywareFoundAlert& alert) { alert.cmdYes.Click(); }
-void Allow(protection::frmSpywareFoundAlert& alert) { alert.cmdNO.Click(); }
+void Stop(protection::frmSpywareFoundAlert& alert) {
+  alert.cmdYes.Click();
+}
+void Allow(protection::frmSpywareFoundAlert& alert) {
+  alert.cmdNO.Click();
+}
 
 TEST_F(ShieldsTest, ShieldsSwitchedOffDoNothing) {
   Store("optMemorySheildOn", "False");
@@ -126,8 +130,8 @@ TEST_F(ShieldsTest, AllowedThreatIsListedAsExcludedAndNotAskedAgain) {
   StartInTrayWithMemoryShieldOnly();
   answers = {Allow};
   host.Advance(10000);
-  ASSERT_EQ(questions, (std::vector<std::string>{
-                           "THREAT.EXE / No Company name available for THREAT.EXE"}));
+  ASSERT_EQ(questions,
+            (std::vector<std::string>{"THREAT.EXE / No Company name available for THREAT.EXE"}));
   EXPECT_EQ(sim.files.FileContent(std::string(kSimDataFolder) + "\\ENoSignature.dat"),
             "THREAT.EXE\r\n");
 
