@@ -97,6 +97,13 @@ foreach(script report_window tray_menu update_windows schedule_tray)
   set_tests_properties(desktop_${script} PROPERTIES FIXTURES_REQUIRED wine LABELS desktop
     TIMEOUT 300 ENVIRONMENT "BRAND_PRODUCT=${BRAND_PRODUCT};BRAND_COMPANY=${BRAND_COMPANY}")
 endforeach()
+# The shields' test also starts a harmless program under a threat's name.
+add_test(NAME desktop_shields
+  COMMAND ${CMAKE_SOURCE_DIR}/tests/desktop/shields.sh ${CMAKE_BINARY_DIR}
+          $<TARGET_FILE:AntiSpyware> $<TARGET_FILE:desktop_driver>
+          $<TARGET_FILE:process_helper_threat>)
+set_tests_properties(desktop_shields PROPERTIES FIXTURES_REQUIRED wine LABELS desktop
+  TIMEOUT 300 ENVIRONMENT "BRAND_PRODUCT=${BRAND_PRODUCT};BRAND_COMPANY=${BRAND_COMPANY}")
 
 # Programs with known version blocks for the file scan's company test under Wine, built beside
 # win32_tests.exe; company_none has no version block. The scan tests also read the starter

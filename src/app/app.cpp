@@ -12,7 +12,10 @@
 #include "definitions/placeholders.h"
 #include "localization/default_messages.h"
 #include "platform/system.h"
+#include "protection/frm_home_page_changed_alert.h"
 #include "protection/frm_spyware_found_alert.h"
+#include "protection/home_page_shield.h"
+#include "protection/memory_shield.h"
 #include "removal/frm_delete.h"
 #include "report/frm_report.h"
 #include "report/scan_report.h"
@@ -179,8 +182,8 @@ void App::SetTaskVisible(bool visible) {
 }
 
 void App::UnloadOtherWindows() {
-  // The home-page alert window joins this order as it arrives.
   if (download_) download_->Unload();
+  if (homePageAlert_) homePageAlert_->Unload();
   if (notice_) notice_->Unload();
   if (form8_) form8_->Unload();
   if (about_) about_->Unload();

@@ -25,7 +25,10 @@ class frmAbout;
 class frmWebsite;
 }  // namespace branding
 namespace protection {
+class frmHomePageChangedAlert;
 class frmSpywareFoundAlert;
+class HomePageShield;
+class MemoryShield;
 }  // namespace protection
 namespace removal {
 class frmDelete;
@@ -130,6 +133,10 @@ class App {
   branding::frmAbout& frmAbout();
   branding::frmWebsite& frmWebsite();
   protection::frmSpywareFoundAlert& frmSpywareFoundAlert();
+  protection::frmHomePageChangedAlert& frmHomePageChangedAlert();
+  // The two shields, which the main window's timers tick (app_shields.cpp).
+  protection::MemoryShield& memoryShield();
+  protection::HomePageShield& homePageShield();
   update::frmDownload& frmDownload();
   update::frmSignatureUpdated& frmSignatureUpdated();
   // The tray's slide-in pop-up menu.
@@ -179,6 +186,9 @@ class App {
   std::unique_ptr<branding::frmAbout> about_;
   std::unique_ptr<branding::frmWebsite> website_;
   std::unique_ptr<protection::frmSpywareFoundAlert> alert_;
+  std::unique_ptr<protection::frmHomePageChangedAlert> homePageAlert_;
+  std::unique_ptr<protection::MemoryShield> memoryShield_;
+  std::unique_ptr<protection::HomePageShield> homePageShield_;
   std::unique_ptr<update::frmDownload> download_;
   std::unique_ptr<update::frmSignatureUpdated> notice_;
   std::unique_ptr<frmMenuPopUp> menuPopUp_;

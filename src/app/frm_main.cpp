@@ -277,6 +277,8 @@ void FrmMain::ConnectHandlers() {
   cmdUpdate.OnClick = [this] { cmdUpdate_Click(); };
   cmdUpdate.OnMouseDown = [this](const ui::MouseArgs& args) { cmdUpdate_MouseDown(args); };
   timUpdate.OnTick = [this] { timUpdate_Timer(); };
+  tmrMemoryInspected.OnTick = [this] { tmrMemoryInspected_Timer(); };
+  tmrCheckHomePage.OnTick = [this] { CheckHomePage(); };
   Command2.OnClick = [this] { Command2_Click(); };
   lblHide.OnClick = [this] { ShutdownSequence(); };
   TabStrip1.OnClick = [this] { TabStrip1_Click(); };

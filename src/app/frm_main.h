@@ -56,6 +56,9 @@ class FrmMain : public ui::Form {
   void cmdUpdate_Click();
   void cmdUpdate_MouseDown(const ui::MouseArgs& args);
   void timUpdate_Timer();
+  // The two shields' ticks (frm_main_shields.cpp).
+  void tmrMemoryInspected_Timer();
+  void CheckHomePage();
 
   // Scan page.
   void cmdScanNow_Click();

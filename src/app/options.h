@@ -34,6 +34,8 @@ inline constexpr Option kNotifyBeforeRestoring{kOptions, "optAlwaysnotifybeforer
                                                OptionType::Switch};
 inline constexpr Option kRestoreSilently{kOptions, "optRestoredefaultwithoutnotification", "False",
                                          OptionType::Switch};
+// The start page the user accepted; the home-page shield's first check adopts the browser's.
+inline constexpr Option kHomepage{kOptions, "Homepage", "", OptionType::Text};
 inline constexpr Option kMemoryShieldOn{kOptions, "optMemorySheildOn", "True", OptionType::Switch};
 inline constexpr Option kMemoryShieldOff{kOptions, "optMemorySheildOff", "False",
                                          OptionType::Switch};
@@ -75,6 +77,7 @@ inline constexpr const Option* kOptionTable[] = {
     &option::kHomePageShieldOff,
     &option::kNotifyBeforeRestoring,
     &option::kRestoreSilently,
+    &option::kHomepage,
     &option::kMemoryShieldOn,
     &option::kMemoryShieldOff,
     &option::kMakeLog,

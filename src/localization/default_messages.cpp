@@ -4,7 +4,7 @@
 
 namespace localization {
 
-const DefaultMessage kDefaultMessages[65] = {
+const DefaultMessage kDefaultMessages[66] = {
     {"MSG_THANK1", "Thank you for using [ProgramName]!"},
     {"MSG_THANK2",
      "Because this is the first time you have used [ProgramName] we recommend running Live Update "
@@ -83,6 +83,9 @@ const DefaultMessage kDefaultMessages[65] = {
     {"MSG_INFORMATION", "Gathering information..."},
     {"MSG_RESTOREPOINT", "Creating Restore Point..."},
     {"MSG_COMPLETE", "complete"},
+    {"MSG_HOMEPAGE_LOCKED",
+     "Your homepage could not be restored: Windows refused the change. The setting may be locked "
+     "by a policy or need administrator rights."},
 };
 
 void LoadDefaultMessages(clsLanguages& languages) {

@@ -11,7 +11,7 @@ struct DefaultMessage {
 
 // The built-in English messages, in the order they are put into the catalogue. The "not
 // selected" text lives under the key MSG_NOTSELECED, as it always has.
-extern const DefaultMessage kDefaultMessages[65];
+extern const DefaultMessage kDefaultMessages[66];
 
 // Puts the default messages into the catalogue with setMessage, in table order. Start-up runs
 // it once, after making the catalogue and before the first translation.

@@ -1,5 +1,6 @@
 #include "protection/frm_spyware_found_alert.h"
 
+#include "common/file_tests.h"
 #include "common/text.h"
 #include "platform/desktop.h"
 #include "scan/process_scan.h"
@@ -56,22 +57,33 @@ void frmSpywareFoundAlert::Form_Load() {
   tmrBlink.SetEnabled(true);
 }
 
-void frmSpywareFoundAlert::AskAbout(const std::string& fileName, const std::string& companyText,
-                                    std::uint32_t pid) {
+frmSpywareFoundAlert::Answer frmSpywareFoundAlert::AskAbout(const std::string& fileName,
+                                                            const std::string& companyText,
+                                                            std::uint32_t pid) {
   Load();
   pid_ = pid;
+  answer_ = Answer::None;
   lblAlertCompanyName.SetCaption(companyText);
   lblAlertFileName.SetCaption(fileName);
   decided_ = false;
   Show();
   while (!decided_ && IsLoaded() && Visible()) LetEventsRun();
+  return answer_;
 }
 
 void frmSpywareFoundAlert::cmdYes_Click() {
   cmdYes.SetEnabled(false);
   decided_ = true;
   const std::string name = common::Trim(lblAlertFileName.Caption());
+  answer_ = Answer::Stopped;
+  // The question may have waited for minutes: the program asked about may have ended and left
+  // its id to another one, which STOP must not end. That one has nothing left to stop.
+  if (IdTakenByAnotherProgram(name)) {
+    Unload();
+    return;
+  }
   if (!scan::StopProcessById(services_.machine, pid_)) {
+    answer_ = Answer::NotStopped;
     services_.machine.desktop.MessageBox(
         common::UpperCase(name) + " " + services_.message("MSG_ERROR_STOPPED"),
         services_.programName, platform::kMbOk | platform::kMbIconInformation);
@@ -79,8 +91,18 @@ void frmSpywareFoundAlert::cmdYes_Click() {
   Unload();
 }
 
+bool frmSpywareFoundAlert::IdTakenByAnotherProgram(const std::string& fileName) {
+  platform::Processes& processes = services_.machine.processes;
+  const std::optional<std::string> module = processes.ModuleFileName(pid_);
+  if (!module) return false;
+  const std::string path =
+      scan::NormalizeSystem32Path(processes, common::UpperCase(common::Trim(*module)));
+  return !common::EqualsNoCase(common::GetFileName(path), fileName);
+}
+
 void frmSpywareFoundAlert::cmdNO_Click() {
   decided_ = true;
+  answer_ = Answer::Allowed;
   const std::string name = common::Trim(lblAlertFileName.Caption());
   services_.exclusions.AddExclusion(services_.dataFolder, name, [this] { LetEventsRun(); });
   Unload();

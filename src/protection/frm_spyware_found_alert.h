@@ -26,6 +26,10 @@ class frmSpywareFoundAlert : public ui::Form {
   };
   frmSpywareFoundAlert(ui::Host& host, Services services);
 
+  // How a question ended: closed without an answer, STOP that ended the process, STOP that
+  // could not end it, or ALLOW.
+  enum class Answer { None, Stopped, NotStopped, Allowed };
+
   ui::Label lblProductName;
   ui::Label Label1;
   ui::Label SkinLabel4;
@@ -42,7 +46,7 @@ class frmSpywareFoundAlert : public ui::Form {
   // until STOP or ALLOW was pressed or the window was closed some other way (then without a
   // decision: the shield asks again on a later run). STOP ends the process asked about (pid),
   // not the first process of its name, which may be another program of the same file name.
-  void AskAbout(const std::string& fileName, const std::string& companyText, std::uint32_t pid);
+  Answer AskAbout(const std::string& fileName, const std::string& companyText, std::uint32_t pid);
   // The decision flag: STOP or ALLOW was pressed since the last question.
   bool Decided() const { return decided_; }
 
@@ -54,9 +58,12 @@ class frmSpywareFoundAlert : public ui::Form {
 
  private:
   void LetEventsRun() { GetHost().DoEvents(); }
+  // The process id asked about now belongs to a program of another file name.
+  bool IdTakenByAnotherProgram(const std::string& fileName);
 
   Services services_;
   bool decided_ = false;
+  Answer answer_ = Answer::None;
   std::uint32_t pid_ = 0;
 };
 

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <optional>
 #include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "common/file_tests.h"
 #include "common/text.h"
@@ -43,10 +45,14 @@ std::string ReducedName(const std::string& name) {
   return name;
 }
 
+// Folders as the definitions write them and as they expand. Many entries share a folder, and the
+// memory shield reads every entry on each of its runs.
+using ExpandedFolders = std::unordered_map<std::string, std::string>;
+
 // The signature of an NT entry line: its folder, made real, "\" and its file name, with every
 // "\\" collapsed. Lines without "=" have none.
 bool EntrySignature(platform::ShellFolders& shellFolders, const std::string& driveRoot,
-                    const std::string& line, std::string* signature) {
+                    const std::string& line, ExpandedFolders& expanded, std::string* signature) {
   const std::size_t equals = line.find('=');
   if (equals == std::string::npos) return false;
   const std::string name = line.substr(0, equals);
@@ -56,9 +62,22 @@ bool EntrySignature(platform::ShellFolders& shellFolders, const std::string& dri
   // piece is the folder.
   const std::vector<std::string> pieces = common::Split(rest, "|");
   const std::string& folder = common::Piece(pieces, pieces.size() >= 2 ? 1 : 0);
-  *signature = definitions::CollapseBackslashes(
-      definitions::ExpandLocation(shellFolders, driveRoot, folder) + "\\" + name);
+  auto [at, added] = expanded.try_emplace(folder);
+  if (added) at->second = definitions::ExpandLocation(shellFolders, driveRoot, folder);
+  *signature = definitions::CollapseBackslashes(at->second + "\\" + name);
   return true;
+}
+
+// `ProcessSignatures`, indexed: the upper-cased signatures, so that each running program costs
+// one look-up however many definitions there are. The list has always been one text of the
+// signatures between "|"s, searched for "|" & path & "|": a signature holding a "|" therefore
+// stands for each of its pieces, and so it does here.
+using SignatureIndex = std::unordered_set<std::string>;
+
+void AddSignature(SignatureIndex& index, const std::string& signature) {
+  for (const std::string& piece : common::Split(common::UpperCase(signature), "|")) {
+    index.insert(piece);
+  }
 }
 
 void UnlockMainWindow(ScanContext& context) {
@@ -67,14 +86,14 @@ void UnlockMainWindow(ScanContext& context) {
 
 // One process of the NT loop: read its first module's path, match it, and report it unless it is
 // the system maker's, excluded, or the companion.
-void ExamineProcessNT(ScanContext& context, const std::string& signatures, std::uint32_t pid) {
+void ExamineProcessNT(ScanContext& context, const SignatureIndex& signatures, std::uint32_t pid) {
   platform::Machine& machine = context.machine;
   const std::optional<std::string> module = machine.processes.ModuleFileName(pid);
   if (!module) return;
   const std::string path =
       NormalizeSystem32Path(machine.processes, common::UpperCase(common::Trim(*module)));
   const std::string fileName = common::GetFileName(path);
-  if (signatures.find("|" + common::UpperCase(path) + "|") == std::string::npos) return;
+  if (signatures.count(common::UpperCase(path)) == 0) return;
 
   // The program itself, its own folder and the protected places are never a threat: stopping
   // them would end the scan, or Windows.
@@ -309,13 +328,13 @@ void ScanProcessesNT(ScanContext& context) {
   ScanCounters& counters = context.counters;
   const ProcessList list = ListProcesses(machine.processes, "", true);
 
-  std::string signatures;
+  SignatureIndex signatures;
   const std::string exePath =
       definitions::DataFilePath(context.dataFolder, definitions::kExeDefinitionFile);
   if (common::FileExists(machine.files, exePath)) {
     const std::string driveRoot = definitions::GetSystemDriveRoot(machine.shellFolders);
     common::LineReader reader(machine.files, exePath);
-    signatures = "|";
+    ExpandedFolders expanded;
     std::string line;
     while (reader.ReadLine(&line)) {
       if (context.stopRequested()) {
@@ -324,8 +343,8 @@ void ScanProcessesNT(ScanContext& context) {
       }
       const std::string decoded = definitions::DecodeDefinitionLine(line);
       std::string signature;
-      if (EntrySignature(machine.shellFolders, driveRoot, decoded, &signature)) {
-        signatures += signature + "|";
+      if (EntrySignature(machine.shellFolders, driveRoot, decoded, expanded, &signature)) {
+        AddSignature(signatures, signature);
       }
       ++counters.cookiesAndProcessesInspected;
       if (context.userScan()) {
@@ -339,7 +358,6 @@ void ScanProcessesNT(ScanContext& context) {
       context.yield();
     }
   }
-  signatures = common::UpperCase(signatures);
 
   if (context.runningItems) context.runningItems->SetCaption(std::to_string(list.count));
   for (int i = 0; i < list.count; ++i) {

@@ -135,4 +135,18 @@ TEST_F(AlertTest, StopTellsWhenTheProgramSurvivesButNotWhenItHadEnded) {
   EXPECT_EQ(stage.counters.threatsFound, 2);
 }
 
+TEST_F(AlertTest, StopLeavesAloneAProgramThatTookTheIdOfTheOneAskedAbout) {
+  const std::uint32_t pid = Run("gone.exe");
+  Run("innocent.exe");
+  Definitions({"gone.exe=A|[system]"});
+  answers = {[&] {
+    // While the question was open the threat ended and its id went to another program.
+    sim.processes.SetReportedPath(pid, std::string(kSystem32) + "innocent.exe");
+    alert.cmdYes.Click();
+  }};
+  stage.RunMemory();
+  EXPECT_TRUE(sim.processes.IsRunning(pid));
+  EXPECT_TRUE(sim.desktop.MessageBoxes().empty());
+}
+
 }  // namespace
