@@ -6,34 +6,14 @@
 # home-page-question.png), where Yes puts it back.
 # Usage: shields.sh BUILD_DIR PROGRAM_EXE DRIVER_EXE THREAT_HELPER_EXE
 #        (BRAND_PRODUCT, BRAND_COMPANY set)
-set -u
-build=$1
-program=$2
-driver=$3
+name=shields
+. "$(dirname "$0")/desktop_lib.sh"
 helper=$4
-wine="$build/wine-exec"
-shots="$build/screenshots"
-mkdir -p "$shots"
-if [ -z "${DISPLAY:-}" ]; then
-  echo "shields: needs DISPLAY (run under tools/with-xvfb.sh)" >&2
-  exit 1
-fi
-user_key="HKCU\\Software\\VB and VBA Program Settings\\$BRAND_PRODUCT"
 options_key="$user_key\\OptionAndSettings"
-machine_key="HKLM\\SOFTWARE\\$BRAND_COMPANY"
 ie_key='HKCU\Software\Microsoft\Internet Explorer\Main'
-pid=""
 threat=""
 
-fail() {
-  echo "shields: $*" >&2
-  import -window root "$shots/shields-failure.png" 2>/dev/null
-  [ -n "$threat" ] && kill "$threat" 2>/dev/null
-  [ -n "$pid" ] && kill "$pid" 2>/dev/null
-  exit 1
-}
-drive() { "$wine" "$driver" "$@" || fail "driver $*"; }
-quiet() { "$@" </dev/null >/dev/null 2>&1; }
+on_failure() { [ -n "$threat" ] && kill "$threat" 2>/dev/null; }
 option() { quiet "$wine" reg add "$options_key" /v "$1" /d "$2" /f || fail "storing $1"; }
 start_page() {
   "$wine" reg query "$ie_key" /v "Start Page" 2>/dev/null | tr -d '\r' |
@@ -58,49 +38,8 @@ start_in_tray() {
 }
 stop_program() {
   drive close FrmMain
-  i=0
-  while kill -0 "$pid" 2>/dev/null; do
-    i=$((i + 1))
-    [ "$i" -gt 150 ] && fail "the program did not end after WM_CLOSE"
-    sleep 0.1
-  done
-  wait "$pid" || fail "the program ended with an error"
-  pid=""
+  wait_exit
 }
-
-# A user past the first start, whose program starts in the tray.
-quiet "$wine" reg delete "$user_key" /f
-quiet "$wine" reg delete "$machine_key" /f
-quiet "$wine" reg add "$user_key\\Settings" /v Language /d English /f
-quiet "$wine" reg add "$user_key\\Settings" /v showHelp /d 0 /f
-quiet "$wine" reg add "$user_key\\Settings" /v ranOneTime /d 1 /f
-quiet "$wine" reg add "$user_key\\Settings" /v Minimized /d Yes /f
-quiet "$wine" reg add "$machine_key\\$BRAND_PRODUCT\\Settings" /v FirstTime /d Yes /f
-option chkAutomaticUpdate 0
-
-roaming="$build/wineprefix/drive_c/users/$(id -un)/AppData/Roaming"
-datadir="$roaming/AntiSpywareDAT"
-rm -rf "$datadir"
-mkdir -p "$datadir"
-cp "$build"/AntiSpywareDAT/*.dat "$datadir/" || fail "no starter definitions in $build"
-
-# The starter definitions' running demo threat, a harmless waiting program under its name. The
-# prefix is shared with the other Wine tests: the demo program and the browser's page are put
-# back as they were, whatever happens.
-demo_dir="$build/wineprefix/drive_c/Program Files/Demo Adware"
-[ -e "$demo_dir" ] && fail "$demo_dir is there already"
-original_page=$(start_page)
-cleanup() {
-  rm -rf "$demo_dir"
-  if [ -n "$original_page" ]; then
-    quiet "$wine" reg add "$ie_key" /v "Start Page" /d "$original_page" /f
-  else
-    quiet "$wine" reg delete "$ie_key" /v "Start Page" /f
-  fi
-}
-trap cleanup EXIT
-mkdir -p "$demo_dir"
-cp "$helper" "$demo_dir/demoadware.exe" || fail "no helper program"
 
 # 1. The memory shield alone, from the tray.
 option optIEHomePageSheildOn False
