@@ -41,6 +41,30 @@ stop_program() {
   wait_exit
 }
 
+# A user past the first start, whose program starts in the tray.
+past_first_start
+quiet "$wine" reg add "$user_key\\Settings" /v Minimized /d Yes /f
+option chkAutomaticUpdate 0
+install_definitions
+
+# The starter definitions' running demo threat, a harmless waiting program under its name. The
+# prefix is shared with the other Wine tests: the demo program and the browser's page are put
+# back as they were, whatever happens.
+demo_dir="$build/wineprefix/drive_c/Program Files/Demo Adware"
+[ -e "$demo_dir" ] && fail "$demo_dir is there already"
+original_page=$(start_page)
+cleanup() {
+  rm -rf "$demo_dir"
+  if [ -n "$original_page" ]; then
+    quiet "$wine" reg add "$ie_key" /v "Start Page" /d "$original_page" /f
+  else
+    quiet "$wine" reg delete "$ie_key" /v "Start Page" /f
+  fi
+}
+trap cleanup EXIT
+mkdir -p "$demo_dir"
+cp "$helper" "$demo_dir/demoadware.exe" || fail "no helper program"
+
 # 1. The memory shield alone, from the tray.
 option optIEHomePageSheildOn False
 start_in_tray
