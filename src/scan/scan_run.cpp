@@ -9,11 +9,20 @@
 namespace scan {
 
 ScanRun::ScanRun(ScanServices services, ScanOptions options, ScanObserver observer)
-    : services_(std::move(services)), options_(options), observer_(std::move(observer)) {}
+    : services_(std::move(services)),
+      options_(options),
+      observer_(std::move(observer)),
+      machine_{services_.machine.registry,  services_.machine.system,
+               services_.machine.desktop,   services_.machine.clock,
+               services_.machine.files,     shellFolders_,
+               services_.machine.codePage,  services_.machine.tray,
+               services_.machine.processes, services_.machine.restore,
+               services_.machine.clipboard, services_.machine.libraries,
+               services_.machine.internet} {}
 
 ScanContext ScanRun::Context(const definitions::DefinitionCounts& counts) {
   return ScanContext{
-      .machine = services_.machine,
+      .machine = machine_,
       .results = services_.results,
       .counters = services_.state.counters,
       .exclusions = services_.exclusions,
@@ -34,6 +43,7 @@ ScanContext ScanRun::Context(const definitions::DefinitionCounts& counts) {
 }
 
 void ScanRun::RunProcessStage() {
+  shellFolders_.Forget();
   const definitions::DefinitionCounts counts =
       definitions::CountDefinitions(services_.machine.files, services_.dataFolder);
   ScanContext context = Context(counts);
@@ -41,7 +51,8 @@ void ScanRun::RunProcessStage() {
 }
 
 bool ScanRun::Run() {
-  platform::Machine& machine = services_.machine;
+  shellFolders_.Forget();
+  platform::Machine& machine = machine_;
   ScanState& state = services_.state;
   const std::string& data = services_.dataFolder;
   if (!definitions::CheckDefinitionFiles(machine.files, data, [this] {

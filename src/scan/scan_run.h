@@ -4,6 +4,8 @@
 #include <string>
 
 #include "definitions/definition_files.h"
+#include "platform/cached_shell_folders.h"
+#include "platform/machine.h"
 #include "scan/scan_context.h"
 
 namespace scan {
@@ -81,6 +83,10 @@ class ScanRun {
   ScanServices services_;
   ScanOptions options_;
   ScanObserver observer_;
+  // The machine the stages see: the services' one, with the shell's folders remembered for
+  // the length of one run.
+  platform::CachedShellFolders shellFolders_{services_.machine.shellFolders};
+  platform::Machine machine_;
 };
 
 }  // namespace scan
