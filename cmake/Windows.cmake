@@ -22,7 +22,7 @@ add_library(win32impl STATIC ${WIN32_SOURCES})
 target_compile_definitions(win32impl PUBLIC WINVER=0x0601 _WIN32_WINNT=0x0601 _WIN32_IE=0x0800
                                             NOMINMAX WIN32_LEAN_AND_MEAN)
 target_link_libraries(win32impl PUBLIC core comctl32 comdlg32 shlwapi shell32 advapi32 psapi
-                      version ole32 oleaut32 gdi32 user32 uxtheme wininet)
+                      version ole32 oleaut32 gdi32 user32 uxtheme wininet wbemuuid)
 
 add_executable(AntiSpyware WIN32 ${CMAKE_SOURCE_DIR}/src/main.cpp ${PROGRAM_RESOURCES})
 target_link_libraries(AntiSpyware PRIVATE win32impl)
@@ -85,6 +85,11 @@ add_test(NAME desktop_report_window
   COMMAND ${CMAKE_SOURCE_DIR}/tests/desktop/report_window.sh
           ${CMAKE_BINARY_DIR} $<TARGET_FILE:AntiSpyware> $<TARGET_FILE:desktop_driver>)
 set_tests_properties(desktop_report_window PROPERTIES FIXTURES_REQUIRED wine LABELS desktop
+  TIMEOUT 300 ENVIRONMENT "BRAND_PRODUCT=${BRAND_PRODUCT};BRAND_COMPANY=${BRAND_COMPANY}")
+add_test(NAME desktop_language_window
+  COMMAND ${CMAKE_SOURCE_DIR}/tests/desktop/language_window.sh
+          ${CMAKE_BINARY_DIR} $<TARGET_FILE:AntiSpyware> $<TARGET_FILE:desktop_driver>)
+set_tests_properties(desktop_language_window PROPERTIES FIXTURES_REQUIRED wine LABELS desktop
   TIMEOUT 300 ENVIRONMENT "BRAND_PRODUCT=${BRAND_PRODUCT};BRAND_COMPANY=${BRAND_COMPANY}")
 
 # Programs with known version blocks for the file scan's company test under Wine, built beside

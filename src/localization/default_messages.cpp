@@ -4,7 +4,7 @@
 
 namespace localization {
 
-const DefaultMessage kDefaultMessages[65] = {
+const DefaultMessage kDefaultMessages[67] = {
     {"MSG_THANK1", "Thank you for using [ProgramName]!"},
     {"MSG_THANK2",
      "Because this is the first time you have used [ProgramName] we recommend running Live Update "
@@ -83,6 +83,9 @@ const DefaultMessage kDefaultMessages[65] = {
     {"MSG_INFORMATION", "Gathering information..."},
     {"MSG_RESTOREPOINT", "Creating Restore Point..."},
     {"MSG_COMPLETE", "complete"},
+    // The Languages window's title and its download confirmation.
+    {"MSG_TITLELANGUAGE", "Languages"},
+    {"MSG_DOWNLOADED", "The newest language file has been downloaded."},
 };
 
 void LoadDefaultMessages(clsLanguages& languages) {

@@ -10,8 +10,9 @@ struct DefaultMessage {
 };
 
 // The built-in English messages, in the order they are put into the catalogue. The "not
-// selected" text lives under the key MSG_NOTSELECED, as it always has.
-extern const DefaultMessage kDefaultMessages[65];
+// selected" text lives under the key MSG_NOTSELECED, as it always has. The Languages window's
+// title and download confirmation come last.
+extern const DefaultMessage kDefaultMessages[67];
 
 // Puts the default messages into the catalogue with setMessage, in table order. Start-up runs
 // it once, after making the catalogue and before the first translation.

@@ -35,6 +35,10 @@ class AppTest : public ::testing::Test {
                            "SOFTWARE\\Quillmoor Software\\Quillmoor AntiSpyware\\Settings",
                            "FirstTime", "Yes");
   }
+  // On a first start the language chooser comes up modally; the user closes it, keeping English.
+  void CloseLanguageChooser() {
+    host.OnModal("frmLanguage", [](ui::Form& chooser) { chooser.Unload(); });
+  }
   void TearDown() override {
     EXPECT_TRUE(host.Errors().empty()) << host.Errors().front();
     EXPECT_EQ(host.HeldLocks(), 0) << "a window left frozen";

@@ -9,57 +9,13 @@ set -u
 build=$1
 program=$2
 driver=$3
-wine="$build/wine-exec"
-shots="$build/screenshots"
-mkdir -p "$shots"
-if [ -z "${DISPLAY:-}" ]; then
-  echo "main_window: needs DISPLAY (run under tools/with-xvfb.sh)" >&2
-  exit 1
-fi
-user_key="HKCU\\Software\\VB and VBA Program Settings\\$BRAND_PRODUCT"
-machine_key="HKLM\\SOFTWARE\\$BRAND_COMPANY"
+script=main_window
+. "$(dirname "$0")/common.sh"
 run_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
-pid=""
 
-fail() {
-  echo "main_window: $*" >&2
-  import -window root "$shots/failure.png" 2>/dev/null
-  [ -n "$pid" ] && kill "$pid" 2>/dev/null
-  exit 1
-}
-drive() { "$wine" "$driver" "$@" || fail "driver $*"; }
-shot() { sleep 1.5; import -window root "$shots/$1.png" || fail "screenshot $1"; }
-quiet() { "$@" </dev/null >/dev/null 2>&1; }
-reset_profile() {
-  quiet "$wine" reg delete "$user_key" /f
-  quiet "$wine" reg delete "$machine_key" /f
-}
-# reg_value KEY NAME: the data of a registry value, or nothing.
-reg_value() {
-  "$wine" reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' |
-    sed -n "s/^ *$2 *REG_[A-Z_]* *//p"
-}
-wait_exit() {
-  i=0
-  while kill -0 "$pid" 2>/dev/null; do
-    i=$((i + 1))
-    [ "$i" -gt 150 ] && fail "the program did not end after WM_CLOSE"
-    sleep 0.1
-  done
-  wait "$pid"
-  status=$?
-  pid=""
-  [ "$status" -eq 0 ] || fail "the program ended with exit code $status"
-}
-
-# The installed data folder: the starter definitions in the user's application data.
-datadir="$build/wineprefix/drive_c/users/$(id -un)/AppData/Roaming/AntiSpywareDAT"
-rm -rf "$datadir"
-mkdir -p "$datadir"
-cp "$build"/AntiSpywareDAT/*.dat "$datadir/" || fail "no starter definitions in $build"
+fresh_data_folder
 
 # Two of the starter definitions' demo threats, for the scan to find and the removal to take.
-roaming="$build/wineprefix/drive_c/users/$(id -un)/AppData/Roaming"
 rm -rf "$roaming/Demo Toolbar"
 mkdir -p "$roaming/Demo Toolbar"
 printf '[Toolbar]\r\n' >"$roaming/Demo Toolbar/toolbar.ini"
@@ -69,6 +25,10 @@ quiet "$wine" reg add 'HKCU\Software\Demo Adware' /f
 reset_profile
 "$wine" "$program" &
 pid=$!
+# The language chooser comes first; closing it keeps English.
+drive wait frmLanguage 30000
+drive visible frmLanguage "Check for language updates"
+drive close frmLanguage
 drive answer "Vista Detected" 2 30000
 drive answer "$GREETING_TITLE" 7
 drive wait FrmMain 30000
@@ -140,6 +100,8 @@ quiet "$wine" reg add 'HKCU\Software\Wine\AppDefaults\AntiSpywareXP.exe' /v Vers
 reset_profile
 "$wine" "$xp" &
 pid=$!
+drive wait frmLanguage 30000
+drive close frmLanguage
 drive answer "$GREETING_TITLE" 7 30000
 drive wait FrmMain 30000
 drive closewindow "$BRAND_PRODUCT Help" 30000

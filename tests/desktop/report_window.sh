@@ -9,27 +9,8 @@ set -u
 build=$1
 program=$2
 driver=$3
-wine="$build/wine-exec"
-shots="$build/screenshots"
-mkdir -p "$shots"
-if [ -z "${DISPLAY:-}" ]; then
-  echo "report_window: needs DISPLAY (run under tools/with-xvfb.sh)" >&2
-  exit 1
-fi
-user_key="HKCU\\Software\\VB and VBA Program Settings\\$BRAND_PRODUCT"
-machine_key="HKLM\\SOFTWARE\\$BRAND_COMPANY"
-pid=""
-clicker=""
-
-fail() {
-  echo "report_window: $*" >&2
-  import -window root "$shots/report-failure.png" 2>/dev/null
-  [ -n "$clicker" ] && kill "$clicker" 2>/dev/null
-  [ -n "$pid" ] && kill "$pid" 2>/dev/null
-  exit 1
-}
-drive() { "$wine" "$driver" "$@" || fail "driver $*"; }
-quiet() { "$@" </dev/null >/dev/null 2>&1; }
+script=report_window
+. "$(dirname "$0")/common.sh"
 # view_log: "View Log" in the background (the click returns when the modal viewer closes),
 # then waits for the viewer.
 view_log() {
@@ -44,18 +25,15 @@ close_viewer() {
 }
 
 # A user past the first start: no questions, no help.
-quiet "$wine" reg delete "$user_key" /f
-quiet "$wine" reg delete "$machine_key" /f
+reset_profile
 quiet "$wine" reg add "$user_key\\Settings" /v Language /d English /f
 quiet "$wine" reg add "$user_key\\Settings" /v showHelp /d 0 /f
 quiet "$wine" reg add "$user_key\\Settings" /v ranOneTime /d 1 /f
 quiet "$wine" reg add "$machine_key\\$BRAND_PRODUCT\\Settings" /v FirstTime /d Yes /f
 
-roaming="$build/wineprefix/drive_c/users/$(id -un)/AppData/Roaming"
-datadir="$roaming/AntiSpywareDAT"
-rm -rf "$datadir" "$roaming/Demo Toolbar"
-mkdir -p "$datadir" "$roaming/Demo Toolbar"
-cp "$build"/AntiSpywareDAT/*.dat "$datadir/" || fail "no starter definitions in $build"
+fresh_data_folder
+rm -rf "$roaming/Demo Toolbar"
+mkdir -p "$roaming/Demo Toolbar"
 printf '[Toolbar]\r\n' >"$roaming/Demo Toolbar/toolbar.ini"
 printf 'C:\\Keep\\mine.ini\r\n\r\n' >"$datadir/ENoSignature.dat"
 
@@ -103,15 +81,7 @@ echo "report_window: a report of $size bytes showed whole in $(($(date +%s) - st
 close_viewer
 
 drive close FrmMain
-i=0
-while kill -0 "$pid" 2>/dev/null; do
-  i=$((i + 1))
-  [ "$i" -gt 150 ] && fail "the program did not end after WM_CLOSE"
-  sleep 0.1
-done
-wait "$pid" || fail "the program ended with an error"
-pid=""
+wait_exit
 rm -rf "$roaming/Demo Toolbar"
-quiet "$wine" reg delete "$user_key" /f
-quiet "$wine" reg delete "$machine_key" /f
+reset_profile
 echo "report_window: passed; screenshot in $shots/report-window.png"

@@ -50,7 +50,8 @@ TEST_F(LanguagesTest, DefaultsFillTheCatalogueInOrderAndEveryKeyYieldsItsText) {
   EXPECT_EQ(table[0].name, "MSG_THANK1");
   EXPECT_EQ(table[36].name, "MSG_MISSINGFILES");
   EXPECT_EQ(table[64].name, "MSG_COMPLETE");
-  EXPECT_FALSE(table[65].inUse);
+  EXPECT_EQ(table[66].name, "MSG_DOWNLOADED");
+  EXPECT_FALSE(table[67].inUse);
   for (const DefaultMessage& message : kDefaultMessages) {
     EXPECT_EQ(languages.getMessages(message.key), common::UpperFirst(message.text)) << message.key;
   }
