@@ -13,15 +13,15 @@ constexpr const char* kChooseHere = "Choose Language Here";
 }  // namespace
 
 frmLanguage::frmLanguage(ui::Host& host, Services services)
-    : ui::Form(host, ui::DialogForm("frmLanguage", "", 5400, 2580)),
+    : ui::Form(host, ui::DialogForm("frmLanguage", "", 5400, 2760)),
       Label1(*this, ui::At("Label1",
                            "Choose the language of the program's windows and messages. A newer "
                            "language file may be on the server.",
-                           240, 180, 4920, 495)),
-      Combo1(*this, ui::At("Combo1", kChooseHere, 240, 780, 4920, 315)),
-      Command1(*this, ui::At("Command1", "Check for language updates", 240, 1380, 2400, 375)),
-      Command3(*this, ui::At("Command3", "Translate this program", 2760, 1380, 2400, 375)),
-      Command2(*this, ui::At("Command2", "Close", 3945, 1980, 1215, 375)),
+                           240, 180, 4920, 660)),
+      Combo1(*this, ui::At("Combo1", kChooseHere, 240, 960, 4920, 315)),
+      Command1(*this, ui::At("Command1", "Check for language updates", 240, 1560, 2400, 375)),
+      Command3(*this, ui::At("Command3", "Translate this program", 2760, 1560, 2400, 375)),
+      Command2(*this, ui::At("Command2", "Close", 3945, 2160, 1215, 375)),
       services_(std::move(services)) {
   Combo1.OnClick = [this] { Combo1_Click(); };
   Command1.OnClick = [this] { Command1_Click(); };
@@ -47,6 +47,8 @@ void frmLanguage::Combo1_Click() {
   const std::string language = Combo1.Text();
   if (language.empty() || language == kChooseHere) return;
   services_.chooseLanguage(language);
+  // The title is a message, which the choice has just translated.
+  SetCaption(services_.languages.getMessages("MSG_TITLELANGUAGE"));
 }
 
 void frmLanguage::Command1_Click() {

@@ -3,9 +3,12 @@
 // Management Instrumentation.
 #include <gtest/gtest.h>
 
+// Before any header that brings in <windows.h>, whose name macros would rename the desktop's
+// methods.
+#include "scripted_desktop.h"
+
 #include "definition_server_port.h"
 #include "recording_proxy.h"
-#include "scripted_desktop.h"
 #include "test_folders.h"
 
 #include <algorithm>
