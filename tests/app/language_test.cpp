@@ -92,7 +92,7 @@ TEST_F(LanguageTest, BackToEnglishFromTheMenuRestoresEveryLoadedWindow) {
   StartProgram();
   auto& main = Main();
   ASSERT_EQ(main.cmdSettings.Caption(), "Einstellungen");
-  ASSERT_EQ(app.frmDelete().Label2.Caption().substr(0, 14), "Lassen sie sic");
+  ASSERT_EQ(app.frmDelete().Command2.Caption(), "Liste kopieren");
 
   main.mnuLanuages.ClickItem(0);
   frmLanguage& window = app.frmLanguage();
