@@ -1,5 +1,8 @@
 // The program's languages: the Languages window, a chosen language put into every window, the
 // list of windows the language file covers, and the anonymous submission's server requests.
+#include <utility>
+#include <vector>
+
 #include "app/app.h"
 #include "app/form8.h"
 #include "app/frm_hidden.h"
@@ -90,11 +93,23 @@ void App::ShowLanguageWindow() {
 void App::ApplyLanguage(const std::string& language) {
   SaveSetting(option::kLanguage.section, option::kLanguage.key, language);
   currentLanguage = language;
+  // The scan's counters show what was counted; their items hold the design's "0".
+  std::vector<std::pair<ui::Label*, std::string>> counters;
+  if (frmMain_) {
+    FrmMain& main = *frmMain_;
+    for (ui::Label* counter : {&main.lblMemoryInspected, &main.lblRegistryInspected,
+                               &main.lblFilesFolderInspected, &main.lblSoftwareFound,
+                               &main.lblTotalNoOfRunningItems, &main.lblRemovePicSoftwareFound,
+                               &main.lbltracesFound}) {
+      counters.emplace_back(counter, counter->Caption());
+    }
+  }
   // Every window that is loaded, not only the main one: a window kept loaded but hidden (the
   // failed-removal list) would otherwise keep the old language until the next start.
   for (ui::Form* window : Windows(false)) {
     if (window->IsLoaded()) languages.ChangeLanguage(*window, language);
   }
+  for (const auto& [counter, caption] : counters) counter->SetCaption(caption);
   if (!frmMain_) return;
   // The main window's captions that its start-up builds from messages and the brand.
   FrmMain& main = *frmMain_;

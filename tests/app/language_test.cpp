@@ -94,6 +94,8 @@ TEST_F(LanguageTest, BackToEnglishFromTheMenuRestoresEveryLoadedWindow) {
   ASSERT_EQ(main.cmdSettings.Caption(), "Einstellungen");
   ASSERT_EQ(app.frmDelete().Command2.Caption(), "Liste kopieren");
 
+  main.lblSoftwareFound.SetCaption("3");  // as a scan leaves it
+  main.lbltracesFound.SetCaption("12");
   main.mnuLanuages.ClickItem(0);
   frmLanguage& window = app.frmLanguage();
   ASSERT_TRUE(window.Visible());
@@ -110,6 +112,8 @@ TEST_F(LanguageTest, BackToEnglishFromTheMenuRestoresEveryLoadedWindow) {
   EXPECT_EQ(window.Command1.Caption(), "Check for language updates");
   EXPECT_EQ(app.frmDelete().Command2.Caption(), "Copy List") << "kept loaded, translated too";
   EXPECT_EQ(app.Message("MSG_SURE"), "Are you sure?");
+  EXPECT_EQ(main.lblSoftwareFound.Caption(), "3") << "counts are kept";
+  EXPECT_EQ(main.lbltracesFound.Caption(), "12");
 }
 
 TEST_F(LanguageTest, CheckForUpdatesReplacesTheFileAndListsItsLanguages) {
