@@ -8,3 +8,5 @@ add_executable(benchmarks ${BENCHMARK_SOURCES})
 target_link_libraries(benchmarks PRIVATE core benchmark::benchmark_main)
 # The stage benchmarks drive the stages through the tests' stage harness.
 target_include_directories(benchmarks PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+# Live Update's benchmarks measure the server's difference too.
+target_link_libraries(benchmarks PRIVATE defserver_http)

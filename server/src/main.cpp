@@ -35,9 +35,11 @@ constexpr const char* kUsage =
     "usage:\n"
     "  defserver publish --db FILE --definitions DIR [--date \"YYYY-MM-DD HH:MM:SS\"]\n"
     "  defserver serve --db FILE --port N [--bind ADDRESS] [--languages DIR]\n"
-    "                  [--port-file FILE] [--max-age SECONDS] [--quiet]\n"
+    "                  [--port-file FILE] [--max-age SECONDS] [--delay MS] [--quiet]\n"
     "  defserver demo [--port N] [--bind ADDRESS] [--languages DIR] [--port-file FILE]\n"
-    "                 [--definitions DIR] [--update DIR] [--max-age SECONDS] [--quiet]\n";
+    "                 [--definitions DIR] [--update DIR] [--max-age SECONDS] [--delay MS]\n"
+    "                 [--quiet]\n"
+    "--delay holds every answer back for MS milliseconds, as a slow network would.\n";
 
 // The date a fresh installation assumes for the starter definitions it comes with: publishing
 // the starter set at that date gives such a client exactly what it has.
@@ -127,12 +129,14 @@ bool WritePortFile(const std::string& path, int port) {
 int Serve(Store& store, const Options& options, const std::string& languages) {
   int port = -1;
   int maxAge = 300;
+  int delay = 0;
   if (options.count("--port") == 0) {
     std::cerr << "defserver: --port is needed (0 picks a free port)\n";
     return 2;
   }
   if (!ReadNumber(options, "--port", 0, 65535, &port) ||
-      !ReadNumber(options, "--max-age", 0, 31536000, &maxAge)) {
+      !ReadNumber(options, "--max-age", 0, 31536000, &maxAge) ||
+      !ReadNumber(options, "--delay", 0, 600000, &delay)) {
     return 2;
   }
   const std::string address = Get(options, "--bind", "127.0.0.1");
@@ -152,6 +156,13 @@ int Serve(Store& store, const Options& options, const std::string& languages) {
   DefinitionServer definitions(store, serverOptions);
   httplib::Server server;
   definitions.Mount(server);
+  if (delay > 0) {
+    // Each request has a thread of the pool, so a held answer does not hold the others.
+    server.set_pre_routing_handler([delay](const httplib::Request&, httplib::Response&) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(delay));
+      return httplib::Server::HandlerResponse::Unhandled;
+    });
+  }
   if (options.count("--quiet") == 0) {
     server.set_logger([](const httplib::Request& request, const httplib::Response& response) {
       std::fprintf(stderr, "%s %s %d\n", request.method.c_str(), request.path.c_str(),
@@ -219,7 +230,8 @@ int ServeCommand(int argc, char** argv) {
   Options options;
   if (!ReadOptions(
           argc, argv,
-          {"--db", "--port", "--bind", "--languages", "--port-file", "--max-age", "--quiet"},
+          {"--db", "--port", "--bind", "--languages", "--port-file", "--max-age", "--delay",
+           "--quiet"},
           &options)) {
     return 2;
   }
@@ -241,7 +253,7 @@ int DemoCommand(int argc, char** argv) {
   Options options;
   if (!ReadOptions(argc, argv,
                    {"--port", "--bind", "--languages", "--port-file", "--definitions", "--update",
-                    "--max-age", "--quiet"},
+                    "--max-age", "--delay", "--quiet"},
                    &options)) {
     return 2;
   }

@@ -28,6 +28,7 @@
 #include <cstdio>
 #include <cstring>
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 namespace {
@@ -138,6 +139,35 @@ int Fail(const char* what, const char* detail) {
   return 1;
 }
 
+
+// A real click of the left button at the middle of a rectangle, through the input queue as a
+// user's click comes; twice for a double click.
+void ClickAt(const RECT& rect, int clicks) {
+  SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+  Sleep(100);
+  for (int i = 0; i < clicks; ++i) {
+    INPUT input[2] = {};
+    input[0].type = INPUT_MOUSE;
+    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    input[1].type = INPUT_MOUSE;
+    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, input, sizeof(INPUT));
+    Sleep(50);
+  }
+}
+
+// Where the newest icon of the notification area is: at the right end of the task bar. This
+// Wine's task bar paints its icons itself, each a small icon's width plus a border either side,
+// the newest rightmost.
+std::optional<RECT> TrayIconRect() {
+  HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr);
+  if (taskbar == nullptr || !IsWindowVisible(taskbar)) return std::nullopt;
+  RECT bar{};
+  GetWindowRect(taskbar, &bar);
+  const int size = GetSystemMetrics(SM_CXSMICON) + 4;
+  return RECT{bar.right - size, bar.top, bar.right, bar.bottom};
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -192,6 +222,18 @@ int main(int argc, char** argv) {
     return Fail("no window titled", formName);
   }
 
+  if (command == "trayclick") {
+    // trayclick - CLICKS: waits for the task bar, then clicks its newest icon.
+    const int clicks = argc > 3 ? std::atoi(argv[3]) : 1;
+    for (int waited = 0; waited <= 10000; waited += 100) {
+      if (const std::optional<RECT> icon = TrayIconRect()) {
+        ClickAt(*icon, clicks);
+        return 0;
+      }
+      Sleep(100);
+    }
+    return Fail("no icon in the notification area", formName);
+  }
   if (command == "tip") {
     const int timeout = argc > 3 ? std::atoi(argv[3]) : 10000;
     for (int waited = 0; waited <= timeout; waited += 100) {
@@ -208,6 +250,16 @@ int main(int argc, char** argv) {
     PostMessageA(form, WM_CLOSE, 0, 0);
     return 0;
   }
+  if (command == "rect") {
+    // The window's place and the work area's, for a script to compare: "l t r b  l t r b".
+    RECT window{};
+    RECT work{};
+    GetWindowRect(form, &window);
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    std::printf("%ld %ld %ld %ld %ld %ld %ld %ld\n", window.left, window.top, window.right,
+                window.bottom, work.left, work.top, work.right, work.bottom);
+    return 0;
+  }
   if (argc < 4) return 2;
   const std::string argument = argv[3];
 
@@ -215,6 +267,14 @@ int main(int argc, char** argv) {
     HWND button = FindChild(form, argument, "Button");
     if (button == nullptr) return Fail("no visible button", argv[3]);
     SendMessageA(button, BM_CLICK, 0, 0);
+    return 0;
+  }
+  if (command == "mouseclick") {
+    HWND control = FindChild(form, argument, "");
+    if (control == nullptr) return Fail("no visible control", argv[3]);
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    ClickAt(rect, 1);
     return 0;
   }
   if (command == "hover") {

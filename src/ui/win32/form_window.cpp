@@ -226,7 +226,9 @@ void FormWindow::ApplyTaskbar() {
 
 void FormWindow::PlaceForFirstShow() {
   StartPosition start = GetForm().Design().startPosition;
-  if (start == StartPosition::Manual) return;
+  // A window its own code placed before it was first shown stays where it was put (a notice
+  // that slides up from the task bar, a window restoring its last place).
+  if (start == StartPosition::Manual || placedBeforeShow_) return;
   RECT area{};
   HWND active = GetActiveWindow();
   if (start == StartPosition::CenterOwner && active != nullptr && active != hwnd_ &&
@@ -281,6 +283,11 @@ void FormWindow::ApplyGeometry() {
   // A minimized or maximized window keeps its place; the model's values apply once restored.
   if (!IsIconic(hwnd_) && !IsZoomed(hwnd_)) {
     RECT bounds = Bounds();
+    if (!shown_) {
+      RECT now{};
+      GetWindowRect(hwnd_, &now);
+      if (now.left != bounds.left || now.top != bounds.top) placedBeforeShow_ = true;
+    }
     SetWindowPos(hwnd_, nullptr, bounds.left, bounds.top, bounds.right - bounds.left,
                  bounds.bottom - bounds.top, SWP_NOZORDER | SWP_NOACTIVATE);
   }

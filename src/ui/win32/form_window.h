@@ -73,6 +73,8 @@ class FormWindow : public ControlPeer {
   ToolTips toolTips_;
   MenuCommands commands_{0x100};
   bool shown_ = false;
+  // Moved by the program before the first show: no centering then.
+  bool placedBeforeShow_ = false;
   // Counts the WM_SIZE messages passed to the model, so that code-driven changes that produce
   // none still give the form its Form_Resize.
   int resizes_ = 0;
