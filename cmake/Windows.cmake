@@ -89,26 +89,14 @@ add_test(NAME desktop_main_window
 set_tests_properties(desktop_main_window PROPERTIES FIXTURES_REQUIRED wine LABELS desktop
   TIMEOUT 300
   ENVIRONMENT "BRAND_PRODUCT=${BRAND_PRODUCT};BRAND_COMPANY=${BRAND_COMPANY};GREETING_TITLE=Update Now?")
-add_test(NAME desktop_report_window
-  COMMAND ${CMAKE_SOURCE_DIR}/tests/desktop/report_window.sh
-          ${CMAKE_BINARY_DIR} $<TARGET_FILE:AntiSpyware> $<TARGET_FILE:desktop_driver>)
-set_tests_properties(desktop_report_window PROPERTIES FIXTURES_REQUIRED wine LABELS desktop
-  TIMEOUT 300 ENVIRONMENT "BRAND_PRODUCT=${BRAND_PRODUCT};BRAND_COMPANY=${BRAND_COMPANY}")
-add_test(NAME desktop_language_window
-  COMMAND ${CMAKE_SOURCE_DIR}/tests/desktop/language_window.sh
-          ${CMAKE_BINARY_DIR} $<TARGET_FILE:AntiSpyware> $<TARGET_FILE:desktop_driver>)
-set_tests_properties(desktop_language_window PROPERTIES FIXTURES_REQUIRED wine LABELS desktop
-  TIMEOUT 300 ENVIRONMENT "BRAND_PRODUCT=${BRAND_PRODUCT};BRAND_COMPANY=${BRAND_COMPANY}")
-add_test(NAME desktop_tray_menu
-  COMMAND ${CMAKE_SOURCE_DIR}/tests/desktop/tray_menu.sh
-          ${CMAKE_BINARY_DIR} $<TARGET_FILE:AntiSpyware> $<TARGET_FILE:desktop_driver>)
-set_tests_properties(desktop_tray_menu PROPERTIES FIXTURES_REQUIRED wine LABELS desktop
-  TIMEOUT 300 ENVIRONMENT "BRAND_PRODUCT=${BRAND_PRODUCT};BRAND_COMPANY=${BRAND_COMPANY}")
-add_test(NAME desktop_update_windows
-  COMMAND ${CMAKE_SOURCE_DIR}/tests/desktop/update_windows.sh
-          ${CMAKE_BINARY_DIR} $<TARGET_FILE:AntiSpyware> $<TARGET_FILE:desktop_driver>)
-set_tests_properties(desktop_update_windows PROPERTIES FIXTURES_REQUIRED wine LABELS desktop
-  TIMEOUT 300 ENVIRONMENT "BRAND_PRODUCT=${BRAND_PRODUCT};BRAND_COMPANY=${BRAND_COMPANY}")
+# The other desktop tests, each a script of tests/desktop/ with the same arguments.
+foreach(script report_window language_window tray_menu update_windows)
+  add_test(NAME desktop_${script}
+    COMMAND ${CMAKE_SOURCE_DIR}/tests/desktop/${script}.sh
+            ${CMAKE_BINARY_DIR} $<TARGET_FILE:AntiSpyware> $<TARGET_FILE:desktop_driver>)
+  set_tests_properties(desktop_${script} PROPERTIES FIXTURES_REQUIRED wine LABELS desktop
+    TIMEOUT 300 ENVIRONMENT "BRAND_PRODUCT=${BRAND_PRODUCT};BRAND_COMPANY=${BRAND_COMPANY}")
+endforeach()
 
 # Programs with known version blocks for the file scan's company test under Wine, built beside
 # win32_tests.exe; company_none has no version block. The scan tests also read the starter

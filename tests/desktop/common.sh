@@ -14,12 +14,15 @@ datadir="$roaming/AntiSpywareDAT"
 pid=""
 clicker=""
 
+# What a test started besides the program; a test redefines it after sourcing this file.
+cleanup_extra() { :; }
 # fail MESSAGE: a screenshot of the moment, the program stopped, the test failed.
 fail() {
   echo "$script: $*" >&2
   import -window root "$shots/$script-failure.png" 2>/dev/null
   [ -n "$clicker" ] && kill "$clicker" 2>/dev/null
   [ -n "$pid" ] && kill "$pid" 2>/dev/null
+  cleanup_extra
   exit 1
 }
 drive() { "$wine" "$driver" "$@" || fail "driver $*"; }
@@ -28,6 +31,14 @@ quiet() { "$@" </dev/null >/dev/null 2>&1; }
 reset_profile() {
   quiet "$wine" reg delete "$user_key" /f
   quiet "$wine" reg delete "$machine_key" /f
+}
+# A user past the first start: English chosen, the greeting and the help behind them.
+returning_user() {
+  reset_profile
+  quiet "$wine" reg add "$user_key\\Settings" /v Language /d English /f
+  quiet "$wine" reg add "$user_key\\Settings" /v showHelp /d 0 /f
+  quiet "$wine" reg add "$user_key\\Settings" /v ranOneTime /d 1 /f
+  quiet "$wine" reg add "$machine_key\\$BRAND_PRODUCT\\Settings" /v FirstTime /d Yes /f
 }
 # reg_value KEY NAME: the data of a registry value, or nothing.
 reg_value() {

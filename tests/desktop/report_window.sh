@@ -25,11 +25,7 @@ close_viewer() {
 }
 
 # A user past the first start: no questions, no help.
-reset_profile
-quiet "$wine" reg add "$user_key\\Settings" /v Language /d English /f
-quiet "$wine" reg add "$user_key\\Settings" /v showHelp /d 0 /f
-quiet "$wine" reg add "$user_key\\Settings" /v ranOneTime /d 1 /f
-quiet "$wine" reg add "$machine_key\\$BRAND_PRODUCT\\Settings" /v FirstTime /d Yes /f
+returning_user
 
 fresh_data_folder
 rm -rf "$roaming/Demo Toolbar"
