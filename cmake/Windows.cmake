@@ -89,8 +89,8 @@ add_test(NAME desktop_main_window
 set_tests_properties(desktop_main_window PROPERTIES FIXTURES_REQUIRED wine LABELS desktop
   TIMEOUT 300
   ENVIRONMENT "BRAND_PRODUCT=${BRAND_PRODUCT};BRAND_COMPANY=${BRAND_COMPANY};GREETING_TITLE=Update Now?")
-# The other desktop tests, each a script of tests/desktop/ with the same arguments.
-foreach(script report_window language_window tray_menu update_windows)
+# The other desktop tests: tests/desktop/<name>.sh BUILD_DIR PROGRAM DRIVER.
+foreach(script report_window language_window tray_menu update_windows schedule_tray)
   add_test(NAME desktop_${script}
     COMMAND ${CMAKE_SOURCE_DIR}/tests/desktop/${script}.sh
             ${CMAKE_BINARY_DIR} $<TARGET_FILE:AntiSpyware> $<TARGET_FILE:desktop_driver>)

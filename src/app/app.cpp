@@ -159,9 +159,13 @@ void App::MakeReport() {
   report::ScanReport(machine.files, dataFolder).MakeReport(summary);
 }
 
-// The schedule arrives with its subsystem; until then these steps have nothing to do.
-void App::LoadSchedule() {}
-void App::ApplySchedule() {}
+void App::LoadSchedule() {
+  frmMain().ShowSchedule();
+}
+
+void App::ApplySchedule() {
+  frmMain().CmdProceed_Click();
+}
 
 void App::SetTaskVisible(bool visible) {
   frmMain().SetShowInTaskbar(visible);

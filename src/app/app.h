@@ -15,6 +15,7 @@
 #include "removal/restore_point.h"
 #include "scan/results.h"
 #include "scan/scan_context.h"
+#include "scheduler/schedule.h"
 #include "platform/desktop.h"
 #include "platform/machine.h"
 #include "ui/host.h"
@@ -116,7 +117,7 @@ class App {
   // Sends a typed file or threat name; true when the server took it.
   bool SubmitName(const std::string& name);
 
-  // Start-up and menu steps of subsystems still to come; each says what it will do.
+  // The schedule's start-up steps: the stored schedule into its controls, then applied.
   void LoadSchedule();
   void ApplySchedule();
   void ShowQuarantine();
@@ -174,6 +175,8 @@ class App {
   scan::ScanState scanState;
   // A scheduled scan that removes what it finds is running.
   bool autoDeleteInProgress = false;
+  // Which second the last scheduled scan started in.
+  scheduler::Scheduler scheduledScans;
 
   // Process-wide values fixed at start-up.
   std::string dataFolder;

@@ -251,7 +251,7 @@ FrmMain::FrmMain(App& app)
     for (const char* column : {"Item", "Detail", "Type", "Threat"}) work->AddColumn(column, 1400);
   }
   for (const char* day : {"Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday",
-                          "Sunday", "Daily", "Date & Time", "Never"}) {
+                          "Sunday", "Daily", "Date & Time", "Never!"}) {
     cmbDays.AddItem(day);
   }
   chkRunAtStartup.SetToolTipText("Click this option to automatically run at startup");
@@ -341,6 +341,7 @@ void FrmMain::ConnectHandlers() {
   chkRunAtStartup.OnClick = [this] { chkRunAtStartup_Click(); };
   chkSendData.OnMouseUp = [this](const ui::MouseArgs& args) { chkSendData_MouseUp(args); };
   cmdDefaultSetting.OnClick = [this] { cmdDefaultSetting_Click(); };
+  ConnectScheduleHandlers();
 }
 
 void FrmMain::HideAllPages() {

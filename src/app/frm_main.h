@@ -100,6 +100,15 @@ class FrmMain : public ui::Form {
   void chkSendData_MouseUp(const ui::MouseArgs& args);
   void cmdDefaultSetting_Click();
 
+  // Schedule tab: the timer's check, Apply, the stored schedule into the controls, and the
+  // controls' own handlers.
+  void CheckSchedule();
+  void SaveSchedule();
+  void ShowSchedule();
+  void CmdProceed_Click();
+  void chkAutomaticScanYesOrNo_Click();
+  void cmbDays_Click();
+
  protected:
   void Form_Load() override;
   void Form_Resize() override;
@@ -119,6 +128,9 @@ class FrmMain : public ui::Form {
   void Save(const Option& option, const std::string& text);
   // Wires the controls' events to the handlers.
   void ConnectHandlers();
+  void ConnectScheduleHandlers();
+  // The pickers as the selected "Run on:" choice wants them.
+  void ApplyDayToPickers();
   // The start-up steps that run with each failure ignored.
   void StartUpRest();
   // The removal's progress bar, progress text and current item.

@@ -58,6 +58,12 @@ inline constexpr Option kLanguage{"Settings", "Language", "English", OptionType:
 inline constexpr Option kRemovedTotal{"Settings", "lblDefRemoved", "0", OptionType::Text};
 inline constexpr Option kLastScan{"Settings", "lblLastScan", "Never", OptionType::Text};
 inline constexpr Option kLastFullScan{"Settings", "lblLastFullScan", "Never", OptionType::Text};
+// The schedule: the "Run on:" index (Daily when missing; the page reads it with its own default
+// to tell a schedule never applied), the time and the date, and the automatic removal.
+inline constexpr Option kScheduleDay{kOptions, "Day", "7", OptionType::Text};
+inline constexpr Option kScheduleTime{kOptions, "Time", "Null", OptionType::Text};
+inline constexpr Option kScheduleDate{kOptions, "Date", "Null", OptionType::Text};
+inline constexpr Option kAutoDelete{"Settings", "chkAutoDel", "0", OptionType::Flag};
 }  // namespace option
 
 // The table: every option above, for checks that walk them all.
@@ -89,6 +95,10 @@ inline constexpr const Option* kOptionTable[] = {
     &option::kRemovedTotal,
     &option::kLastScan,
     &option::kLastFullScan,
+    &option::kScheduleDay,
+    &option::kScheduleTime,
+    &option::kScheduleDate,
+    &option::kAutoDelete,
 };
 
 // An option's stored text as the type reads it: a flag or switch as true/false, nullopt when

@@ -59,14 +59,17 @@ bool SplitNumbers(const std::string& text, char separator, std::vector<int>* num
   }
 }
 
-std::optional<double> ReadDatePart(const std::string& text) {
-  const char separator = text.find('/') != std::string::npos ? '/' : '-';
+// Month first ("3/16/2006", en-US) or day first ("16.03.2006", de-DE); a four-digit first
+// number makes the text year-first ("2006-03-16").
+enum class DayOrder { MonthFirst, DayFirst };
+
+std::optional<double> ReadDatePart(const std::string& text, char separator, DayOrder order) {
   std::vector<int> n;
   std::vector<std::size_t> widths;
   if (!SplitNumbers(text, separator, &n, &widths) || n.size() != 3) return std::nullopt;
   int year = n[2];
-  int month = n[0];
-  int day = n[1];
+  int month = order == DayOrder::MonthFirst ? n[0] : n[1];
+  int day = order == DayOrder::MonthFirst ? n[1] : n[0];
   if (widths[0] == 4) {
     year = n[0];
     month = n[1];
@@ -74,10 +77,7 @@ std::optional<double> ReadDatePart(const std::string& text) {
   } else if (widths[2] <= 2) {
     year += year >= 30 ? 1900 : 2000;
   }
-  if (year < 100 || month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month)) {
-    return std::nullopt;
-  }
-  return static_cast<double>(DaysFromCivil(year, month, day) + 25569);
+  return DateSerial(year, month, day);
 }
 
 // "h:mm", "h:mm:ss", with "AM"/"PM" given apart (meridiem: 0 none, 1 AM, 2 PM).
@@ -134,7 +134,7 @@ std::optional<double> ParseDateEnUs(const std::string& text) {
       timeText = t;
     } else {
       if (date) return std::nullopt;
-      date = ReadDatePart(t);
+      date = ReadDatePart(t, t.find('/') != std::string::npos ? '/' : '-', DayOrder::MonthFirst);
       if (!date) return std::nullopt;
     }
   }
@@ -148,33 +148,103 @@ std::optional<double> ParseDateEnUs(const std::string& text) {
   return date.value_or(0) + time.value_or(0);
 }
 
-std::string FormatDateEnUs(double date) {
-  // Date values count whole days from the epoch and the fraction as the time of that day, also
-  // for negative values: -1.25 is 29 December 1899, 6:00 AM.
+namespace {
+
+// A date value's calendar day and its time of day in whole seconds (rounded to the nearest).
+// Date values count whole days from the epoch and the fraction as the time of that day, also for
+// negative values: -1.25 is 29 December 1899, 6:00 AM.
+struct SplitValue {
+  double wholeDays;
+  int year, month, day;
+  int seconds;
+};
+
+SplitValue Split(double date) {
   double wholeDays = std::trunc(date);
   double seconds = std::nearbyint(std::fabs(date - wholeDays) * 86400.0);
   if (seconds >= 86400.0) {
     seconds -= 86400.0;
     wholeDays += date < 0 ? -1 : 1;
   }
+  SplitValue split{wholeDays, 0, 0, 0, static_cast<int>(seconds)};
   // Day 0 of the date values is 30 December 1899: 25569 days before 1 January 1970.
-  int year = 0;
-  int month = 0;
-  int day = 0;
-  CivilFromDays(static_cast<std::int64_t>(wholeDays) - 25569, &year, &month, &day);
-  const std::string dateText =
-      std::to_string(month) + "/" + std::to_string(day) + "/" + std::to_string(year);
+  CivilFromDays(static_cast<std::int64_t>(wholeDays) - 25569, &split.year, &split.month,
+                &split.day);
+  return split;
+}
 
-  const int total = static_cast<int>(seconds);
-  const int hours = total / 3600;
-  const int minutes = total / 60 % 60;
-  const int secs = total % 60;
-  auto two = [](int n) { return (n < 10 ? "0" : "") + std::to_string(n); };
+std::string TwoDigits(int n) {
+  return (n < 10 ? "0" : "") + std::to_string(n);
+}
+
+}  // namespace
+
+std::string FormatDateEnUs(double date) {
+  const SplitValue split = Split(date);
+  const std::string dateText = std::to_string(split.month) + "/" + std::to_string(split.day) + "/" +
+                               std::to_string(split.year);
+  const int hours = split.seconds / 3600;
   const std::string timeText = std::to_string(hours % 12 == 0 ? 12 : hours % 12) + ":" +
-                               two(minutes) + ":" + two(secs) + (hours < 12 ? " AM" : " PM");
-  if (wholeDays == 0) return timeText;
-  if (total == 0) return dateText;
+                               TwoDigits(split.seconds / 60 % 60) + ":" +
+                               TwoDigits(split.seconds % 60) + (hours < 12 ? " AM" : " PM");
+  if (split.wholeDays == 0) return timeText;
+  if (split.seconds == 0) return dateText;
   return dateText + " " + timeText;
+}
+
+std::string FormatDateDeDe(double date) {
+  const SplitValue split = Split(date);
+  const std::string dateText =
+      TwoDigits(split.day) + "." + TwoDigits(split.month) + "." + std::to_string(split.year);
+  const std::string timeText = TwoDigits(split.seconds / 3600) + ":" +
+                               TwoDigits(split.seconds / 60 % 60) + ":" +
+                               TwoDigits(split.seconds % 60);
+  if (split.wholeDays == 0) return timeText;
+  if (split.seconds == 0) return dateText;
+  return dateText + " " + timeText;
+}
+
+std::optional<double> ParseDateDeDe(const std::string& text) {
+  std::optional<double> date;
+  std::optional<double> time;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    if (text[start] == ' ' || text[start] == '\t') {
+      ++start;
+      continue;
+    }
+    std::size_t end = text.find_first_of(" \t", start);
+    if (end == std::string::npos) end = text.size();
+    const std::string token = text.substr(start, end - start);
+    start = end;
+    if (token.find(':') != std::string::npos) {
+      if (time) return std::nullopt;
+      time = ReadTimePart(token, 0);
+      if (!time) return std::nullopt;
+    } else {
+      if (date) return std::nullopt;
+      date =
+          ReadDatePart(token, token.find('.') != std::string::npos ? '.' : '-', DayOrder::DayFirst);
+      if (!date) return std::nullopt;
+    }
+  }
+  if (!date && !time) return std::nullopt;
+  return date.value_or(0) + time.value_or(0);
+}
+
+std::optional<double> DateSerial(int year, int month, int day) {
+  if (year < 100 || year > 9999 || month < 1 || month > 12 || day < 1 ||
+      day > DaysInMonth(year, month)) {
+    return std::nullopt;
+  }
+  return static_cast<double>(DaysFromCivil(year, month, day) + 25569);
+}
+
+void DateParts(double date, int* year, int* month, int* day) {
+  const SplitValue split = Split(date);
+  *year = split.year;
+  *month = split.month;
+  *day = split.day;
 }
 
 }  // namespace common

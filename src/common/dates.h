@@ -16,4 +16,16 @@ std::string FormatDateEnUs(double date);
 // Two-digit years 30 to 99 are 19xx, the others 20xx. nullopt when the text is no such date.
 std::optional<double> ParseDateEnUs(const std::string& text);
 
+// The same two for German (Germany): "16.03.2006 09:05:07" (24-hour clock, no AM/PM), midnight
+// as the date alone, a value within day 0 as the time alone. Read: "16.03.2006", "16.3.06",
+// "16.03.2006 16:15", "16:15:00".
+std::string FormatDateDeDe(double date);
+std::optional<double> ParseDateDeDe(const std::string& text);
+
+// A day of the calendar and the date value of its midnight; nullopt for a day that does not
+// exist (30 February) or a year outside 100 to 9999.
+std::optional<double> DateSerial(int year, int month, int day);
+// The calendar day of a date value (its time of day left out).
+void DateParts(double date, int* year, int* month, int* day);
+
 }  // namespace common

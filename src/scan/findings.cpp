@@ -38,6 +38,7 @@ void Findings::Clear() {
   registry_.clear();
   cookies_.clear();
   foundIndex_.clear();
+  index_ = TraceIndex{};
   countedTraces_ = 0;
   if (observer_.cleared) observer_.cleared();
 }
@@ -57,7 +58,33 @@ void Findings::AddTrace(Trace trace) {
   std::vector<Trace>& traces = TracesOf(trace.kind);
   const FindingsList list = ListOf(trace.kind);
   traces.push_back(std::move(trace));
+  IndexTrace(traces.back(), traces.size() - 1);
   if (observer_.added) observer_.added(list, traces.size() - 1);
+}
+
+void Findings::IndexTrace(const Trace& trace, std::size_t position) {
+  switch (trace.kind) {
+    case TraceKind::File:
+      index_.fileByLocation[trace.location].push_back(position);
+      index_.fileByThreat[trace.threat].push_back(position);
+      if (trace.owner != trace.threat) index_.fileByThreat[trace.owner].push_back(position);
+      break;
+    case TraceKind::Registry:
+      index_.registryByKey[trace.key].push_back(position);
+      index_.registryByThreat[trace.threat].push_back(position);
+      break;
+    case TraceKind::Cookie:
+      index_.cookieByLocation[trace.location].push_back(position);
+      break;
+  }
+}
+
+void Findings::RebuildTraceIndex() {
+  index_ = TraceIndex{};
+  for (const std::vector<Trace>* traces : {&files_, &registry_, &cookies_}) {
+    for (std::size_t position = 0; position < traces->size(); ++position)
+      IndexTrace((*traces)[position], position);
+  }
 }
 
 bool Findings::HasThreat(const std::string& name) const {
@@ -107,12 +134,21 @@ void Findings::SetTicked(FindingsList list, std::size_t index, bool ticked) {
   if (observer_.ticked) observer_.ticked(list, index, ticked);
 }
 
-void Findings::Tick(TraceKind kind, const std::function<bool(const Trace&)>& matches, bool ticked) {
-  std::vector<Trace>& traces = TracesOf(kind);
-  for (std::size_t index = 0; index < traces.size(); ++index) {
-    if (matches(traces[index])) SetTicked(ListOf(kind), index, ticked);
-  }
+void Findings::Tick(TraceKind kind, const std::vector<std::size_t>* positions, bool ticked) {
+  if (positions == nullptr) return;
+  for (std::size_t position : *positions) SetTicked(ListOf(kind), position, ticked);
 }
+
+namespace {
+
+const std::vector<std::size_t>* Find(const std::unordered_map<std::string,
+                                                              std::vector<std::size_t>>& index,
+                                     const std::string& key) {
+  auto it = index.find(key);
+  return it == index.end() ? nullptr : &it->second;
+}
+
+}  // namespace
 
 void Findings::TickThreat(std::size_t index, bool ticked) {
   if (index >= threats_.size()) return;
@@ -123,17 +159,13 @@ void Findings::TickThreat(std::size_t index, bool ticked) {
   // The traces of the threat's own kind. Comparisons are exact.
   switch (threats_[index].icon) {
     case kIconCookie:
-      Tick(
-          TraceKind::Cookie, [&](const Trace& trace) { return trace.location == location; },
-          ticked);
+      Tick(TraceKind::Cookie, Find(index_.cookieByLocation, location), ticked);
       break;
     case kIconRegistry:
-      Tick(
-          TraceKind::Registry, [&](const Trace& trace) { return trace.key == name; }, ticked);
+      Tick(TraceKind::Registry, Find(index_.registryByKey, name), ticked);
       break;
     case kIconFolder:
-      Tick(
-          TraceKind::File, [&](const Trace& trace) { return trace.location == location; }, ticked);
+      Tick(TraceKind::File, Find(index_.fileByLocation, location), ticked);
       break;
     case kIconFile:
       break;
@@ -144,11 +176,9 @@ void Findings::TickThreat(std::size_t index, bool ticked) {
   // the registry entries and files of the same threat go with it, or deleting a threat found
   // first in the registry would leave its programs behind.
   if (name.empty()) return;
-  Tick(
-      TraceKind::Registry, [&](const Trace& trace) { return trace.threat == name; }, ticked);
-  Tick(
-      TraceKind::File,
-      [&](const Trace& trace) { return trace.threat == name || trace.owner == name; }, ticked);
+  Tick(TraceKind::Registry, Find(index_.registryByThreat, name), ticked);
+  // Files by their threat column and folders by the threat that owns them.
+  Tick(TraceKind::File, Find(index_.fileByThreat, name), ticked);
 }
 
 void Findings::RemoveTicked() {
@@ -162,6 +192,7 @@ void Findings::RemoveTicked() {
   EraseTicked(cookies_);
   EraseTicked(found_);
   EraseTicked(threats_);
+  RebuildTraceIndex();
   if (observer_.purged) observer_.purged();
 }
 

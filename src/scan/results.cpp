@@ -24,9 +24,27 @@ ScanResults::ScanResults(Lists lists) : lists_(lists) {
     }
   };
   findings_.SetObserver(std::move(observer));
+  // A tick set on a row, by the user or by the program, reaches the model at once; when the
+  // model set it, the model already holds it and SetTicked does nothing.
+  const std::pair<ui::ListView*, FindingsList> views[] = {
+      {&lists_.found, FindingsList::Found},
+      {&lists_.details, FindingsList::Threats},
+      {&lists_.files, FindingsList::Files},
+      {&lists_.registry, FindingsList::Registry},
+      {&lists_.cookies, FindingsList::Cookies}};
+  for (const auto& [view, list] : views) {
+    view->onRowChecked = [this, list = list](int index, bool ticked) {
+      if (index >= 0) findings_.SetTicked(list, static_cast<std::size_t>(index), ticked);
+    };
+  }
 }
 
-ScanResults::~ScanResults() = default;
+ScanResults::~ScanResults() {
+  for (ui::ListView* view :
+       {&lists_.found, &lists_.details, &lists_.files, &lists_.registry, &lists_.cookies}) {
+    view->onRowChecked = nullptr;
+  }
+}
 
 ui::ListView& ScanResults::ListOf(FindingsList list) {
   switch (list) {
@@ -112,7 +130,6 @@ void ScanResults::RemoveChecked() {
 
 void ScanResults::TickThreat(int detailsRow, bool ticked) {
   if (detailsRow < 0) return;
-  PullTicks();
   findings_.TickThreat(static_cast<std::size_t>(detailsRow), ticked);
 }
 

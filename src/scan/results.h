@@ -11,7 +11,8 @@ namespace scan {
 // The results page's lists as views of the findings: what the stages add goes into the model
 // and appears as rows; a tick copied to a threat's traces shows on their rows; what is removed
 // or excluded leaves the model and its rows together. Ticks the user (or a test) sets on the
-// rows themselves are taken back into the model before anything depends on them (PullTicks).
+// rows themselves reach the model as they are set (ListView::onRowChecked); PullTicks takes
+// them all once more before a removal or an exclusion depends on them.
 class ScanResults {
  public:
   struct Lists {

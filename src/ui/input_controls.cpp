@@ -13,6 +13,7 @@ bool DatePicker::SetValue(std::optional<double> value) {
   if (!value && !checkBox) return false;
   if (value_ == value) return true;
   value_ = value;
+  if (value) shown_ = *value;
   Notify(Prop::Value);
   return true;
 }

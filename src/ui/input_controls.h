@@ -29,25 +29,36 @@ class TextBox : public Control {
 
 enum class DateFormat { LongDate, ShortDate, Time };
 
-// A date or time picker. With checkBox set it may hold no value (Null): its box is unticked.
+// A date or time picker. With checkBox set it may hold no value (Null): its box is unticked and
+// it still shows the date it had, which a tick of the box brings back.
 class DatePicker : public Control {
  public:
   DatePicker(Container& parent, ControlArgs args, DateFormat format = DateFormat::ShortDate)
       : Control(&parent, ControlKind::DatePicker, std::move(args)), format_(format) {}
   bool checkBox = false;
+  // A picture of the shown text in the picker's own notation ("dd/MM/yyyy", "HH:mm:ss"): d, M,
+  // y for the day, month and year, H for the hour on the 24-hour clock, h on the 12-hour clock,
+  // m and s for minutes and seconds; empty for the format's system default. Set before the
+  // window is made.
+  std::string customFormat;
   DateFormat Format() const { return format_; }
   // A date value (days since 30 December 1899, time as the fraction), or nullopt for Null.
   const std::optional<double>& Value() const { return value_; }
   bool IsNull() const { return !value_.has_value(); }
+  // The date and time shown: the value, or while Null the last value it had.
+  double Shown() const { return shown_; }
   // Setting Null on a picker without a check box is refused, as the control refuses it.
   bool SetValue(std::optional<double> value);
   // A user's change of the date, time or tick: changes it and raises Change.
   void UserSetValue(std::optional<double> value);
+  // A user's tick of the box: the shown date becomes the value again (Change is raised).
+  void UserTick() { UserSetValue(shown_); }
   std::function<void()> OnChange;
 
  private:
   DateFormat format_;
   std::optional<double> value_ = 0.0;
+  double shown_ = 0.0;
 };
 
 // A progress bar. A value outside Min..Max is refused and leaves the bar unchanged.

@@ -115,6 +115,7 @@ void ListView::SetChecked(int index, bool checked) {
   if (!Valid(index) || items_[index].checked == checked) return;
   items_[index].checked = checked;
   NotifyItems(ItemChange::Updated, index);
+  if (onRowChecked) onRowChecked(index, checked);
 }
 
 void ListView::SetSelected(int index, bool selected) {

@@ -75,6 +75,10 @@ class ListView : public Control {
   std::function<void(ItemChange change, const std::string& before, const std::string& after)>
       onRowText;
 
+  // Told of every change of a row's tick, however it came (the program's or the user's), for a
+  // model kept beside the list.
+  std::function<void(int index, bool checked)> onRowChecked;
+
   // A user's tick or untick of a row's check box: changes it and raises ItemCheck.
   void UserCheck(int index, bool checked);
   std::function<void(int index)> OnItemCheck;

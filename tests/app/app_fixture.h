@@ -2,10 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "app/app.h"
 #include "app/frm_hidden.h"
 #include "app/frm_main.h"
 #include "app/frm_splash.h"
+#include "common/text_file.h"
+#include "definitions/line_codec.h"
+#include "golden.h"
 #include "removal/frm_delete.h"
 #include "platform/sim/sim_machine.h"
 #include "ui/headless_host.h"
@@ -38,6 +43,20 @@ class AppTest : public ::testing::Test {
   // On a first start the language chooser comes up modally; the user closes it, keeping English.
   void CloseLanguageChooser() {
     host.OnModal("frmLanguage", [](ui::Form& chooser) { chooser.Unload(); });
+  }
+  // The starter definitions in the data folder as the build stores them: notes left out, every
+  // entry scrambled.
+  void PlantStarterDefinitions() {
+    for (const char* name : {"FileDefinition", "DirectoryDefinition", "RegistryDefinition",
+                             "ExeDefinition", "BlockedCookies", "Safety"}) {
+      std::string stored;
+      const std::string plain =
+          test_support::ReadSourceFile("data/definitions/" + std::string(name) + ".txt");
+      for (const std::string& line : common::SplitLines(plain)) {
+        if (!line.empty() && line[0] != '#') stored += definitions::ScrambleText(line) + "\r\n";
+      }
+      sim.files.AddFile(std::string(platform::sim::kSimDataFolder) + "\\" + name + ".dat", stored);
+    }
   }
   void TearDown() override {
     EXPECT_TRUE(host.Errors().empty()) << host.Errors().front();

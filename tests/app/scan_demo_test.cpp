@@ -25,17 +25,7 @@ class ScanDemoTest : public app_test::AppTest {
  protected:
   void SetUp() override {
     SkipFirstRun();
-    // The starter set as the build stores it: notes left out, every entry scrambled.
-    for (const char* name : {"FileDefinition", "DirectoryDefinition", "RegistryDefinition",
-                             "ExeDefinition", "BlockedCookies", "Safety"}) {
-      std::string stored;
-      const std::string plain =
-          test_support::ReadSourceFile("data/definitions/" + std::string(name) + ".txt");
-      for (const std::string& line : common::SplitLines(plain)) {
-        if (!line.empty() && line[0] != '#') stored += definitions::ScrambleText(line) + "\r\n";
-      }
-      sim.files.AddFile(std::string(kSimDataFolder) + "\\" + name + ".dat", stored);
-    }
+    PlantStarterDefinitions();
   }
   void PlantDemoThreats() {
     sim.files.AddFile("C:\\Program Files\\Demo Adware\\demoadware.exe", "MZ demo");

@@ -24,5 +24,36 @@ TEST(ParseDateEnUsTest, ReadsWhatTheLocaleWritesAndRefusesTheRest) {
   }
 }
 
+TEST(DatesDeDeTest, DayFirstTwentyFourHourAndBackAgain) {
+  EXPECT_EQ(FormatDateDeDe(38792.375), "16.03.2006 09:00:00");
+  EXPECT_EQ(FormatDateDeDe(38796 + 16.25 / 24), "20.03.2006 16:15:00");
+  EXPECT_EQ(FormatDateDeDe(38792.0), "16.03.2006");
+  EXPECT_EQ(FormatDateDeDe(0.5), "12:00:00");
+  EXPECT_EQ(ParseDateDeDe("16.03.2006"), 38792.0);
+  EXPECT_EQ(ParseDateDeDe("16.3.06"), 38792.0);
+  EXPECT_DOUBLE_EQ(*ParseDateDeDe("20.03.2006 16:15"), 38796 + 16.25 / 24);
+  EXPECT_DOUBLE_EQ(*ParseDateDeDe("14:30:00"), 14.5 / 24);
+  // The other locale's texts are not German dates: 3/16 has no 16th month.
+  for (const char* bad :
+       {"", "3/16/2006", "2:30:00 PM", "30.02.2006", "16.03.2006 24:00", "16.03.2006 9:00 9:00"}) {
+    EXPECT_EQ(ParseDateDeDe(bad), std::nullopt) << bad;
+  }
+  for (double date : {38792.0, 38796.677083333336, 40000.999988425923}) {
+    EXPECT_NEAR(*ParseDateDeDe(FormatDateDeDe(date)), date, 1.0 / 86400);
+  }
+}
+
+TEST(DateSerialTest, RealDaysOnlyAndTheirPartsBack) {
+  EXPECT_EQ(DateSerial(2006, 3, 16), 38792.0);
+  EXPECT_EQ(DateSerial(1899, 12, 30), 0.0);
+  EXPECT_EQ(DateSerial(2008, 2, 29), 39507.0);
+  EXPECT_EQ(DateSerial(2006, 2, 29), std::nullopt);
+  EXPECT_EQ(DateSerial(2006, 13, 1), std::nullopt);
+  EXPECT_EQ(DateSerial(99, 1, 1), std::nullopt);
+  int year = 0, month = 0, day = 0;
+  DateParts(38792.99, &year, &month, &day);
+  EXPECT_EQ(year * 10000 + month * 100 + day, 20060316);
+}
+
 }  // namespace
 }  // namespace common

@@ -1,6 +1,8 @@
 // Drives the real program from a second process, as a user would: finds its windows by their
 // window class, clicks buttons by caption, reads what a control shows, and closes windows.
 //   desktop_driver wait FORM [TIMEOUT_MS]        the form's window is shown
+//   desktop_driver tray FORM [TIMEOUT_MS]        the form's window exists and is minimized (as
+//                                                the program is while it sits in the tray)
 //   desktop_driver click FORM CAPTION            BM_CLICK on the button with that caption
 //   desktop_driver visible FORM CAPTION          a visible control shows that caption
 //   desktop_driver hidden FORM CAPTION           no visible control shows that caption
@@ -175,14 +177,16 @@ int main(int argc, char** argv) {
   const std::string command = argv[1];
   const char* formName = argv[2];
 
-  if (command == "wait") {
+  if (command == "wait" || command == "tray") {
+    // Shown, or minimized (as the program is while it sits in the tray).
+    const bool tray = command == "tray";
     int timeout = argc > 3 ? std::atoi(argv[3]) : 20000;
     for (int waited = 0; waited <= timeout; waited += 100) {
       HWND form = FindForm(formName);
-      if (form != nullptr && IsWindowVisible(form)) return 0;
+      if (form != nullptr && (tray ? IsIconic(form) : IsWindowVisible(form))) return 0;
       Sleep(100);
     }
-    return Fail("no visible window for", formName);
+    return Fail(tray ? "no minimized window for" : "no visible window for", formName);
   }
 
   if (command == "answer") {

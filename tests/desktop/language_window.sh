@@ -5,18 +5,19 @@
 # cut off), and the choice is stored. Then the Languages window, opened from the menu, switches
 # the running program back to English.
 # Usage: language_window.sh BUILD_DIR PROGRAM_EXE DRIVER_EXE  (BRAND_PRODUCT, BRAND_COMPANY set)
-set -u
-build=$1
-program=$2
-driver=$3
-script=language_window
-. "$(dirname "$0")/common.sh"
+name=language_window
+. "$(dirname "$0")/desktop_lib.sh"
+shot() { sleep 1.5; import -window root "$shots/$1.png" || fail "screenshot $1"; }
+reg_value() {
+  "$wine" reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' |
+    sed -n "s/^ *$2 *REG_[A-Z_]* *//p"
+}
 
 # No language chosen yet; the greeting and the help are behind the user.
 reset_profile
 quiet "$wine" reg add "$user_key\\Settings" /v showHelp /d 0 /f
 quiet "$wine" reg add "$machine_key\\$BRAND_PRODUCT\\Settings" /v FirstTime /d Yes /f
-fresh_data_folder
+install_definitions
 
 "$wine" "$program" &
 pid=$!

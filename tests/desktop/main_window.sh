@@ -5,15 +5,18 @@
 # ends the process with exit code 0 and leaves the shutdown markers in the registry. Then a copy
 # run as Windows XP writes its Run entry. Screenshots go to BUILD/screenshots.
 # Usage: main_window.sh BUILD_DIR PROGRAM_EXE DRIVER_EXE  (BRAND_PRODUCT, BRAND_COMPANY set)
-set -u
-build=$1
-program=$2
-driver=$3
-script=main_window
-. "$(dirname "$0")/common.sh"
+name=main_window
+failure_shot=failure
+. "$(dirname "$0")/desktop_lib.sh"
 run_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
+shot() { sleep 1.5; import -window root "$shots/$1.png" || fail "screenshot $1"; }
+# reg_value KEY NAME: the data of a registry value, or nothing.
+reg_value() {
+  "$wine" reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' |
+    sed -n "s/^ *$2 *REG_[A-Z_]* *//p"
+}
 
-fresh_data_folder
+install_definitions
 
 # Two of the starter definitions' demo threats, for the scan to find and the removal to take.
 rm -rf "$roaming/Demo Toolbar"

@@ -5,12 +5,12 @@
 # edit control's own limit, shows whole, and the viewer still answers. On the results page the
 # Delete command shows its tip (screenshot tooltip.png).
 # Usage: report_window.sh BUILD_DIR PROGRAM_EXE DRIVER_EXE  (BRAND_PRODUCT, BRAND_COMPANY set)
-set -u
-build=$1
-program=$2
-driver=$3
-script=report_window
-. "$(dirname "$0")/common.sh"
+name=report_window
+failure_shot=report-failure
+. "$(dirname "$0")/desktop_lib.sh"
+clicker=""
+
+on_failure() { [ -n "$clicker" ] && kill "$clicker" 2>/dev/null; }
 # view_log: "View Log" in the background (the click returns when the modal viewer closes),
 # then waits for the viewer.
 view_log() {
@@ -24,10 +24,8 @@ close_viewer() {
   clicker=""
 }
 
-# A user past the first start: no questions, no help.
-returning_user
-
-fresh_data_folder
+past_first_start
+install_definitions
 rm -rf "$roaming/Demo Toolbar"
 mkdir -p "$roaming/Demo Toolbar"
 printf '[Toolbar]\r\n' >"$roaming/Demo Toolbar/toolbar.ini"

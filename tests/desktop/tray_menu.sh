@@ -8,8 +8,25 @@ set -u
 build=$1
 program=$2
 driver=$3
-script=tray_menu
-. "$(dirname "$0")/common.sh"
+wine="$build/wine-exec"
+shots="$build/screenshots"
+mkdir -p "$shots"
+if [ -z "${DISPLAY:-}" ]; then
+  echo "tray_menu: needs DISPLAY (run under tools/with-xvfb.sh)" >&2
+  exit 1
+fi
+user_key="HKCU\\Software\\VB and VBA Program Settings\\$BRAND_PRODUCT"
+machine_key="HKLM\\SOFTWARE\\$BRAND_COMPANY"
+pid=""
+
+fail() {
+  echo "tray_menu: $*" >&2
+  import -window root "$shots/tray-failure.png" 2>/dev/null
+  [ -n "$pid" ] && kill "$pid" 2>/dev/null
+  exit 1
+}
+drive() { "$wine" "$driver" "$@" || fail "driver $*"; }
+quiet() { "$@" </dev/null >/dev/null 2>&1; }
 # gone FORM: waits until FORM is no longer shown.
 gone() {
   i=0
@@ -20,8 +37,17 @@ gone() {
   done
 }
 
-returning_user
-fresh_data_folder
+quiet "$wine" reg delete "$user_key" /f
+quiet "$wine" reg delete "$machine_key" /f
+quiet "$wine" reg add "$user_key\\Settings" /v Language /d English /f
+quiet "$wine" reg add "$user_key\\Settings" /v showHelp /d 0 /f
+quiet "$wine" reg add "$user_key\\Settings" /v ranOneTime /d 1 /f
+quiet "$wine" reg add "$machine_key\\$BRAND_PRODUCT\\Settings" /v FirstTime /d Yes /f
+roaming="$build/wineprefix/drive_c/users/$(id -un)/AppData/Roaming"
+datadir="$roaming/AntiSpywareDAT"
+rm -rf "$datadir"
+mkdir -p "$datadir"
+cp "$build"/AntiSpywareDAT/*.dat "$datadir/" || fail "no starter definitions in $build"
 
 "$wine" "$program" &
 pid=$!
@@ -50,7 +76,15 @@ drive trayclick - 2
 drive wait FrmMain 10000
 
 drive close FrmMain
-wait_exit
-reset_profile
+i=0
+while kill -0 "$pid" 2>/dev/null; do
+  i=$((i + 1))
+  [ "$i" -gt 150 ] && fail "the program did not end after WM_CLOSE"
+  sleep 0.1
+done
+wait "$pid" || fail "the program ended with an error"
+pid=""
+quiet "$wine" reg delete "$user_key" /f
+quiet "$wine" reg delete "$machine_key" /f
 rm -rf "$datadir"
 echo "tray_menu: passed; screenshot in $shots/tray-menu.png"

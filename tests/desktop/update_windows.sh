@@ -10,11 +10,33 @@ build=$1
 program=$2
 driver=$3
 top=$(cd "$(dirname "$0")/../.." && pwd)
-script=update_windows
-. "$(dirname "$0")/common.sh"
+wine="$build/wine-exec"
+shots="$build/screenshots"
 state="$build/update-windows-server"
+mkdir -p "$shots"
+if [ -z "${DISPLAY:-}" ]; then
+  echo "update_windows: needs DISPLAY (run under tools/with-xvfb.sh)" >&2
+  exit 1
+fi
+user_key="HKCU\\Software\\VB and VBA Program Settings\\$BRAND_PRODUCT"
+machine_key="HKLM\\SOFTWARE\\$BRAND_COMPANY"
 settings_key="$machine_key\\$BRAND_PRODUCT\\Settings"
-cleanup_extra() { "$top/tools/stop-server.sh" "$state" >/dev/null 2>&1; }
+pid=""
+clicker=""
+
+cleanup() {
+  [ -n "$clicker" ] && kill "$clicker" 2>/dev/null
+  [ -n "$pid" ] && kill "$pid" 2>/dev/null
+  "$top/tools/stop-server.sh" "$state" >/dev/null 2>&1
+}
+fail() {
+  echo "update_windows: $*" >&2
+  import -window root "$shots/update-failure.png" 2>/dev/null
+  cleanup
+  exit 1
+}
+drive() { "$wine" "$driver" "$@" || fail "driver $*"; }
+quiet() { "$@" </dev/null >/dev/null 2>&1; }
 
 # The starter set published at a fresh installation's date, one more threat published now.
 set_dir="$state/set"
@@ -27,10 +49,19 @@ port=$("$top/tools/start-server.sh" --state "$state" --bind 127.0.0.1 --update "
   --delay 2500) || fail "the definition server did not start"
 
 # A user past the first start, whose machine asks this server.
-returning_user
+quiet "$wine" reg delete "$user_key" /f
+quiet "$wine" reg delete "$machine_key" /f
+quiet "$wine" reg add "$user_key\\Settings" /v Language /d English /f
+quiet "$wine" reg add "$user_key\\Settings" /v showHelp /d 0 /f
+quiet "$wine" reg add "$user_key\\Settings" /v ranOneTime /d 1 /f
+quiet "$wine" reg add "$settings_key" /v FirstTime /d Yes /f
 quiet "$wine" reg add "$settings_key" /v DefinitionServer /d "http://127.0.0.1:$port/" /f
 
-fresh_data_folder
+roaming="$build/wineprefix/drive_c/users/$(id -un)/AppData/Roaming"
+datadir="$roaming/AntiSpywareDAT"
+rm -rf "$datadir"
+mkdir -p "$datadir"
+cp "$build"/AntiSpywareDAT/*.dat "$datadir/" || fail "no starter definitions in $build"
 rm -f "$datadir/date.dat"
 
 "$wine" "$program" &
@@ -59,8 +90,16 @@ stored=$(cat "$datadir/FileDefinition.dat")
 [ -n "$stored" ] || fail "FileDefinition.dat is empty"
 
 drive close FrmMain
-wait_exit
-cleanup_extra
-reset_profile
+i=0
+while kill -0 "$pid" 2>/dev/null; do
+  i=$((i + 1))
+  [ "$i" -gt 150 ] && fail "the program did not end after WM_CLOSE"
+  sleep 0.1
+done
+wait "$pid" || fail "the program ended with an error"
+pid=""
+cleanup
+quiet "$wine" reg delete "$user_key" /f
+quiet "$wine" reg delete "$machine_key" /f
 rm -rf "$datadir"
 echo "update_windows: passed; screenshots in $shots/update-download.png, update-notice.png"

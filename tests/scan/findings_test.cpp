@@ -74,5 +74,26 @@ TEST(FindingsTest, APurgeTakesTheTickedEntriesAndKeepsTheCount) {
   EXPECT_EQ(findings.TraceCount(), 2u) << "the total shows what was found, removed or not";
 }
 
+TEST(FindingsTest, AfterAPurgeATickReachesTheTracesThatMovedUp) {
+  Findings findings;
+  findings.AddThreat({"Gone", "C:\\Gone\\gone.exe", "", kIconFile, false});
+  findings.AddThreat({"Kept", "C:\\Kept\\kept.exe", "", kIconFile, false});
+  findings.AddTrace(FileTrace("C:\\Gone\\gone.exe", "Gone", "Gone"));
+  findings.AddTrace(FileTrace("C:\\Kept\\kept.exe", "Kept", "Kept"));
+  findings.AddTrace(FileTrace("C:\\Kept", "", "Kept"));
+  findings.TickThreat(0, true);
+  findings.RemoveTicked();
+  ASSERT_EQ(findings.Traces(TraceKind::File).size(), 2u);
+
+  // The kept threat is now first, and its traces sit where the removed one's were.
+  findings.TickThreat(0, true);
+  EXPECT_TRUE(findings.Traces(TraceKind::File)[0].ticked);
+  EXPECT_TRUE(findings.Traces(TraceKind::File)[1].ticked);
+  findings.Clear();
+  findings.AddThreat({"Kept", "C:\\Kept", "", kIconFolder, false});
+  findings.TickThreat(0, true);  // nothing of the earlier scan is reached
+  EXPECT_TRUE(findings.Traces(TraceKind::File).empty());
+}
+
 }  // namespace
 }  // namespace scan

@@ -78,6 +78,19 @@ TEST_F(ResultsTest, RemovingTickedRowsSparesTheNotFoundListAndKeepsTheIndex) {
   EXPECT_EQ(notFound.Count(), 2);
 }
 
+// A tick on a row reaches the model as it is set, so nothing has to read every row back.
+TEST_F(ResultsTest, ARowsTickReachesTheFindingsAtOnce) {
+  results.AddDetailsRow("Bar", "C:\\Bar\\bar.exe", "Adware", scan::kIconFile);
+  results.AddFileRow("C:\\Bar\\bar.exe", "Bar", scan::kIconFile);
+  results.AddFileRow("C:\\Bar\\bar.dll", "Bar", scan::kIconFile);
+  details.UserCheck(0, true);
+  EXPECT_TRUE(results.findings().Threats()[0].ticked);
+  results.TickThreat(0, true);
+  files.UserCheck(1, false);  // the user keeps one file of the threat
+  EXPECT_TRUE(results.findings().Traces(scan::TraceKind::File)[0].ticked);
+  EXPECT_FALSE(results.findings().Traces(scan::TraceKind::File)[1].ticked);
+}
+
 TEST(ScanTextTest, PercentRoundsHalvesToEven) {
   EXPECT_EQ(scan::Percent(1, 8), 12);  // 12.5
   EXPECT_EQ(scan::Percent(3, 8), 38);  // 37.5

@@ -189,6 +189,17 @@ TEST_F(Renderer, DatePickerFollowsTheModelBothWays) {
   EXPECT_DOUBLE_EQ(ui::win32::SystemTimeToDate(*time).value_or(0), 39084.75);
 }
 
+TEST_F(Renderer, DatePickerShowsItsCustomFormatAndKeepsItsDateWhileNull) {
+  HWND picker = Window(form.dtpClock);
+  // 16 March 2006, 14:30:05: the 24-hour clock of the format, not the system's time format.
+  ASSERT_TRUE(form.dtpClock.SetValue(38792 + (14 * 3600 + 30 * 60 + 5) / 86400.0));
+  EXPECT_EQ(WindowText(picker), "14:30:05");
+  ASSERT_TRUE(form.dtpClock.SetValue(std::nullopt));
+  SYSTEMTIME shown{};
+  EXPECT_EQ(SendMessageA(picker, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&shown)), GDT_NONE);
+  EXPECT_EQ(WindowText(picker), "14:30:05") << "unticked, it still shows its time";
+}
+
 TEST_F(Renderer, ButtonsRaiseClickOnce) {
   int clicks = 0;
   form.cmdScan.OnClick = [&] { ++clicks; };

@@ -49,6 +49,8 @@ class ShowcaseForm : public ui::Form {
     txtLog.scrollBars = true;
     txtLog.locked = true;
     dtpWhen.checkBox = true;
+    dtpClock.checkBox = true;
+    dtpClock.customFormat = "HH:mm:ss";
     shpBox.fillColor = 0x00C0FFC0;
     tabPages.AddTab("Results");
     tabPages.AddTab("Log");
@@ -85,6 +87,7 @@ class ShowcaseForm : public ui::Form {
   ui::ProgressBar pbProgress{*this, At("pbProgress", "", 120, 4260, 4200, 255)};
   ui::ComboBox cmbDrives{*this, At("cmbDrives", "", 4440, 4200, 2520, 315)};
   ui::DatePicker dtpWhen{*this, At("dtpWhen", "", 120, 4680, 2400, 315)};
+  ui::DatePicker dtpClock{*this, At("dtpClock", "", 120, 5100, 2400, 315), ui::DateFormat::Time};
   ui::Shape shpBox{*this, At("shpBox", "", 2760, 4680, 1440, 720), ui::ShapeKind::RoundedRectangle};
   ui::ListBox lstLog{*this, At("lstLog", "", 4440, 4680, 2520, 960)};
 

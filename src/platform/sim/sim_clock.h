@@ -21,10 +21,15 @@ class SimClock : public Clock {
  public:
   double Now() override { return start_ + static_cast<double>(elapsedMs_) / kMsPerDay; }
   std::uint32_t TickCount() override { return tickCount_; }
-  // The simulated user's locale is English (United States).
-  std::string FormatDate(double date) override { return common::FormatDateEnUs(date); }
+  // The simulated user's locale: English (United States) unless a test chooses German
+  // (Germany), whose dates are written day first with a 24-hour clock.
+  enum class Locale { EnUs, DeDe };
+  void SetLocale(Locale locale) { locale_ = locale; }
+  std::string FormatDate(double date) override {
+    return locale_ == Locale::DeDe ? common::FormatDateDeDe(date) : common::FormatDateEnUs(date);
+  }
   std::optional<double> ParseDate(const std::string& text) override {
-    return common::ParseDateEnUs(text);
+    return locale_ == Locale::DeDe ? common::ParseDateDeDe(text) : common::ParseDateEnUs(text);
   }
 
   std::string FormatWholeNumber(long long value) override {
@@ -51,6 +56,7 @@ class SimClock : public Clock {
   static constexpr double kMsPerDay = 86400000.0;
   // Elapsed time is kept in whole milliseconds so that many small steps add up exactly.
   double start_ = kSimStartDate;
+  Locale locale_ = Locale::EnUs;
   std::uint64_t elapsedMs_ = 0;
   std::uint32_t tickCount_ = kSimStartTickCount;
   std::string digitGroupSeparator_ = ",";

@@ -92,7 +92,11 @@ HWND DatePickerPeer::MakeWindow(HWND parent, const RECT& bounds) {
       break;
   }
   if (picker_.checkBox) style |= DTS_SHOWNONE;
-  return CreateChild(0, DATETIMEPICK_CLASSA, "", style, parent, bounds);
+  HWND window = CreateChild(0, DATETIMEPICK_CLASSA, "", style, parent, bounds);
+  if (window != nullptr && !picker_.customFormat.empty()) {
+    SendMessageA(window, DTM_SETFORMATA, 0, reinterpret_cast<LPARAM>(picker_.customFormat.c_str()));
+  }
+  return window;
 }
 
 void DatePickerPeer::SyncState() {
@@ -103,10 +107,16 @@ void DatePickerPeer::SyncState() {
   if (time) {
     SendMessageA(hwnd_, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&*time));
   } else if (picker_.checkBox) {
-    // Wine refuses GDT_NONE without a time to point at, though it does not read it.
-    SYSTEMTIME unused{};
-    GetLocalTime(&unused);
-    SendMessageA(hwnd_, DTM_SETSYSTEMTIME, GDT_NONE, reinterpret_cast<LPARAM>(&unused));
+    // An unticked picker keeps showing a date: the one the model last had, put in first. Wine
+    // refuses GDT_NONE without a time to point at, though it does not read it.
+    SYSTEMTIME shown{};
+    if (auto last = DateToSystemTime(picker_.Shown())) {
+      shown = *last;
+      SendMessageA(hwnd_, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&shown));
+    } else {
+      GetLocalTime(&shown);
+    }
+    SendMessageA(hwnd_, DTM_SETSYSTEMTIME, GDT_NONE, reinterpret_cast<LPARAM>(&shown));
   }
 }
 

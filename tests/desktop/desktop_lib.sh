@@ -1,57 +1,53 @@
-# Shared by the desktop tests, sourced after they set: script (their name), build, driver.
-# Needs BRAND_PRODUCT and BRAND_COMPANY, and DISPLAY (run under tools/with-xvfb.sh).
+# Shared by the desktop scripts that drive the program in the wine fixture's prefix. A script sets
+# `name` (for its messages and its failure screenshot), may define `on_failure` (run before the
+# program is killed), and sources this with its arguments BUILD_DIR PROGRAM_EXE DRIVER_EXE
+# (BRAND_PRODUCT and BRAND_COMPANY set in the environment).
+set -u
+build=$1
+program=$2
+driver=$3
 wine="$build/wine-exec"
 shots="$build/screenshots"
 mkdir -p "$shots"
 if [ -z "${DISPLAY:-}" ]; then
-  echo "$script: needs DISPLAY (run under tools/with-xvfb.sh)" >&2
+  echo "$name: needs DISPLAY (run under tools/with-xvfb.sh)" >&2
   exit 1
 fi
 user_key="HKCU\\Software\\VB and VBA Program Settings\\$BRAND_PRODUCT"
 machine_key="HKLM\\SOFTWARE\\$BRAND_COMPANY"
 roaming="$build/wineprefix/drive_c/users/$(id -un)/AppData/Roaming"
+# The installed data folder, in the user's application data.
 datadir="$roaming/AntiSpywareDAT"
 pid=""
-clicker=""
 
-# What a test started besides the program; a test redefines it after sourcing this file.
-cleanup_extra() { :; }
-# fail MESSAGE: a screenshot of the moment, the program stopped, the test failed.
 fail() {
-  echo "$script: $*" >&2
-  import -window root "$shots/$script-failure.png" 2>/dev/null
-  [ -n "$clicker" ] && kill "$clicker" 2>/dev/null
+  echo "$name: $*" >&2
+  import -window root "$shots/${failure_shot:-$name-failure}.png" 2>/dev/null
+  command -v on_failure >/dev/null && on_failure
   [ -n "$pid" ] && kill "$pid" 2>/dev/null
-  cleanup_extra
   exit 1
 }
 drive() { "$wine" "$driver" "$@" || fail "driver $*"; }
-shot() { sleep 1.5; import -window root "$shots/$1.png" || fail "screenshot $1"; }
 quiet() { "$@" </dev/null >/dev/null 2>&1; }
 reset_profile() {
   quiet "$wine" reg delete "$user_key" /f
   quiet "$wine" reg delete "$machine_key" /f
 }
-# A user past the first start: English chosen, the greeting and the help behind them.
-returning_user() {
+# A user past the first start: no questions, no help.
+past_first_start() {
   reset_profile
   quiet "$wine" reg add "$user_key\\Settings" /v Language /d English /f
   quiet "$wine" reg add "$user_key\\Settings" /v showHelp /d 0 /f
   quiet "$wine" reg add "$user_key\\Settings" /v ranOneTime /d 1 /f
   quiet "$wine" reg add "$machine_key\\$BRAND_PRODUCT\\Settings" /v FirstTime /d Yes /f
 }
-# reg_value KEY NAME: the data of a registry value, or nothing.
-reg_value() {
-  "$wine" reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' |
-    sed -n "s/^ *$2 *REG_[A-Z_]* *//p"
-}
-# The installed data folder: the starter definitions in the user's application data.
-fresh_data_folder() {
+# The starter definitions in a fresh data folder.
+install_definitions() {
   rm -rf "$datadir"
   mkdir -p "$datadir"
   cp "$build"/AntiSpywareDAT/*.dat "$datadir/" || fail "no starter definitions in $build"
 }
-# wait_exit: the program ends (after WM_CLOSE) with exit code 0.
+# Waits for the program, told to close, to end with exit code 0.
 wait_exit() {
   i=0
   while kill -0 "$pid" 2>/dev/null; do
