@@ -22,7 +22,7 @@ add_library(win32impl STATIC ${WIN32_SOURCES})
 target_compile_definitions(win32impl PUBLIC WINVER=0x0601 _WIN32_WINNT=0x0601 _WIN32_IE=0x0800
                                             NOMINMAX WIN32_LEAN_AND_MEAN)
 target_link_libraries(win32impl PUBLIC core comctl32 comdlg32 shlwapi shell32 advapi32 psapi
-                      version ole32 oleaut32 gdi32 user32 uxtheme wininet)
+                      version ole32 oleaut32 gdi32 user32 uxtheme wininet wbemuuid)
 
 add_executable(AntiSpyware WIN32 ${CMAKE_SOURCE_DIR}/src/main.cpp ${PROGRAM_RESOURCES})
 target_link_libraries(AntiSpyware PRIVATE win32impl)
@@ -90,7 +90,7 @@ set_tests_properties(desktop_main_window PROPERTIES FIXTURES_REQUIRED wine LABEL
   TIMEOUT 300
   ENVIRONMENT "BRAND_PRODUCT=${BRAND_PRODUCT};BRAND_COMPANY=${BRAND_COMPANY};GREETING_TITLE=Update Now?")
 # The other desktop tests: tests/desktop/<name>.sh BUILD_DIR PROGRAM DRIVER.
-foreach(script report_window tray_menu update_windows schedule_tray)
+foreach(script report_window language_window tray_menu update_windows schedule_tray)
   add_test(NAME desktop_${script}
     COMMAND ${CMAKE_SOURCE_DIR}/tests/desktop/${script}.sh
             ${CMAKE_BINARY_DIR} $<TARGET_FILE:AntiSpyware> $<TARGET_FILE:desktop_driver>)

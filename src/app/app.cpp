@@ -10,6 +10,7 @@
 #include "common/file_tests.h"
 #include "definitions/definition_files.h"
 #include "definitions/placeholders.h"
+#include "localization/frm_language.h"
 #include "localization/default_messages.h"
 #include "platform/system.h"
 #include "protection/frm_home_page_changed_alert.h"
@@ -31,10 +32,13 @@ App::App(platform::Machine& machine, ui::Host& host)
       settings(machine),
       languages(machine),
       protectedPaths(machine),
-      exclusions(machine.files) {}
+      exclusions(machine.files) {
+  host.onFormLoading = [this](ui::Form& window) { TranslateOnLoad(window); };
+}
 
 // The results' index lets go of the main window's list before the window goes.
 App::~App() {
+  host.onFormLoading = nullptr;
   results_.reset();
 }
 
@@ -115,18 +119,12 @@ std::string App::ExpandDataFolder() {
 void App::LoadLanguage() {
   languages.SetBranding(brand.ProgramName, brand.CompanyName, brand.Website);
   localization::LoadDefaultMessages(languages);
-  TranslateMessages(currentLanguage);
+  languageReady_ = true;
+  languages.ChangeLanguage(frmMain(), currentLanguage);
 }
 
 void App::TranslateMessages(const std::string& language) {
-  languages.LoadLanguage(language);
-  if (languages.TranslationItems().empty()) languages.LoadLanguage("English");
-  const auto& table = languages.MessageTable();
-  for (int slot = 0; slot < static_cast<int>(table.size()); ++slot) {
-    if (!table[slot].inUse) break;
-    std::string translated = languages.TranslateKey(table[slot].name);
-    if (!translated.empty()) languages.ReplaceMessage(slot, std::move(translated));
-  }
+  languages.TranslateMessages(language);
 }
 
 void App::InstallDownloadedDefinitions() {
@@ -164,11 +162,6 @@ void App::MakeReport() {
   report::ScanReport(machine.files, dataFolder).MakeReport(summary);
 }
 
-// The language chooser and the submission arrive with their subsystems; until then these steps
-// have nothing to do.
-void App::ChooseLanguage() {}
-void App::SubmitRunningPrograms() {}
-
 void App::LoadSchedule() {
   frmMain().ShowSchedule();
 }
@@ -192,6 +185,7 @@ void App::UnloadOtherWindows() {
   if (menuPopUp_) menuPopUp_->Unload();
   if (hidden_) hidden_->Unload();
   if (delete_) delete_->Unload();
+  if (language_) language_->Unload();
 }
 
 bool App::IsVistaOrLater() {

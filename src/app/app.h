@@ -3,6 +3,7 @@
 #include <initializer_list>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/settings.h"
 #include "app/tray/cls_tray.h"
@@ -24,6 +25,9 @@ namespace branding {
 class frmAbout;
 class frmWebsite;
 }  // namespace branding
+namespace localization {
+class frmLanguage;
+}  // namespace localization
 namespace protection {
 class frmHomePageChangedAlert;
 class frmSpywareFoundAlert;
@@ -99,11 +103,26 @@ class App {
   long CountDefinitions();
   std::string ReadDefinitionsDate();
 
-  // Start-up and menu steps of subsystems still to come; each says what it will do.
+  // The Languages window: modal for the first start's choice, beside the main window from its
+  // menu.
   void ChooseLanguage();
+  void ShowLanguageWindow();
+  // Stores the language and puts it into effect in every loaded window and the catalogue.
+  void ApplyLanguage(const std::string& language);
+  // Every window of the program, made when makeMissing is set, else only the ones made so far.
+  std::vector<ui::Form*> Windows(bool makeMissing);
+  // Writes the English language file for every window and the catalogue.
+  bool makeLocalizationFile();
+  // The text at an address ("" when the download failed); windows stay alive meanwhile.
+  std::string GetUrlText(const std::string& url);
+  // Sends the running programs' names to the definition server.
+  void SubmitRunningPrograms();
+  // Sends a typed file or threat name; true when the server took it.
+  bool SubmitName(const std::string& name);
+
+  // The schedule's start-up steps: the stored schedule into its controls, then applied.
   void LoadSchedule();
   void ApplySchedule();
-  void SubmitRunningPrograms();
   void ShowQuarantine();
 
   // Writes the scan report of the scan that ran last: its times and the scan page's counters,
@@ -139,6 +158,7 @@ class App {
   protection::HomePageShield& homePageShield();
   update::frmDownload& frmDownload();
   update::frmSignatureUpdated& frmSignatureUpdated();
+  localization::frmLanguage& frmLanguage();
   // The tray's slide-in pop-up menu.
   frmMenuPopUp& menuPopUp();
   bool HasMenuPopUp() const { return menuPopUp_ != nullptr; }
@@ -175,7 +195,11 @@ class App {
   update::AutoUpdateCounter autoUpdate;
 
  private:
+  // A window loaded before the catalogue is made keeps its design texts.
+  void TranslateOnLoad(ui::Form& window);
+
   bool ending_ = false;
+  bool languageReady_ = false;
   std::unique_ptr<scan::ScanResults> results_;
   std::unique_ptr<frmSplash> splash_;
   std::unique_ptr<FrmMain> frmMain_;
@@ -192,6 +216,7 @@ class App {
   std::unique_ptr<update::frmDownload> download_;
   std::unique_ptr<update::frmSignatureUpdated> notice_;
   std::unique_ptr<frmMenuPopUp> menuPopUp_;
+  std::unique_ptr<localization::frmLanguage> language_;
 };
 
 }  // namespace app

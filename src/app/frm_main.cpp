@@ -185,10 +185,13 @@ FrmMain::FrmMain(App& app)
       cmdLiveUpdate(View(3),
                     ui::At("cmdLiveUpdate", "Run Live Update Now", 180, 540, 2160, 375, false)),
       lblLastUpdate(View(3), ui::At("lblLastUpdate", "", 2460, 600, 4560, 255, false)),
-      Label20(View(3), ui::At("Label20", "Submit a file for analysis:", 180, 1140, 6600, 255)),
+      Label20(View(3), ui::At("Label20",
+                         "Please enter a file or spyware name below (no path) and press submit",
+                         180, 1140, 6600, 255)),
       txtFilename(View(3), ui::At("txtFilename", "", 180, 1440, 4080, 315)),
       Command2(View(3), ui::At("Command2", "Browse", 4380, 1410, 1095, 375)),
       cmdSubmit(View(3), ui::At("cmdSubmit", "Submit", 5580, 1410, 1095, 375)),
+      Label26(View(3), ui::At("Label26", "Results:", 180, 1920, 6600, 495)),
       CD1(View(3), ui::At("CD1", "", 0, 0, 0, 0)),
 
       Frame(*this, ui::At("Frame", "DO NOT HIDE THIS FRAME BY ITS PROPERTIES", 120, 6600, 8880, 2400)),
@@ -218,8 +221,10 @@ FrmMain::FrmMain(App& app)
   statusCaption.bold = true;
   auto statusLine = ui::At("", "", 1080, 4275, 3660, 255);
   statusLine.index = 0;
-  lblStatus.Add(frmScan, statusCaption);
+  // The status line first: the language file keys both labels alike and the first one's item
+  // wins, and the line's empty item leaves both captions alone.
   lblStatus.Add(frmScan, statusLine);
+  lblStatus.Add(frmScan, statusCaption);
 
   for (const char* tab : {"Scan Options", "Proactive Protection", "Schedule", "Auto Update"}) {
     TabStrip1.AddTab(tab);
@@ -280,6 +285,7 @@ void FrmMain::ConnectHandlers() {
   tmrMemoryInspected.OnTick = [this] { tmrMemoryInspected_Timer(); };
   tmrCheckHomePage.OnTick = [this] { CheckHomePage(); };
   Command2.OnClick = [this] { Command2_Click(); };
+  cmdSubmit.OnClick = [this] { cmdSubmit_Click(); };
   lblHide.OnClick = [this] { ShutdownSequence(); };
   TabStrip1.OnClick = [this] { TabStrip1_Click(); };
   cmdScanNow.OnClick = [this] { cmdScanNow_Click(); };
@@ -413,7 +419,7 @@ void FrmMain::mnuQuar_Click(int index) {
   if (index == 1) ViewExclusions();
 }
 
-void FrmMain::mnuLanuages_Click(int) { app_.ChooseLanguage(); }
+void FrmMain::mnuLanuages_Click(int) { app_.ShowLanguageWindow(); }
 
 void FrmMain::mnuHelp_Click(int) {
   Form8& help = app_.form8();

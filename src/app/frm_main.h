@@ -52,6 +52,8 @@ class FrmMain : public ui::Form {
   void mnuHelp_Click(int index);
   void mnuAbout_Click(int index);
   void Command2_Click();
+  // Sends the typed name to the definition server and shows the outcome.
+  void cmdSubmit_Click();
   // Live Update, and the automatic one after five idle minutes.
   void cmdUpdate_Click();
   void cmdUpdate_MouseDown(const ui::MouseArgs& args);
@@ -272,6 +274,8 @@ class FrmMain : public ui::Form {
   ui::TextBox txtFilename;
   ui::CommandButton Command2;
   ui::CommandButton cmdSubmit;
+  // The outcome of a submission.
+  ui::Label Label26;
   ui::FileDialog CD1;
 
   // Below the visible area: timers and the hidden work lists.

@@ -25,17 +25,6 @@ constexpr int kTrayLeftDoubleClick = 515;
 constexpr int kTrayRightButtonDown = 516;
 constexpr int kTrayRightDoubleClick = 518;
 
-// The definition count with the locale's digit grouping and no decimals.
-std::string GroupedNumber(long value) {
-  std::string digits = std::to_string(value < 0 ? -value : value);
-  std::string grouped;
-  for (std::size_t i = 0; i < digits.size(); ++i) {
-    if (i > 0 && (digits.size() - i) % 3 == 0) grouped += ',';
-    grouped += digits[i];
-  }
-  return value < 0 ? "-" + grouped : grouped;
-}
-
 }  // namespace
 
 std::string FrmMain::Setting(const std::string& section, const std::string& key,
@@ -150,7 +139,7 @@ void FrmMain::StartUpRest() {
 }
 
 void FrmMain::RefreshStatusPage() {
-  lblDefCount.SetCaption(GroupedNumber(app_.definitionCount));
+  lblDefCount.SetCaption(app_.machine.clock.FormatWholeNumber(app_.definitionCount));
   lblVersion.SetCaption(branding::VersionText(app_.machine.system));
   lblDefVersion.SetCaption(app_.ReadDefinitionsDate() + " PST");
   lblDefRemoved.SetCaption(Stored(option::kRemovedTotal));

@@ -151,4 +151,17 @@ const std::string& Piece(const std::vector<std::string>& pieces, std::size_t ind
   return index < pieces.size() ? pieces[index] : kEmpty;
 }
 
+std::string GroupDigits(long long value, std::string_view separator) {
+  // Through unsigned, so that the smallest number has a magnitude too.
+  const unsigned long long magnitude =
+      value < 0 ? 0ULL - static_cast<unsigned long long>(value) : value;
+  const std::string digits = std::to_string(magnitude);
+  std::string grouped = value < 0 ? "-" : "";
+  for (std::size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && (digits.size() - i) % 3 == 0) grouped += separator;
+    grouped += digits[i];
+  }
+  return grouped;
+}
+
 }  // namespace common

@@ -28,6 +28,10 @@ std::string ReplaceAllNoCase(std::string_view text, std::string_view what, std::
 
 // Blanks (spaces only, not tabs) removed from both ends.
 std::string Trim(std::string_view text);
+
+// A whole number in decimal digits, the separator put between each group of three from the
+// right ("12,345" with ",").
+std::string GroupDigits(long long value, std::string_view separator);
 // The number a caption shows, read as Val reads one: the leading digits after blanks, 0 when
 // there are none. Digits past a trillion are ignored.
 long long LeadingNumber(std::string_view text);

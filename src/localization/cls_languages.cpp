@@ -24,6 +24,25 @@ std::string Between(std::string_view text, std::string_view open, std::string_vi
   return std::string(text.substr(from, end - from));
 }
 
+// The language groups of the file's text, each from "<LANGUAGE_GROUP" up to its closing tag.
+std::vector<std::string_view> LanguageGroups(std::string_view text) {
+  constexpr std::string_view kGroupOpen = "<LANGUAGE_GROUP";
+  constexpr std::string_view kGroupClose = "</LANGUAGE_GROUP>";
+  std::vector<std::string_view> groups;
+  std::size_t position = 0;
+  for (;;) {
+    const std::size_t start = common::FindNoCase(text, kGroupOpen, position);
+    if (start == std::string_view::npos) break;
+    // A group that is never closed (a cut-off file) runs to the end of the text; searching
+    // again from its start would find it for ever.
+    const std::size_t end = common::FindNoCase(text, kGroupClose, start);
+    groups.push_back(
+        text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
+    position = end == std::string_view::npos ? text.size() : end + kGroupClose.size();
+  }
+  return groups;
+}
+
 }  // namespace
 
 clsLanguages::clsLanguages(platform::Machine& machine) : machine_(machine) {}
@@ -63,30 +82,23 @@ std::string clsLanguages::LanguageFilePath() const {
   return common::JoinPath(machine_.system.ProgramFolder(), kLanguageFileName);
 }
 
-void clsLanguages::LoadLanguage(const std::string& languageName) {
-  currentLanguage_ = languageName;
+std::optional<std::string> clsLanguages::ReadLanguageFile() {
   const std::string path = LanguageFilePath();
-  if (!LangFileExists(path)) return;
+  if (!LangFileExists(path)) return std::nullopt;
   auto bytes = machine_.files.ReadAll(path);
-  if (!bytes) return;
+  if (!bytes) return std::nullopt;
   if (bytes->compare(0, kUtf8ByteOrderMark.size(), kUtf8ByteOrderMark) == 0) {
     bytes->erase(0, kUtf8ByteOrderMark.size());
   }
-  const std::string text = machine_.codePage.FromUtf8(*bytes);
+  return machine_.codePage.FromUtf8(*bytes);
+}
 
+void clsLanguages::LoadLanguage(const std::string& languageName) {
+  currentLanguage_ = languageName;
+  const auto text = ReadLanguageFile();
+  if (!text) return;
   translationItems_.clear();
-  constexpr std::string_view kGroupOpen = "<LANGUAGE_GROUP";
-  constexpr std::string_view kGroupClose = "</LANGUAGE_GROUP>";
-  std::size_t position = 0;
-  for (;;) {
-    const std::size_t start = common::FindNoCase(text, kGroupOpen, position);
-    if (start == std::string::npos) break;
-    // A group that is never closed (a cut-off file) runs to the end of the text; searching
-    // again from its start would find it for ever.
-    const std::size_t end = common::FindNoCase(text, kGroupClose, start);
-    const std::string_view group = std::string_view(text).substr(
-        start, end == std::string::npos ? std::string::npos : end - start);
-    position = end == std::string::npos ? text.size() : end + kGroupClose.size();
+  for (const std::string_view group : LanguageGroups(*text)) {
     const std::string name = Between(group, "<LANGUAGE_NAME>", "</LANGUAGE_NAME>");
     if (!common::EqualsNoCase(name, currentLanguage_)) continue;
     // Files written elsewhere may end their lines in LF alone.
@@ -94,6 +106,16 @@ void clsLanguages::LoadLanguage(const std::string& languageName) {
         common::SplitLines(Between(group, "<TRANSLATION_ITEMS>", "</TRANSLATION_ITEMS>"));
     break;
   }
+}
+
+std::vector<std::string> clsLanguages::LanguageNames() {
+  std::vector<std::string> names;
+  const auto text = ReadLanguageFile();
+  if (!text) return names;
+  for (const std::string_view group : LanguageGroups(*text)) {
+    names.push_back(Between(group, "<LANGUAGE_NAME>", "</LANGUAGE_NAME>"));
+  }
+  return names;
 }
 
 std::string clsLanguages::TranslateKey(const std::string& key) const {

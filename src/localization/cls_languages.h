@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -66,6 +67,21 @@ class clsLanguages {
   bool LangFileExists(const std::string& path);
   // The text after the last "\" of a path; the whole path when there is none.
   static std::string LangTrimPath(const std::string& path);
+  // Translates the captions of every control of the window into the language (English when the
+  // file lacks it): labels, command buttons, frames and check boxes, each tab of a tab strip,
+  // option buttons and menus under their index, each column header of a list view. A control
+  // whose item is missing or empty keeps its caption. Then every message of the catalogue that
+  // the language translates takes its translation. Control kinds are matched exactly by name;
+  // the MDI variant ignores their letter case.
+  void ChangeLanguage(ui::Form& window, const std::string& languageName);
+  void ChangeLanguageMDI(ui::Form& window, const std::string& languageName);
+  // Only the catalogue's part of ChangeLanguage.
+  void TranslateMessages(const std::string& languageName);
+
+  // The names of the language file's languages, in the file's order; none without a file.
+  // Names are decoded as the items are, so a name beyond ASCII is found again when chosen.
+  std::vector<std::string> LanguageNames();
+
   // Empty: the Languages window builds its own list from the file.
   std::vector<std::string> ListLanguages() const { return {}; }
 
@@ -79,6 +95,14 @@ class clsLanguages {
   std::string LanguageFilePath() const;
 
  private:
+  // The language file's text in the ANSI code page; nullopt without a file.
+  std::optional<std::string> ReadLanguageFile();
+  void Translate(ui::Form& window, const std::string& languageName, bool ignoreKindCase);
+  // LoadLanguage, falling back on English when the language leaves no items.
+  void LoadLanguageOrEnglish(const std::string& languageName);
+  // Every message that the loaded items translate takes its translation.
+  void ApplyMessages();
+
   platform::Machine& machine_;
   MessageSlots messageTable_;
   std::vector<std::string> translationItems_;

@@ -4,7 +4,7 @@
 
 namespace localization {
 
-const DefaultMessage kDefaultMessages[66] = {
+const DefaultMessage kDefaultMessages[68] = {
     {"MSG_THANK1", "Thank you for using [ProgramName]!"},
     {"MSG_THANK2",
      "Because this is the first time you have used [ProgramName] we recommend running Live Update "
@@ -86,6 +86,9 @@ const DefaultMessage kDefaultMessages[66] = {
     {"MSG_HOMEPAGE_LOCKED",
      "Your homepage could not be restored: Windows refused the change. The setting may be locked "
      "by a policy or need administrator rights."},
+    // The Languages window's title and its download confirmation.
+    {"MSG_TITLELANGUAGE", "Languages"},
+    {"MSG_DOWNLOADED", "The newest language file has been downloaded."},
 };
 
 void LoadDefaultMessages(clsLanguages& languages) {

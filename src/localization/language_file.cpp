@@ -30,40 +30,59 @@ std::string MenuItemArrayName(const ui::Menu& menu) {
   return menu.Name() + "Item";
 }
 
-std::vector<TranslationItem> WindowTranslationItems(const ui::Form& window) {
-  std::vector<TranslationItem> items;
-  for (const ui::Control* control : window.Descendants()) {
+std::vector<CaptionSlot> WindowCaptions(ui::Form& window, bool ignoreKindCase) {
+  auto is = [ignoreKindCase](const std::string& kind, const char* name) {
+    return ignoreKindCase ? common::EqualsNoCase(kind, name) : kind == name;
+  };
+  std::vector<CaptionSlot> slots;
+  for (ui::Control* control : window.Descendants()) {
     const std::string kind = ui::KindName(control->Kind());
-    if (kind == "Label" || kind == "CommandButton" || kind == "SkinLabel" || kind == "Frame" ||
-        kind == "CheckBox") {
-      items.push_back({Key(window, *control), control->Caption()});
-    } else if (kind == "TabStrip") {
-      const auto& tabs = static_cast<const ui::TabStrip&>(*control);
+    const std::string key = Key(window, *control);
+    if (is(kind, "Label") || is(kind, "CommandButton") || is(kind, "SkinLabel") ||
+        is(kind, "Frame") || is(kind, "CheckBox")) {
+      slots.push_back({key, control->Caption(),
+                       [control](const std::string& text) { control->SetCaption(text); }});
+    } else if (is(kind, "TabStrip")) {
+      auto& tabs = static_cast<ui::TabStrip&>(*control);
       for (int tab = 1; tab <= tabs.TabCount(); ++tab) {
-        items.push_back(
-            {Key(window, *control) + "_TABS" + std::to_string(tab), tabs.TabCaption(tab)});
+        slots.push_back({key + "_TABS" + std::to_string(tab), tabs.TabCaption(tab),
+                         [&tabs, tab](const std::string& text) { tabs.SetTabCaption(tab, text); }});
       }
-    } else if (kind == "ListView") {
-      const auto& list = static_cast<const ui::ListView&>(*control);
+    } else if (is(kind, "ListView")) {
+      auto& list = static_cast<ui::ListView&>(*control);
       for (int column = 1; column <= list.ColumnCount(); ++column) {
-        items.push_back({Key(window, *control) + "_COL" + std::to_string(column),
-                         list.Column(column - 1).text});
+        slots.push_back({key + "_COL" + std::to_string(column), list.Column(column - 1).text,
+                         [&list, column](const std::string& text) {
+                           list.SetColumnText(column - 1, text);
+                         }});
       }
-    } else if (kind == "OptionButton") {
+    } else if (is(kind, "OptionButton")) {
       if (control->Index() >= 0) {
-        items.push_back(
-            {Key(window, *control) + std::to_string(control->Index()), control->Caption()});
+        slots.push_back({key + std::to_string(control->Index()), control->Caption(),
+                         [control](const std::string& text) { control->SetCaption(text); }});
       }
-    } else if (kind == "Menu") {
-      const auto& menu = static_cast<const ui::Menu&>(*control);
-      if (menu.Index() >= 0) {
-        items.push_back({Key(window, menu) + std::to_string(menu.Index()), menu.Caption()});
-      }
+    } else if (is(kind, "Menu")) {
+      auto& menu = static_cast<ui::Menu&>(*control);
+      // The title too, or a title translated once could never be translated back.
+      slots.push_back({key + std::to_string(menu.Index() >= 0 ? menu.Index() : 0), menu.Caption(),
+                       [&menu](const std::string& text) { menu.SetCaption(text); }});
       const std::string itemKey = common::UpperCase(window.Name() + "_" + MenuItemArrayName(menu));
       for (int index = 0; index < menu.ItemCount(); ++index) {
-        items.push_back({itemKey + std::to_string(index), menu.Item(index).caption});
+        slots.push_back({itemKey + std::to_string(index), menu.Item(index).caption,
+                         [&menu, index](const std::string& text) {
+                           menu.SetItemCaption(index, text);
+                         }});
       }
     }
+  }
+  return slots;
+}
+
+std::vector<TranslationItem> WindowTranslationItems(const ui::Form& window) {
+  std::vector<TranslationItem> items;
+  // Only reads: the setters that come with the captions are never called here.
+  for (CaptionSlot& slot : WindowCaptions(const_cast<ui::Form&>(window))) {
+    items.push_back({std::move(slot.key), std::move(slot.text)});
   }
   return items;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,14 +19,24 @@ struct TranslationItem {
   std::string text;
 };
 
-// The items that the captions of one window give, control by control in the window's order:
-// labels, command buttons, frames and check boxes their caption (WINDOW_CONTROL); a tab strip
-// each tab (WINDOW_CONTROL_TABS1, ...); a list view each column header (WINDOW_CONTROL_COL1,
-// ...); an option button in a control array its caption under its index (WINDOW_CONTROL0).
-// A menu of the window model is a menu title with an array of items: the title has no index
-// and gives no item, each item gives one under its index, its array being named after the
-// menu with "Item" added (WINDOW_MNUFILEITEM0). Controls of other kinds give none, nor does an
-// option button outside a control array.
+// One translatable caption of a window: its item key, its text now, and how to change it.
+struct CaptionSlot {
+  std::string key;
+  std::string text;
+  std::function<void(const std::string&)> set;
+};
+
+// The translatable captions of one window, control by control in the window's order: labels,
+// command buttons, frames and check boxes their caption (WINDOW_CONTROL); a tab strip each tab
+// (WINDOW_CONTROL_TABS1, ...); a list view each column header (WINDOW_CONTROL_COL1, ...); an
+// option button in a control array its caption under its index (WINDOW_CONTROL0). A menu of the
+// window model is a menu title with an array of items: the title has no index and goes under
+// "0" (WINDOW_MNUFILE0), each item under its index in an array named after the menu with "Item"
+// added (WINDOW_MNUFILEITEM0). Controls of other kinds give none, nor does an option button
+// outside a control array. Kinds are matched by name, exactly or (ignoreKindCase) in any case.
+std::vector<CaptionSlot> WindowCaptions(ui::Form& window, bool ignoreKindCase = false);
+
+// The items that the captions of one window give, as WindowCaptions finds them.
 std::vector<TranslationItem> WindowTranslationItems(const ui::Form& window);
 
 // The name of the array that holds a menu's items.

@@ -64,6 +64,11 @@ class Processes {
   // fails.
   virtual bool SetDebugPrivilege(bool enable) = 0;
 
+  // Windows Management Instrumentation: the moniker "winmgmts:\\localhost", the query
+  // "select * from Win32_Process", and the Name of every process it returns, in its order (the
+  // idle process as "System Idle Process", the kernel as "System"). nullopt when the service
+  // cannot be reached or the query fails.
+  virtual std::optional<std::vector<std::string>> ManagementProcessNames() = 0;
   // GetSystemDirectoryA with room for 255 characters ("C:\WINDOWS\system32"); empty on failure.
   virtual std::string SystemDirectory() = 0;
 };

@@ -56,6 +56,9 @@ class Clock {
   // A text as a date value, read the way the user's locale writes dates (and the forms the
   // system accepts besides); nullopt when it is no date.
   virtual std::optional<double> ParseDate(const std::string& text) = 0;
+  // A whole number as the user's locale writes it, its digits grouped ("12,345" in the United
+  // States, "12.345" in Germany) and no decimals.
+  virtual std::string FormatWholeNumber(long long value) = 0;
 };
 
 }  // namespace platform

@@ -45,6 +45,7 @@ void Form::Load() {
   loaded_ = true;
   host_.CreateForm(*this);
   for (Timer* timer : Timers()) host_.TimerChanged(*timer);
+  if (host_.onFormLoading) host_.onFormLoading(*this);
   Form_Load();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 namespace ui {
 
@@ -56,6 +57,10 @@ class Host {
   virtual std::uintptr_t WindowHandle(const Form& form) const = 0;
   // Ends the event loop; the program then ends with this code.
   virtual void Quit(int exitCode) = 0;
+
+  // Runs when a form has been loaded, just before its own load handler: where the program puts
+  // its current language into every window it loads.
+  std::function<void(Form&)> onFormLoading;
 };
 
 }  // namespace ui

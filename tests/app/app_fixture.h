@@ -40,6 +40,10 @@ class AppTest : public ::testing::Test {
                            "SOFTWARE\\Quillmoor Software\\Quillmoor AntiSpyware\\Settings",
                            "FirstTime", "Yes");
   }
+  // On a first start the language chooser comes up modally; the user closes it, keeping English.
+  void CloseLanguageChooser() {
+    host.OnModal("frmLanguage", [](ui::Form& chooser) { chooser.Unload(); });
+  }
   // The starter definitions in the data folder as the build stores them: notes left out, every
   // entry scrambled.
   void PlantStarterDefinitions() {

@@ -16,6 +16,7 @@ std::string VisiblePages(app::FrmMain& main) {
 }
 
 TEST_F(AppTest, NavigationShowsExactlyOnePage) {
+  CloseLanguageChooser();
   StartProgram();
   auto& main = app.frmMain();
   EXPECT_EQ(VisiblePages(main), "frmStatus ");
@@ -28,6 +29,7 @@ TEST_F(AppTest, NavigationShowsExactlyOnePage) {
 }
 
 TEST_F(AppTest, SettingsMenuOpensTheChosenTab) {
+  CloseLanguageChooser();
   StartProgram();
   auto& main = app.frmMain();
   main.mnuSettings.ClickItem(2);
@@ -39,6 +41,7 @@ TEST_F(AppTest, SettingsMenuOpensTheChosenTab) {
 }
 
 TEST_F(AppTest, PagesShareOnePlaceThatFollowsTheWindowSize) {
+  CloseLanguageChooser();
   StartProgram();
   auto& main = app.frmMain();
   main.Move(main.Left(), main.Top(), 12000, 8000);
@@ -58,6 +61,7 @@ TEST_F(AppTest, PagesShareOnePlaceThatFollowsTheWindowSize) {
 // The results columns keep the user's widths while they fit the list with at most 2000 twips to
 // spare; otherwise they are shared a quarter, a half and a quarter.
 TEST_F(AppTest, ResultColumnsKeepTheirWidthsOnlyWithinBounds) {
+  CloseLanguageChooser();
   StartProgram();
   auto& main = app.frmMain();
   auto& list = main.lvwPicRemoveListOfSpywareFoundAndToBeRemoved;
@@ -82,6 +86,7 @@ TEST_F(AppTest, ResultColumnsKeepTheirWidthsOnlyWithinBounds) {
 }
 
 TEST_F(AppTest, FileExitEndsTheProgram) {
+  CloseLanguageChooser();
   StartProgram();
   app.frmMain().mnuFile.ClickItem(8);
   EXPECT_FALSE(app.frmMain().IsLoaded());

@@ -290,4 +290,26 @@ TEST_F(RemovalTest, WithoutSystemRestoreTheRemovalGoesOnSilentlyWhenAutomatic) {
   EXPECT_FALSE(sim.files.Exists("C:\\Bad\\again.ini"));
 }
 
+TEST_F(RemovalTest, ARemovalSendsTheRunningProgramsOnlyWhenTheUserAgreed) {
+  int submissions = 0;
+  sim.internet.Route("http://127.0.0.1:8080", "/asp/getData.asp",
+                     [&](const platform::sim::SimHttpRequest&) {
+                       ++submissions;
+                       return platform::sim::SimHttpResponse("Added");
+                     });
+  sim.files.AddFile("C:\\Tools\\editor.exe", "MZ");
+  sim.processes.Start("C:\\Tools\\editor.exe");
+  for (const bool agreed : {false, true}) {
+    const std::string path = std::string("C:\\Program Files\\Demo Adware\\") +
+                             (agreed ? "second.exe" : "first.exe");
+    sim.files.AddFile(path, "MZ demo");
+    AddFileThreat(path, "Demo Adware", scan::kIconFile);
+    Main().chkSendData.SetValue(agreed ? ui::kChecked : ui::kUnchecked);
+    DeleteAll();
+    EXPECT_FALSE(sim.files.Exists(path));
+    EXPECT_EQ(submissions, agreed ? 1 : 0);
+  }
+}
+
 }  // namespace
+

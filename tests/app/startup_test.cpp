@@ -37,6 +37,7 @@ class StartupTest : public AppTest {
 };
 
 TEST_F(StartupTest, FreshProfileGetsTheDefaultsAndTheGreeting) {
+  CloseLanguageChooser();
   sim.desktop.AnswerNext(platform::kIdNo);  // the greeting's offer of Live Update
   StartProgram();
   auto& main = Main();
@@ -165,6 +166,7 @@ TEST_F(StartupTest, OnVistaTheFirstStartExplainsTheToolAndStoresNothing) {
   sim.registry.PutString(kHkeyLocalMachine, kMachineSettings, "FirstTime", "Yes");
   sim.desktop.AnswerNext(platform::kIdOk);
   sim.desktop.AnswerNext(platform::kIdOk);
+  CloseLanguageChooser();
   StartProgram();
 
   ASSERT_EQ(sim.desktop.MessageBoxes().size(), 2u);
@@ -209,6 +211,7 @@ TEST_F(StartupTest, StoredValuesThatAreNotNumbersLeaveTheirControlsAlone) {
 
 TEST_F(StartupTest, ASecondInstanceEndsSilentlyAfterTheLanguageStep) {
   auto first = sim.StartOtherInstance();
+  CloseLanguageChooser();
   StartProgram();
   EXPECT_TRUE(host.QuitRequested());
   EXPECT_FALSE(Main().Visible());

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "common/text_file.h"
 #include "platform/sim/sim_files.h"
 
@@ -64,6 +66,16 @@ TEST(LineReaderTest, ReadsLinesAcrossBlocks) {
   files.AddFile("C:\\lone.txt", first + "\rb");
   EXPECT_EQ(ReadLines(files, "C:\\split.txt"), (Lines{first, "b"}));
   EXPECT_EQ(ReadLines(files, "C:\\lone.txt"), (Lines{first, "b"}));
+}
+
+TEST(GroupDigitsTest, GroupsThreesFromTheRightWithAnySeparator) {
+  EXPECT_EQ(GroupDigits(0, ","), "0");
+  EXPECT_EQ(GroupDigits(999, ","), "999");
+  EXPECT_EQ(GroupDigits(1000, ","), "1,000");
+  EXPECT_EQ(GroupDigits(-123456, "."), "-123.456");
+  EXPECT_EQ(GroupDigits(1234567, ""), "1234567");
+  EXPECT_EQ(GroupDigits(std::numeric_limits<long long>::min(), ","),
+            "-9,223,372,036,854,775,808");
 }
 
 }  // namespace

@@ -11,6 +11,11 @@
 //   desktop_driver tip TEXT [TIMEOUT_MS]         a tooltip shows TEXT
 //   desktop_driver text FORM TEXT [MIN_LENGTH]   a visible control's text holds TEXT (and at
 //                                                least MIN_LENGTH characters)
+//   desktop_driver choose FORM INDEX             selects entry INDEX (from 0) of the visible combo
+//                                                box, as the user's choice
+//   desktop_driver menukeys FORM RIGHTS          opens the menu bar from the keyboard, moves
+//                                                RIGHTS titles to the right and runs that
+//                                                menu's first item
 //   desktop_driver close FORM                    WM_CLOSE to the form
 //   desktop_driver answer TITLE ID [TIMEOUT_MS]  presses button ID (IDOK 1, IDCANCEL 2, IDYES 6,
 //                                                IDNO 7) of the message box with that title
@@ -272,9 +277,14 @@ int main(int argc, char** argv) {
   if (command == "mouseclick") {
     HWND control = FindChild(form, argument, "");
     if (control == nullptr) return Fail("no visible control", argv[3]);
-    RECT rect{};
-    GetWindowRect(control, &rect);
-    ClickAt(rect, 1);
+    // The press and release go to the control itself, where a user's click on it would arrive:
+    // input sent through the queue to a window that is still settling after its slide was at
+    // times not delivered.
+    RECT client{};
+    GetClientRect(control, &client);
+    const LPARAM at = MAKELPARAM(client.right / 2, client.bottom / 2);
+    PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageA(control, WM_LBUTTONUP, 0, at);
     return 0;
   }
   if (command == "hover") {
@@ -299,6 +309,32 @@ int main(int argc, char** argv) {
     if (tabs == nullptr) return Fail("no visible tab control on", formName);
     int count = static_cast<int>(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0));
     return count == std::atoi(argv[3]) ? 0 : Fail("tab count", std::to_string(count).c_str());
+  }
+  if (command == "choose") {
+    HWND combo = FindChild(form, "", "ComboBox");
+    if (combo == nullptr) return Fail("no visible combo box on", formName);
+    const int index = std::atoi(argv[3]);
+    if (SendMessageA(combo, CB_SETCURSEL, index, 0) != index) return Fail("no entry", argv[3]);
+    // Setting the selection in code raises no notification; the user's choice does.
+    SendMessageA(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(combo));
+    return 0;
+  }
+  if (command == "menukeys") {
+    // The menu loop runs in the program and reads its own queue, so posted keys steer it as
+    // typed ones would.
+    SetForegroundWindow(form);
+    PostMessageA(form, WM_SYSCOMMAND, SC_KEYMENU, 0);
+    Sleep(300);
+    const auto key = [form](WPARAM virtualKey) {
+      PostMessageA(form, WM_KEYDOWN, virtualKey, 0);
+      PostMessageA(form, WM_KEYUP, virtualKey, 0xC0000000);
+      Sleep(150);
+    };
+    for (int i = std::atoi(argv[3]); i > 0; --i) key(VK_RIGHT);
+    key(VK_DOWN);
+    key(VK_RETURN);
+    return 0;
   }
   if (command == "text") {
     // WM_GETTEXT is carried across processes; the text comes back whole.

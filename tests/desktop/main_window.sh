@@ -28,6 +28,10 @@ quiet "$wine" reg add 'HKCU\Software\Demo Adware' /f
 reset_profile
 "$wine" "$program" &
 pid=$!
+# The language chooser comes first; closing it keeps English.
+drive wait frmLanguage 30000
+drive visible frmLanguage "Check for language updates"
+drive close frmLanguage
 drive answer "Vista Detected" 2 30000
 drive answer "$GREETING_TITLE" 7
 drive wait FrmMain 30000
@@ -99,6 +103,8 @@ quiet "$wine" reg add 'HKCU\Software\Wine\AppDefaults\AntiSpywareXP.exe' /v Vers
 reset_profile
 "$wine" "$xp" &
 pid=$!
+drive wait frmLanguage 30000
+drive close frmLanguage
 drive answer "$GREETING_TITLE" 7 30000
 drive wait FrmMain 30000
 drive closewindow "$BRAND_PRODUCT Help" 30000

@@ -51,7 +51,8 @@ TEST_F(LanguagesTest, DefaultsFillTheCatalogueInOrderAndEveryKeyYieldsItsText) {
   EXPECT_EQ(table[36].name, "MSG_MISSINGFILES");
   EXPECT_EQ(table[64].name, "MSG_COMPLETE");
   EXPECT_EQ(table[65].name, "MSG_HOMEPAGE_LOCKED");
-  EXPECT_FALSE(table[66].inUse);
+  EXPECT_EQ(table[67].name, "MSG_DOWNLOADED");
+  EXPECT_FALSE(table[68].inUse);
   for (const DefaultMessage& message : kDefaultMessages) {
     EXPECT_EQ(languages.getMessages(message.key), common::UpperFirst(message.text)) << message.key;
   }

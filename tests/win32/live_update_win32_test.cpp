@@ -5,6 +5,7 @@
 
 #include "scripted_desktop.h"
 
+#include "definition_server_port.h"
 #include "recording_proxy.h"
 #include "test_folders.h"
 
@@ -36,17 +37,7 @@ using namespace win32_test;
 constexpr const char* kNewDefinition =
     "liveupdate-demo.exe=Live Update Demo|[progfil]Live Update Demo|Adware program";
 
-// The port of the server the fixture started; 0 when this run has none.
-int ServerPort() {
-  const char* portFile = std::getenv("DEFSERVER_PORT_FILE");
-  if (portFile == nullptr) return 0;
-  // A Unix path: Wine shows the root as drive Z:.
-  std::string path = std::string("Z:") + portFile;
-  for (char& c : path) c = c == '/' ? '\\' : c;
-  int port = 0;
-  std::ifstream(path) >> port;
-  return port;
-}
+int ServerPort() { return DefinitionServerPort(); }
 
 class LiveUpdateWin32Test : public ::testing::Test {
  protected:
@@ -100,12 +91,7 @@ class LiveUpdateWin32Test : public ::testing::Test {
             return platform::kIdCancel;
         }
       }};
-  platform::Machine machine{
-      real.machine.registry, real.machine.system,    desktop,
-      real.machine.clock,    real.machine.files,     real.machine.shellFolders,
-      real.machine.codePage, real.machine.tray,      real.machine.processes,
-      real.machine.restore,  real.machine.clipboard, real.machine.libraries,
-      real.machine.internet};
+  platform::Machine machine = WithDesktop(real.machine, desktop);
   ui::HeadlessHost host;
   std::unique_ptr<app::App> app_;
   std::string data_ = [] {

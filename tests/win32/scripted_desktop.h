@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/desktop.h"
+#include "platform/machine.h"
 
 namespace win32_test {
 
@@ -47,5 +48,12 @@ class ScriptedDesktop : public platform::Desktop {
   platform::Desktop& real_;
   Answer answer_;
 };
+
+// The services of a real machine with another desktop in place of its own.
+inline platform::Machine WithDesktop(const platform::Machine& real, platform::Desktop& desktop) {
+  return {real.registry, real.system,    desktop,         real.clock,     real.files,
+          real.shellFolders, real.codePage, real.tray,   real.processes, real.restore,
+          real.clipboard, real.libraries, real.internet};
+}
 
 }  // namespace win32_test

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <utility>
 
 #include "common/dates.h"
+#include "common/text.h"
 #include "platform/system.h"
 
 namespace platform::sim {
@@ -29,6 +32,14 @@ class SimClock : public Clock {
     return locale_ == Locale::DeDe ? common::ParseDateDeDe(text) : common::ParseDateEnUs(text);
   }
 
+  std::string FormatWholeNumber(long long value) override {
+    return common::GroupDigits(value, digitGroupSeparator_);
+  }
+  // The user's locale groups digits with this separator ("." in Germany).
+  void SetDigitGroupSeparator(std::string separator) {
+    digitGroupSeparator_ = std::move(separator);
+  }
+
   // The tick counter wraps after 49.7 days, as GetTickCount does.
   void Advance(std::uint64_t ms) {
     elapsedMs_ += ms;
@@ -48,6 +59,7 @@ class SimClock : public Clock {
   Locale locale_ = Locale::EnUs;
   std::uint64_t elapsedMs_ = 0;
   std::uint32_t tickCount_ = kSimStartTickCount;
+  std::string digitGroupSeparator_ = ",";
 };
 
 }  // namespace platform::sim

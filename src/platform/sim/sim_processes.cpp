@@ -89,6 +89,13 @@ std::vector<ProcessEntry> SimProcesses::Snapshot(std::uint32_t flags) {
   return entries;
 }
 
+std::optional<std::vector<std::string>> SimProcesses::ManagementProcessNames() {
+  if (managementUnavailable_) return std::nullopt;
+  std::vector<std::string> names;
+  for (const auto& [pid, process] : running_) names.push_back(process.baseName);
+  return names;
+}
+
 void SimProcesses::End(std::uint32_t pid, std::uint32_t exitCode) {
   const auto it = running_.find(pid);
   if (it == running_.end()) return;

@@ -36,6 +36,8 @@ class SimProcesses : public Processes {
   void KillProcess(std::uint32_t pid) override;
   bool SetDebugPrivilege(bool enable) override;
   std::string SystemDirectory() override { return systemDirectory_; }
+  // The running programs by their base names, in id order.
+  std::optional<std::vector<std::string>> ManagementProcessNames() override;
 
   // Set-up for tests.
   // Starts the program in an executable file (absolute path). Returns its id, or 0 when the
@@ -56,6 +58,8 @@ class SimProcesses : public Processes {
   // EnumProcesses fails; the privilege adjustment fails.
   void SetEnumFails(bool fails) { enumFails_ = fails; }
   void SetDebugPrivilegeFails(bool fails) { privilegeFails_ = fails; }
+  // The management service cannot be reached.
+  void SetManagementUnavailable(bool unavailable) { managementUnavailable_ = unavailable; }
   void SetSystemDirectory(std::string path) { systemDirectory_ = std::move(path); }
 
   // Inspection for tests.
@@ -91,6 +95,7 @@ class SimProcesses : public Processes {
   std::uint32_t nextPid_ = 1000;
   bool enumFails_ = false;
   bool privilegeFails_ = false;
+  bool managementUnavailable_ = false;
   bool debugPrivilege_ = false;
   std::string systemDirectory_ = "C:\\WINDOWS\\system32";
 };

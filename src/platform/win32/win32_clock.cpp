@@ -47,4 +47,42 @@ std::optional<double> Win32Clock::ParseDate(const std::string& text) {
   return date;
 }
 
+namespace {
+
+std::string LocaleText(LCTYPE type) {
+  char text[16] = {};
+  if (GetLocaleInfoA(LOCALE_USER_DEFAULT, type, text, sizeof text) == 0) return {};
+  return text;
+}
+
+// LOCALE_SGROUPING ("3;0", "3;2;0") in the form NUMBERFMT takes (3, 32).
+UINT GroupingOf(const std::string& text) {
+  UINT grouping = 0;
+  for (const char c : text) {
+    if (c >= '1' && c <= '9') grouping = grouping * 10 + static_cast<UINT>(c - '0');
+  }
+  return grouping == 0 ? 3 : grouping;
+}
+
+}  // namespace
+
+std::string Win32Clock::FormatWholeNumber(long long value) {
+  std::string decimal = LocaleText(LOCALE_SDECIMAL);
+  std::string thousand = LocaleText(LOCALE_STHOUSAND);
+  const std::string negative = LocaleText(LOCALE_INEGNUMBER);
+  NUMBERFMTA format{};
+  format.NumDigits = 0;
+  format.LeadingZero = 0;
+  format.Grouping = GroupingOf(LocaleText(LOCALE_SGROUPING));
+  format.lpDecimalSep = decimal.data();
+  format.lpThousandSep = thousand.data();
+  format.NegativeOrder = negative.empty() ? 1 : static_cast<UINT>(negative[0] - '0');
+  const std::string digits = std::to_string(value);
+  char text[64] = {};
+  if (GetNumberFormatA(LOCALE_USER_DEFAULT, 0, digits.c_str(), &format, text, sizeof text) == 0) {
+    return digits;
+  }
+  return text;
+}
+
 }  // namespace platform::win32

@@ -12,6 +12,8 @@ class Win32Clock : public Clock {
   // The OLE automation conversion, with the user's locale.
   std::string FormatDate(double date) override;
   std::optional<double> ParseDate(const std::string& text) override;
+  // GetNumberFormatA with the user's separators and grouping and no decimals.
+  std::string FormatWholeNumber(long long value) override;
 };
 
 }  // namespace platform::win32

@@ -16,6 +16,8 @@ class Win32Processes : public Processes {
   void KillProcess(std::uint32_t pid) override;
   bool SetDebugPrivilege(bool enable) override;
   std::string SystemDirectory() override;
+  // COM on the calling thread, CoGetObject of the moniker, ExecQuery and the Name of each row.
+  std::optional<std::vector<std::string>> ManagementProcessNames() override;
 };
 
 }  // namespace platform::win32
