@@ -45,7 +45,7 @@ void FrmMain::LoadSettingsIntoControls() {
 
   // Run at start-up is on by default on the first start only (except for builds that never run
   // at start-up by default).
-  if (!app_.brand.ProgramName.empty() && app_.brand.ProgramName == BRAND_NO_AUTORUN) {
+  if (app_.brand.runsAtStartupOnlyWhenChosen) {
     ApplyFlag(chkRunAtStartup, Stored(option::kRunAtStartup));
   } else if (Stored(option::kRanOneTime) == "0") {
     // The one read with another default: the first start runs at start-up unless told not to.

@@ -124,8 +124,7 @@ void FrmMain::StartUpRest() {
   // Start in the tray.
   if (Stored(option::kMinimized) == "Yes") {
     SendToTray();
-  } else if (!app_.brand.ProgramName.empty() && app_.brand.ProgramName == BRAND_TRAY_START &&
-             chkRunAtStartup.Checked()) {
+  } else if (app_.brand.startsInTrayAtStartup && chkRunAtStartup.Checked()) {
     SendToTray();
   }
   // The first-run greeting, which offers Live Update.

@@ -8,6 +8,14 @@ void LoadBranding(platform::System& system, Branding& branding) {
   branding.CompanyName = info.companyName;
   branding.Website = info.comments;
   branding.BrandNumber = kBrandNumber;
+  ApplyBrandSwitches(branding, BRAND_TRAY_START, BRAND_NO_AUTORUN);
+}
+
+void ApplyBrandSwitches(Branding& branding, const std::string& trayStartProduct,
+                        const std::string& noAutorunProduct) {
+  const std::string& name = branding.ProgramName;
+  branding.startsInTrayAtStartup = !name.empty() && name == trayStartProduct;
+  branding.runsAtStartupOnlyWhenChosen = !name.empty() && name == noAutorunProduct;
 }
 
 std::string VersionText(platform::System& system) {

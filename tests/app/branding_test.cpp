@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app_fixture.h"
+#include "branding/branding.h"
 #include "branding/frm_about.h"
 #include "branding/frm_website.h"
 
@@ -14,6 +15,21 @@ TEST(WebsiteAddressTest, HttpIsAddedOnlyWhenNoSchemeIsNamed) {
   EXPECT_EQ(frmWebsite::WebsiteAddress("https://example.org"), "https://example.org");
   EXPECT_EQ(frmWebsite::WebsiteAddress("www.example.org/HTTP://x"), "www.example.org/HTTP://x");
   EXPECT_EQ(frmWebsite::WebsiteAddress(""), "http://");
+}
+
+// A brand switch names one product; an empty setting or an unnamed build matches nothing.
+TEST(BrandSwitchesTest, TurnOnOnlyForTheProductTheyName) {
+  branding::Branding brand;
+  brand.ProgramName = "Remover";
+  branding::ApplyBrandSwitches(brand, "Remover", "");
+  EXPECT_TRUE(brand.startsInTrayAtStartup);
+  EXPECT_FALSE(brand.runsAtStartupOnlyWhenChosen);
+  branding::ApplyBrandSwitches(brand, "Other", "Remover");
+  EXPECT_FALSE(brand.startsInTrayAtStartup);
+  EXPECT_TRUE(brand.runsAtStartupOnlyWhenChosen);
+  brand.ProgramName.clear();
+  branding::ApplyBrandSwitches(brand, "", "");
+  EXPECT_FALSE(brand.startsInTrayAtStartup || brand.runsAtStartupOnlyWhenChosen);
 }
 
 TEST_F(AppTest, AboutBoxShowsTheBrandAndOpensTheWebsite) {
