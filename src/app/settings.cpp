@@ -25,14 +25,11 @@ std::string MachineKey(const std::string& companyName, const std::string& appNam
 std::string Settings::GetSetting(const std::string& appName, const std::string& section,
                                  const std::string& key, const std::string& defaultValue) const {
   platform::Registry& registry = machine_.registry;
-  platform::RegKey handle = 0;
-  if (registry.OpenKey(platform::kHkeyCurrentUser, PerUserKey(appName, section),
-                       platform::kKeyQueryValue, &handle) != platform::kErrorSuccess) {
-    return defaultValue;
-  }
-  platform::ScopedKey opened(registry, handle);
+  const platform::ScopedKey opened = platform::OpenScopedKey(
+      registry, platform::kHkeyCurrentUser, PerUserKey(appName, section), platform::kKeyQueryValue);
+  if (!opened.IsOpen()) return defaultValue;
   std::string value;
-  if (!platform::ReadStringValue(registry, handle, key, &value)) return defaultValue;
+  if (!platform::ReadStringValue(registry, opened.Get(), key, &value)) return defaultValue;
   return value;
 }
 
@@ -62,13 +59,13 @@ std::string Settings::GetMachineSetting(const std::string& companyName,
   if (key.empty()) return raise(kVbObjectError + 1002, "Key may not be empty");
 
   platform::Registry& registry = machine_.registry;
-  platform::RegKey handle = 0;
-  long result = registry.OpenKey(platform::kHkeyLocalMachine,
-                                 MachineKey(companyName, appName, section), platform::kKeyRead,
-                                 &handle);
+  long result = platform::kErrorSuccess;
+  const platform::ScopedKey opened =
+      platform::OpenScopedKey(registry, platform::kHkeyLocalMachine,
+                              MachineKey(companyName, appName, section), platform::kKeyRead, &result);
   if (result == platform::kErrorFileNotFound) return defaultValue;
   if (result != platform::kErrorSuccess) return raise(result, "Could not open registry section");
-  platform::ScopedKey opened(registry, handle);
+  const platform::RegKey handle = opened.Get();
 
   std::uint32_t type = 0;
   std::vector<std::uint8_t> data;

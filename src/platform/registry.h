@@ -98,6 +98,16 @@ class ScopedKey {
   RegKey key_ = 0;
 };
 
+// RegOpenKeyExA with an owner that closes the key: not open when the call failed, whose code
+// goes to *error when asked for.
+inline ScopedKey OpenScopedKey(Registry& registry, RegKey parent, const std::string& subKey,
+                               std::uint32_t access, long* error = nullptr) {
+  RegKey key = 0;
+  const long result = registry.OpenKey(parent, subKey, access, &key);
+  if (error != nullptr) *error = result;
+  return result == kErrorSuccess ? ScopedKey(registry, key) : ScopedKey();
+}
+
 // Convenience readers over QueryValue; nullopt-like behaviour through the bool result.
 // Reads a REG_SZ or REG_EXPAND_SZ value as text (without its terminating zero).
 bool ReadStringValue(Registry& registry, RegKey key, const std::string& name, std::string* value);

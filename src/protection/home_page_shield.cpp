@@ -31,11 +31,9 @@ std::optional<std::uint32_t> DwordOf(const std::string& text) {
 bool ReadRegistryText(platform::Registry& registry, platform::RegKey hive, const std::string& key,
                       const std::string& valueName, std::string* text) {
   text->clear();
-  platform::RegKey opened = 0;
-  if (registry.OpenKey(hive, key, platform::kKeyQueryValue, &opened) != platform::kErrorSuccess) {
-    return false;
-  }
-  const platform::ScopedKey scoped(registry, opened);
+  const platform::ScopedKey scoped =
+      platform::OpenScopedKey(registry, hive, key, platform::kKeyQueryValue);
+  if (!scoped.IsOpen()) return false;
   std::uint32_t type = platform::kRegNone;
   std::vector<std::uint8_t> data;
   if (registry.QueryValue(scoped.Get(), valueName, &type, &data) != platform::kErrorSuccess) {
@@ -71,10 +69,10 @@ long WriteRegistryValue(platform::Registry& registry, platform::RegKey key,
 long SetUserRegistryValue(platform::Registry& registry, const std::string& key,
                           const std::string& valueName, const std::string& data,
                           std::uint32_t type) {
-  platform::RegKey opened = 0;
-  const long open = registry.OpenKey(platform::kHkeyCurrentUser, key, kWriteAccess, &opened);
-  if (open != platform::kErrorSuccess) return open;
-  const platform::ScopedKey scoped(registry, opened);
+  long open = platform::kErrorSuccess;
+  const platform::ScopedKey scoped =
+      platform::OpenScopedKey(registry, platform::kHkeyCurrentUser, key, kWriteAccess, &open);
+  if (!scoped.IsOpen()) return open;
   return WriteRegistryValue(registry, scoped.Get(), valueName, type, data);
 }
 

@@ -39,12 +39,9 @@ void SetRegistryValue(platform::Registry& registry, platform::RegKey hive, const
 
 void DeleteRegistryValue(platform::Registry& registry, platform::RegKey hive,
                          const std::string& key, const std::string& name) {
-  platform::RegKey handle = 0;
-  if (registry.OpenKey(hive, key, platform::kKeySetValue, &handle) != platform::kErrorSuccess) {
-    return;
-  }
-  platform::ScopedKey opened(registry, handle);
-  registry.DeleteValue(handle, name);
+  const platform::ScopedKey opened =
+      platform::OpenScopedKey(registry, hive, key, platform::kKeySetValue);
+  if (opened.IsOpen()) registry.DeleteValue(opened.Get(), name);
 }
 
 }  // namespace removal

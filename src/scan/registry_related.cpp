@@ -13,22 +13,14 @@ std::optional<platform::RegKey> HiveCodes::GetHiveFromCode(std::string_view code
 }
 
 bool RegKeyExists(platform::Registry& registry, platform::RegKey hive, const std::string& keyPath) {
-  platform::RegKey key = 0;
-  if (registry.OpenKey(hive, keyPath, kScanKeyAccess, &key) != platform::kErrorSuccess) {
-    return false;
-  }
-  registry.CloseKey(key);
-  return true;
+  return platform::OpenScopedKey(registry, hive, keyPath, kScanKeyAccess).IsOpen();
 }
 
 bool RegReadValue(platform::Registry& registry, platform::RegKey hive, const std::string& keyPath,
                   const std::string& valueName, std::string* data) {
   data->clear();
-  platform::RegKey opened = 0;
-  if (registry.OpenKey(hive, keyPath, kScanKeyAccess, &opened) != platform::kErrorSuccess) {
-    return false;
-  }
-  const platform::ScopedKey key(registry, opened);
+  const platform::ScopedKey key = platform::OpenScopedKey(registry, hive, keyPath, kScanKeyAccess);
+  if (!key.IsOpen()) return false;
   RegData value;
   if (RegQueryValue(registry, key.Get(), valueName, &value) != platform::kErrorSuccess) {
     return false;

@@ -17,12 +17,12 @@ namespace {
 std::string Address(platform::Registry& registry, const std::string& companyName,
                     const std::string& productName, const char* valueName, const char* built) {
   std::string address = built;
-  platform::RegKey key = 0;
-  if (registry.OpenKey(platform::kHkeyLocalMachine, ServerSettingsKey(companyName, productName),
-                       platform::kKeyQueryValue, &key) == platform::kErrorSuccess) {
-    const platform::ScopedKey owned(registry, key);
+  const platform::ScopedKey key =
+      platform::OpenScopedKey(registry, platform::kHkeyLocalMachine,
+                              ServerSettingsKey(companyName, productName), platform::kKeyQueryValue);
+  if (key.IsOpen()) {
     std::string value;
-    if (platform::ReadStringValue(registry, key, valueName, &value) &&
+    if (platform::ReadStringValue(registry, key.Get(), valueName, &value) &&
         !common::Trim(value).empty()) {
       address = common::Trim(value);
     }
