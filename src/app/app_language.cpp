@@ -14,6 +14,7 @@
 #include "branding/frm_website.h"
 #include "localization/frm_language.h"
 #include "localization/language_download.h"
+#include "localization/message_keys.h"
 #include "protection/frm_home_page_changed_alert.h"
 #include "protection/frm_spyware_found_alert.h"
 #include "removal/frm_delete.h"
@@ -99,10 +100,10 @@ void App::ApplyLanguage(const std::string& language) {
   std::vector<std::pair<ui::Label*, std::string>> counters;
   if (frmMain_) {
     FrmMain& main = *frmMain_;
-    for (ui::Label* counter : {&main.lblMemoryInspected, &main.lblRegistryInspected,
-                               &main.lblFilesFolderInspected, &main.lblSoftwareFound,
-                               &main.lblTotalNoOfRunningItems, &main.lblRemovePicSoftwareFound,
-                               &main.lbltracesFound}) {
+    for (ui::Label* counter :
+         {&main.lblMemoryInspected, &main.lblRegistryInspected, &main.lblFilesFolderInspected,
+          &main.lblSoftwareFound, &main.lblTotalNoOfRunningItems, &main.lblRemovePicSoftwareFound,
+          &main.lbltracesFound}) {
       counters.emplace_back(counter, counter->Caption());
     }
   }
@@ -115,9 +116,9 @@ void App::ApplyLanguage(const std::string& language) {
   if (!frmMain_) return;
   // The main window's captions that its start-up builds from messages and the brand.
   FrmMain& main = *frmMain_;
-  main.SetCaption(Message("MSG_CAPTION"));
-  main.cmdWebsite.SetCaption(Message("MSG_WEBSITE"));
-  main.Label22.SetCaption(Message("MSG_CAPTION2"));
+  main.SetCaption(Message(localization::msg::kCaption));
+  main.cmdWebsite.SetCaption(Message(localization::msg::kWebsite));
+  main.Label22.SetCaption(Message(localization::msg::kCaption2));
   main.frmStatus.SetCaption(brand.ProgramName + " Status");
   main.RefreshStatusPage();
 }

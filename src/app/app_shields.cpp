@@ -5,6 +5,7 @@
 #include "app/app.h"
 #include "app/frm_main.h"
 #include "app/options.h"
+#include "localization/message_keys.h"
 #include "protection/frm_home_page_changed_alert.h"
 #include "protection/frm_spyware_found_alert.h"
 #include "protection/home_page_shield.h"
@@ -83,7 +84,7 @@ protection::HomePageShield& App::homePageShield() {
             .setBackgroundTimers = [this](bool enable) { frmMain().SetBackgroundTimers(enable); },
             .memoryShieldTick = [this] { frmMain().tmrMemoryInspected_Timer(); },
             .ask = [this](const std::string& question) { frmHomePageChangedAlert().Ask(question); },
-            .tellRestoreRefused = [this] { Tell(Message("MSG_HOMEPAGE_LOCKED")); },
+            .tellRestoreRefused = [this] { Tell(Message(localization::msg::kHomepageLocked)); },
             .programName = [this] { return brand.ProgramName; },
         });
   }

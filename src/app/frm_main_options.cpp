@@ -2,6 +2,7 @@
 // stores and switches when it changes.
 #include "app/app.h"
 #include "app/frm_main.h"
+#include "localization/message_keys.h"
 #include "platform/desktop.h"
 #include "platform/registry.h"
 #include "removal/registry_values.h"
@@ -166,9 +167,10 @@ void FrmMain::chkRunAtStartup_Click() {
 
 void FrmMain::chkSendData_MouseUp(const ui::MouseArgs&) {
   if (!chkSendData.Checked()) {
-    const std::string text = app_.Paragraphs({"MSG_ANON1", "MSG_ANON2", "MSG_ANON3"});
-    if (app_.machine.desktop.MessageBox(text, app_.Message("MSG_ANON4"), platform::kMbYesNo) ==
-        platform::kIdNo) {
+    const std::string text = app_.Paragraphs(
+        {localization::msg::kAnon1, localization::msg::kAnon2, localization::msg::kAnon3});
+    if (app_.machine.desktop.MessageBox(text, app_.Message(localization::msg::kAnon4),
+                                        platform::kMbYesNo) == platform::kIdNo) {
       chkSendData.SetValue(ui::kChecked);
       Save(option::kSendData, chkSendData.Checked());
       return;

@@ -12,6 +12,7 @@
 #include "definitions/hives.h"
 #include "definitions/locations.h"
 #include "definitions/protected_paths.h"
+#include "localization/message_keys.h"
 #include "platform/desktop.h"
 #include "platform/restore.h"
 #include "removal/frm_delete.h"
@@ -33,17 +34,20 @@ void FrmMain::Command4_Click() {
   platform::Desktop& desktop = app_.machine.desktop;
   if (!AnyChecked(lvwPicRemoveListOfSpywareFoundAndToBeRemoved)) {
     if (!app_.autoDeleteInProgress) {
-      app_.Tell(app_.Message("MSG_SELECTED"));
+      app_.Tell(app_.Message(localization::msg::kSelected));
     }
     return;
   }
   std::string question =
-      app_.Paragraphs({"MSG_CONFIRM1", "MSG_CONFIRM2"}) + "\r\n\r\n" + app_.quarantine.Folder();
+      app_.Paragraphs({localization::msg::kConfirm1, localization::msg::kConfirm2}) + "\r\n\r\n" +
+      app_.quarantine.Folder();
   if (app_.restorePoint.IsRestorePointSupported()) {
-    question += "\r\n\r\n" + app_.Paragraphs({"MSG_CONFIRM3", "MSG_CONFIRM4"});
+    question +=
+        "\r\n\r\n" + app_.Paragraphs({localization::msg::kConfirm3, localization::msg::kConfirm4});
   }
-  if (!app_.autoDeleteInProgress && desktop.MessageBox(question, app_.Message("MSG_REALLY"),
-                                                       platform::kMbYesNo) != platform::kIdYes) {
+  if (!app_.autoDeleteInProgress &&
+      desktop.MessageBox(question, app_.Message(localization::msg::kReally), platform::kMbYesNo) !=
+          platform::kIdYes) {
     return;
   }
   app_.frmDelete().lstProblem.Clear();
@@ -78,7 +82,7 @@ void FrmMain::lblRemove_Click() {
   lblDeletingCaption.SetCaption("");
 
   pgbDeleteSpywaresFound.SetValue(pgbDeleteSpywaresFound.Max());
-  lblDeletingPercentageCompleted.SetCaption("100% " + app_.Message("MSG_COMPLETE"));
+  lblDeletingPercentageCompleted.SetCaption("100% " + app_.Message(localization::msg::kComplete));
   SetBackgroundTimers(true);
 
   // The total counts what the results page showed, ticked or not: the threats found (on two
@@ -133,8 +137,8 @@ removal::RemovalObserver FrmMain::RemovalProgressObserver() {
     pgbDeleteSpywaresFound.SetMax(maximum);
   };
   // One step per ticked row; a value past the maximum is refused by the bar and nothing else.
-  const std::string removing = app_.Message("MSG_REMOVING2") + " : ";
-  const std::string completed = "% " + app_.Message("MSG_COMPLETED");
+  const std::string removing = app_.Message(localization::msg::kRemoving2) + " : ";
+  const std::string completed = "% " + app_.Message(localization::msg::kCompleted);
   observer.itemBegan = [this, removing, completed](const removal::WorkItem& item,
                                                    const std::string& caption) {
     pgbDeleteSpywaresFound.SetValue(pgbDeleteSpywaresFound.Value() + 1);

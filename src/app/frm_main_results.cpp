@@ -8,6 +8,7 @@
 #include "common/text.h"
 #include "definitions/definition_files.h"
 #include "definitions/exclusions.h"
+#include "localization/message_keys.h"
 #include "platform/desktop.h"
 
 namespace app {
@@ -16,12 +17,13 @@ void FrmMain::ExcludeSelected() {
   platform::Desktop& desktop = app_.machine.desktop;
   auto& details = lvwPicRemoveListOfSpywareFoundAndToBeRemoved;
   if (details.Count() == 0 && lvwRegistryToBeDeleted.Count() == 0 && lvwSpywareFound.Count() == 0) {
-    app_.Tell(app_.Message("MSG_SORRY"));
+    app_.Tell(app_.Message(localization::msg::kSorry));
     return;
   }
-  const std::string question = app_.Paragraphs({"MSG_EXC_SURE1", "MSG_EXC_SURE2", "MSG_EXC_SURE3"});
-  if (desktop.MessageBox(question, app_.Message("MSG_EXC_SURE4"), platform::kMbYesNo) !=
-      platform::kIdYes) {
+  const std::string question = app_.Paragraphs(
+      {localization::msg::kExcSure1, localization::msg::kExcSure2, localization::msg::kExcSure3});
+  if (desktop.MessageBox(question, app_.Message(localization::msg::kExcSure4),
+                         platform::kMbYesNo) != platform::kIdYes) {
     return;
   }
   scan::ScanResults& results = app_.results();
@@ -44,8 +46,8 @@ void FrmMain::ViewExclusions() {
     app_.machine.desktop.StartProgram("notepad " + path, platform::kSwShowNormal);
     return;
   }
-  app_.machine.desktop.MessageBox(app_.Message("MSG_EXCLUDE1"), app_.Message("MSG_EXCLUDE2"),
-                                  platform::kMbOk);
+  app_.machine.desktop.MessageBox(app_.Message(localization::msg::kExclude1),
+                                  app_.Message(localization::msg::kExclude2), platform::kMbOk);
 }
 
 }  // namespace app

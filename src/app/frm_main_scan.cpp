@@ -6,6 +6,7 @@
 #include "app/frm_main.h"
 #include "definitions/definition_files.h"
 #include "definitions/protected_paths.h"
+#include "localization/message_keys.h"
 #include "platform/desktop.h"
 #include "removal/frm_delete.h"
 #include "scan/scan_run.h"
@@ -56,13 +57,13 @@ void FrmMain::cmdScanNow_Click() {
 
   if (state.stopRequested) {
     LockMainWindow(true);
-    lblStatus(0).SetCaption(app_.Message("MSG_SCAN_CANCELLED"));
-    lblPercentageCompleted.SetCaption("0% " + app_.Message("MSG_COMPLETED"));
+    lblStatus(0).SetCaption(app_.Message(localization::msg::kScanCancelled));
+    lblPercentageCompleted.SetCaption("0% " + app_.Message(localization::msg::kCompleted));
     pbgMain.SetValue(0);
     LockMainWindow(false);
   } else {
     LockMainWindow(true);
-    lblStatus(0).SetCaption(app_.Message("MSG_SCAN_COMPLETED"));
+    lblStatus(0).SetCaption(app_.Message(localization::msg::kScanCompleted));
     pb1.SetValue(100);
     pb2.SetValue(100);
     LockMainWindow(false);
@@ -110,7 +111,7 @@ void FrmMain::RunScan() {
       .askAboutProcess = {},
   };
   scan::ScanRun run(std::move(services), ReadScanOptions(), ScanPageObserver());
-  if (!run.Run()) app_.Tell(app_.Message("MSG_MISSING"));
+  if (!run.Run()) app_.Tell(app_.Message(localization::msg::kMissing));
 }
 
 scan::ScanOptions FrmMain::ReadScanOptions() {
@@ -124,7 +125,7 @@ scan::ScanOptions FrmMain::ReadScanOptions() {
 scan::ScanObserver FrmMain::ScanPageObserver() {
   scan::ScanObserver observer;
   observer.definitionsMissing = [this] {
-    lblDefVersion.SetCaption(app_.Message("MSG_MISSINGFILES"));
+    lblDefVersion.SetCaption(app_.Message(localization::msg::kMissingfiles));
   };
   observer.started = [this] {
     pbgMain.SetVisible(false);
@@ -149,7 +150,7 @@ scan::ScanObserver FrmMain::ScanPageObserver() {
   };
   observer.stageSkipped = [this](scan::Stage stage) {
     ui::Label& label = stage == scan::Stage::Memory ? lblMemoryInspected : lblRegistryInspected;
-    label.SetCaption(app_.Message("MSG_NOTSELECED"));
+    label.SetCaption(app_.Message(localization::msg::kNotseleced));
   };
   // The circle marks the stage at work on the scan page.
   observer.stageRunning = [this](scan::Stage stage) {
@@ -165,7 +166,7 @@ scan::ScanObserver FrmMain::ScanPageObserver() {
     LockMainWindow(true);
     pb1.SetValue(100);
     if (overallPercent >= 0) pb2.SetValue(overallPercent);
-    lblStatus(0).SetCaption(app_.Message("MSG_COOKIES_FINISHED"));
+    lblStatus(0).SetCaption(app_.Message(localization::msg::kCookiesFinished));
     LockMainWindow(false);
   };
   observer.finished = [this] {
@@ -214,18 +215,18 @@ void AskToStop(App& app, const std::string& message) {
 // The box is shown from inside the scan's own yield, so the scan waits until it is closed.
 void PauseScan(App& app, std::initializer_list<ui::Control*> commands) {
   for (ui::Control* command : commands) command->SetEnabled(false);
-  app.Tell(app.Message("MSG_PAUSED"));
+  app.Tell(app.Message(localization::msg::kPaused));
   for (ui::Control* command : commands) command->SetEnabled(true);
 }
 
 }  // namespace
 
 void FrmMain::cmdStop_Click() {
-  AskToStop(app_, "MSG_STOP");
+  AskToStop(app_, localization::msg::kStop);
 }
 
 void FrmMain::lblStop_Click() {
-  AskToStop(app_, "MSG_SURE");
+  AskToStop(app_, localization::msg::kSure);
 }
 
 void FrmMain::cmdPause_Click() {

@@ -4,6 +4,7 @@
 
 #include "app/app.h"
 #include "app/frm_main.h"
+#include "localization/message_keys.h"
 #include "scheduler/schedule.h"
 
 namespace app {
@@ -53,7 +54,7 @@ void FrmMain::CmdProceed_Click() {
 void FrmMain::SaveSchedule() {
   if (cmbDays.ListIndex() == scheduler::kDateAndTime &&
       (dtpScheduleDate.IsNull() || dtpScheduleTime.IsNull())) {
-    app_.Tell(app_.Message("MSG_DATE"));
+    app_.Tell(app_.Message(localization::msg::kDate));
     return;
   }
   SaveSetting(kOptions, option::kAutomaticScan.key,

@@ -6,11 +6,12 @@
 #include "app/form8.h"
 #include "app/frm_hidden.h"
 #include "app/frm_main.h"
-#include "definitions/definition_files.h"
 #include "app/frm_splash.h"
 #include "app/tray/frm_menu_pop_up.h"
 #include "branding/frm_about.h"
 #include "branding/frm_website.h"
+#include "definitions/definition_files.h"
+#include "localization/message_keys.h"
 #include "platform/desktop.h"
 #include "removal/frm_delete.h"
 
@@ -98,8 +99,8 @@ void FrmMain::StartUpRest() {
   Save(option::kStatus, std::string("RUNNING"));
   Save(option::kRestart, false);
   app_.hidden().Load();
-  SetCaption(app_.Message("MSG_CAPTION"));
-  cmdWebsite.SetCaption(app_.Message("MSG_WEBSITE"));
+  SetCaption(app_.Message(localization::msg::kCaption));
+  cmdWebsite.SetCaption(app_.Message(localization::msg::kWebsite));
   shpCircle.SetVisible(false);
   app_.SetTaskVisible(false);
   SetBackgroundTimers(false);
@@ -110,7 +111,7 @@ void FrmMain::StartUpRest() {
   tmrScroll.SetEnabled(false);
   app_.frmDelete().Load();
   app_.frmDelete().Hide();
-  Label22.SetCaption(app_.Message("MSG_CAPTION2"));
+  Label22.SetCaption(app_.Message(localization::msg::kCaption2));
 
   // Help on the first start.
   if (Stored(option::kShowHelp) == "1") {
@@ -130,9 +131,10 @@ void FrmMain::StartUpRest() {
   // The first-run greeting, which offers Live Update.
   if (!app_.GetMachineSetting("Settings", "FirstTime", "").empty()) return;
   app_.SaveMachineSetting("Settings", "FirstTime", "Yes");
-  const std::string text = app_.Paragraphs({"MSG_THANK1", "MSG_THANK2", "MSG_THANK3"});
-  if (app_.machine.desktop.MessageBox(text, app_.Message("MSG_THANK4"), platform::kMbYesNo) ==
-      platform::kIdYes) {
+  const std::string text = app_.Paragraphs(
+      {localization::msg::kThank1, localization::msg::kThank2, localization::msg::kThank3});
+  if (app_.machine.desktop.MessageBox(text, app_.Message(localization::msg::kThank4),
+                                      platform::kMbYesNo) == platform::kIdYes) {
     cmdUpdate.Click();
   }
 }

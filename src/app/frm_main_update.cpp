@@ -1,6 +1,7 @@
 // The main window's Live Update: the command, and the automatic run after five idle minutes.
 #include "app/app.h"
 #include "app/frm_main.h"
+#include "localization/message_keys.h"
 #include "update/frm_download.h"
 #include "update/frm_signature_updated.h"
 #include "update/live_update.h"
@@ -32,13 +33,13 @@ void FrmMain::cmdUpdate_Click() {
   update::frmSignatureUpdated& notice = app_.frmSignatureUpdated();
   if (changes < 1) {
     notice.Show();
-    notice.lblUpdateInfo.SetCaption(app_.Message("MSG_RECENT_DEFS"));
+    notice.lblUpdateInfo.SetCaption(app_.Message(localization::msg::kRecentDefs));
   } else {
     SaveSetting(kOptions, "SHOW", "True");
     SaveSetting(kOptions, "RESTART", "True");
     progress.RemoveTrayIcon();
     notice.Show();
-    notice.lblUpdateInfo.SetCaption(app_.Message("MSG_UPDATED_DEFS"));
+    notice.lblUpdateInfo.SetCaption(app_.Message(localization::msg::kUpdatedDefs));
     app_.definitionCount = app_.CountDefinitions();
     RefreshStatusPage();
     cmdScan.SetEnabled(true);

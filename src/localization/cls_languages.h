@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "localization/message_keys.h"
 #include "platform/machine.h"
 
 namespace ui {
@@ -20,7 +21,7 @@ inline constexpr const char* kLanguageFileName = "Localization.txt";
 inline constexpr int kMessageTableSize = 201;
 
 struct MessageSlot {
-  std::string name;  // the message key, as "MSG_STOP"
+  std::string name;  // the message key, as localization::msg::kStop
   std::string message;
   bool inUse = false;
 };

@@ -2,6 +2,7 @@
 
 #include "common/text.h"
 #include "localization/language_download.h"
+#include "localization/message_keys.h"
 #include "ui/design.h"
 
 namespace localization {
@@ -30,7 +31,7 @@ frmLanguage::frmLanguage(ui::Host& host, Services services)
 }
 
 void frmLanguage::Form_Load() {
-  SetCaption(services_.languages.getMessages("MSG_TITLELANGUAGE"));
+  SetCaption(services_.languages.getMessages(localization::msg::kTitlelanguage));
   FillLanguageList();
 }
 
@@ -48,7 +49,7 @@ void frmLanguage::Combo1_Click() {
   if (language.empty() || language == kChooseHere) return;
   services_.chooseLanguage(language);
   // The title is a message, which the choice has just translated.
-  SetCaption(services_.languages.getMessages("MSG_TITLELANGUAGE"));
+  SetCaption(services_.languages.getMessages(localization::msg::kTitlelanguage));
 }
 
 void frmLanguage::Command1_Click() {
@@ -58,7 +59,7 @@ void frmLanguage::Command1_Click() {
     return;
   }
   FillLanguageList();
-  services_.tell(services_.languages.getMessages("MSG_DOWNLOADED"));
+  services_.tell(services_.languages.getMessages(localization::msg::kDownloaded));
 }
 
 void frmLanguage::Command3_Click() {

@@ -2,6 +2,7 @@
 
 #include "common/file_tests.h"
 #include "common/text.h"
+#include "localization/message_keys.h"
 #include "platform/desktop.h"
 #include "scan/process_scan.h"
 #include "ui/design.h"
@@ -85,7 +86,7 @@ void frmSpywareFoundAlert::cmdYes_Click() {
   if (!scan::StopProcessById(services_.machine, pid_)) {
     answer_ = Answer::NotStopped;
     services_.machine.desktop.MessageBox(
-        common::UpperCase(name) + " " + services_.message("MSG_ERROR_STOPPED"),
+        common::UpperCase(name) + " " + services_.message(localization::msg::kErrorStopped),
         services_.programName, platform::kMbOk | platform::kMbIconInformation);
   }
   Unload();

@@ -7,6 +7,7 @@
 #include "definitions/hives.h"
 #include "definitions/locations.h"
 #include "definitions/protected_paths.h"
+#include "localization/message_keys.h"
 #include "removal/quarantine.h"
 #include "removal/restore_point.h"
 #include "removal/trace_removal.h"
@@ -149,14 +150,14 @@ std::vector<Failure> RemovalRun::Run(const std::vector<WorkItem>& items) {
     if (observer_.yield) observer_.yield();
   };
   quarantine_.CreateFolder();
-  stage("MSG_INFORMATION");
+  stage(localization::msg::kInformation);
   for (int i = 0; i < kGatheringYields; ++i) yield();
   stage("");
 
   // Whether the system offers restore points cannot change during the removal.
   const bool restorePoints = restorePoint_.IsRestorePointSupported();
   if (restorePoints) {
-    stage("MSG_RESTOREPOINT");
+    stage(localization::msg::kRestorepoint);
     yield();
     const std::string timestamp = machine_.clock.FormatDate(machine_.clock.Now());
     // A refusal (System Restore switched off, a point still open) does not stop the removal.
@@ -170,7 +171,7 @@ std::vector<Failure> RemovalRun::Run(const std::vector<WorkItem>& items) {
     // Only the first pass writes the quarantine log.
     quarantine_.SetLogToQuarantine(!retry);
     if (settings_.showPasses) {
-      stage("MSG_REMOVING");
+      stage(localization::msg::kRemoving);
       if (observer_.passBegan) observer_.passBegan(settings_.barMaximum);
     }
     Pass pass(*this, remover, retry, failures);

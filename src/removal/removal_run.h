@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "localization/message_keys.h"
 #include "platform/machine.h"
 
 namespace definitions {
@@ -41,8 +42,9 @@ struct Failure {
 
 // How a removal shows itself. Every member may be empty.
 struct RemovalObserver {
-  // A stage of the removal, as the key of its message: "MSG_INFORMATION" while it gathers,
-  // "MSG_RESTOREPOINT" while it asks for a restore point, "MSG_REMOVING" as each pass begins;
+  // A stage of the removal, as the key of its message: localization::msg::kInformation while it
+  // gathers, localization::msg::kRestorepoint while it asks for a restore point,
+  // localization::msg::kRemoving as each pass begins;
   // "" clears the text.
   std::function<void(const char* messageKey)> stage;
   // A pass begins: the bar starts again from 0 up to this.

@@ -15,8 +15,9 @@
 #include "definitions/exclusions.h"
 #include "definitions/line_codec.h"
 #include "definitions/locations.h"
-#include "definitions/protected_paths.h"
 #include "definitions/placeholders.h"
+#include "definitions/protected_paths.h"
+#include "localization/message_keys.h"
 #include "platform/desktop.h"
 #include "scan/company_name.h"
 #include "scan/stages.h"
@@ -147,8 +148,9 @@ void ExamineProcess9x(ScanContext& context, const std::string& upperKept,
     ++context.counters.threatsFound;
     return;
   }
-  const std::string text = context.message("MSG_FOUND1") + fileName +
-                           context.message("MSG_FOUND2") + fileName + context.message("MSG_FOUND3");
+  const std::string text = context.message(localization::msg::kFound1) + fileName +
+                           context.message(localization::msg::kFound2) + fileName +
+                           context.message(localization::msg::kFound3);
   const std::string title = machine.system.GetOwnVersionInfo().productName + "  - Alert";
   if (machine.desktop.MessageBox(text, title, platform::kMbYesNo | platform::kMbIconQuestion) ==
       platform::kIdYes) {
@@ -318,7 +320,9 @@ void ReportProcessThreat(ScanContext& context, const std::string& fileName,
     return;
   }
   const std::string companyText =
-      common::Trim(company).empty() ? context.message("MSG_NOCOMPANY") + " " + fileName : company;
+      common::Trim(company).empty()
+          ? context.message(localization::msg::kNocompany) + " " + fileName
+          : company;
   if (context.askAboutProcess) context.askAboutProcess(fileName, companyText, pid);
 }
 

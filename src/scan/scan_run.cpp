@@ -4,6 +4,7 @@
 
 #include "definitions/definition_files.h"
 #include "definitions/protected_paths.h"
+#include "localization/message_keys.h"
 #include "scan/stages.h"
 
 namespace scan {
@@ -12,12 +13,10 @@ ScanRun::ScanRun(ScanServices services, ScanOptions options, ScanObserver observ
     : services_(std::move(services)),
       options_(options),
       observer_(std::move(observer)),
-      machine_{services_.machine.registry,  services_.machine.system,
-               services_.machine.desktop,   services_.machine.clock,
-               services_.machine.files,     shellFolders_,
-               services_.machine.codePage,  services_.machine.tray,
-               services_.machine.processes, services_.machine.restore,
-               services_.machine.clipboard, services_.machine.libraries,
+      machine_{services_.machine.registry, services_.machine.system,    services_.machine.desktop,
+               services_.machine.clock,    services_.machine.files,     shellFolders_,
+               services_.machine.codePage, services_.machine.tray,      services_.machine.processes,
+               services_.machine.restore,  services_.machine.clipboard, services_.machine.libraries,
                services_.machine.internet} {}
 
 ScanContext ScanRun::Context(const definitions::DefinitionCounts& counts) {
@@ -83,27 +82,27 @@ bool ScanRun::Run() {
   const int cookiesShare = Percent(counts.cookies, counts.total);
 
   if (options_.cookies) {
-    begin(Stage::Cookies, "MSG_COOKIES", -1);
+    begin(Stage::Cookies, localization::msg::kCookies, -1);
     running(Stage::Cookies);
     ScanCookies(context);
     ended(Stage::Cookies, cookiesShare);
   }
   if (options_.memory) {
-    begin(Stage::Memory, "MSG_MEMORY", -1);
+    begin(Stage::Memory, localization::msg::kMemory, -1);
     running(Stage::Memory);
     ScanMemory(context);
   } else {
     skipped(Stage::Memory);
   }
   // The registry's page text is shown whether or not the stage runs.
-  begin(Stage::Registry, "MSG_REGISTRY", cookiesShare);
+  begin(Stage::Registry, localization::msg::kRegistry, cookiesShare);
   if (options_.registry) {
     running(Stage::Registry);
     ScanRegistry(context);
   } else {
     skipped(Stage::Registry);
   }
-  begin(Stage::FilesAndFolders, "MSG_SPYWARE", -1);
+  begin(Stage::FilesAndFolders, localization::msg::kSpyware, -1);
   running(Stage::FilesAndFolders);
   ScanFileDefinitions(context);
   ScanDirectoryDefinitions(context);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "definitions/definition_files.h"
+#include "localization/message_keys.h"
 #include "platform/cached_shell_folders.h"
 #include "platform/machine.h"
 #include "scan/scan_context.h"
@@ -26,8 +27,8 @@ struct ScanObserver {
   std::function<void()> definitionsMissing;
   // The definitions are there and the stages are about to run: the bars start from nothing.
   std::function<void()> started;
-  // A stage begins, with the key of its message ("MSG_COOKIES", ...) and the share of the scan
-  // done before it where the bars show one (-1 otherwise); the status prefix is set.
+  // A stage begins, with the key of its message (localization::msg::kCookies, ...) and the share of
+  // the scan done before it where the bars show one (-1 otherwise); the status prefix is set.
   std::function<void(Stage stage, const char* messageKey, int donePercent)> stageBegan;
   // The stage is switched off in the options and does not run.
   std::function<void(Stage stage)> stageSkipped;

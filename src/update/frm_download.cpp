@@ -1,5 +1,6 @@
 #include "update/frm_download.h"
 
+#include "localization/message_keys.h"
 #include "ui/design.h"
 
 namespace update {
@@ -47,7 +48,7 @@ void frmDownload::Form_Load() {
   tmrBlink.SetEnabled(true);
   picDown.SetVisible(false);
   picUp.SetVisible(true);
-  lblProduct.SetCaption(services_.message("MSG_DOWNLOADING"));
+  lblProduct.SetCaption(services_.message(localization::msg::kDownloading));
   RemoveTrayIcon();
   platform::NotifyIcon icon = TrayIcon();
   icon.flags = platform::kNifMessage | platform::kNifIcon | platform::kNifTip;
@@ -62,16 +63,16 @@ void frmDownload::tmrBlink_Timer() {
   if (picDown.Visible()) {
     picDown.SetVisible(false);
     picUp.SetVisible(true);
-    lblProduct.SetCaption(services_.message("MSG_CONNECTING"));
+    lblProduct.SetCaption(services_.message(localization::msg::kConnecting));
   } else {
-    lblProduct.SetCaption(services_.message("MSG_CHECKING"));
+    lblProduct.SetCaption(services_.message(localization::msg::kChecking));
     picDown.SetVisible(true);
     picUp.SetVisible(false);
   }
   if (step_ > 14) step_ = 0;
   switch (step_) {
     case 0:
-      lblProduct.SetCaption(services_.message("MSG_CONNECTING2"));
+      lblProduct.SetCaption(services_.message(localization::msg::kConnecting2));
       break;
     case 2:
     case 3:
@@ -82,13 +83,13 @@ void frmDownload::tmrBlink_Timer() {
     case 12:
     case 13:
     case 14:
-      lblProduct.SetCaption(services_.message("MSG_SENDING"));
+      lblProduct.SetCaption(services_.message(localization::msg::kSending));
       break;
     case 6:
-      lblProduct.SetCaption(services_.message("MSG_SENT"));
+      lblProduct.SetCaption(services_.message(localization::msg::kSent));
       break;
     case 8:
-      lblProduct.SetCaption(services_.message("MSG_RECEIVING"));
+      lblProduct.SetCaption(services_.message(localization::msg::kReceiving));
       break;
     default:
       break;
