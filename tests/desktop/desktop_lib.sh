@@ -47,14 +47,19 @@ install_definitions() {
   mkdir -p "$datadir"
   cp "$build"/AntiSpywareDAT/*.dat "$datadir/" || fail "no starter definitions in $build"
 }
-# Waits for the program, told to close, to end with exit code 0.
-wait_exit() {
+# wait_ended PID TENTHS WHAT: fails with WHAT unless the process ends within TENTHS tenths of a
+# second.
+wait_ended() {
   i=0
-  while kill -0 "$pid" 2>/dev/null; do
+  while kill -0 "$1" 2>/dev/null; do
     i=$((i + 1))
-    [ "$i" -gt 150 ] && fail "the program did not end after WM_CLOSE"
+    [ "$i" -gt "$2" ] && fail "$3"
     sleep 0.1
   done
+}
+# Waits for the program, told to close, to end with exit code 0.
+wait_exit() {
+  wait_ended "$pid" 150 "the program did not end after WM_CLOSE"
   wait "$pid"
   status=$?
   pid=""

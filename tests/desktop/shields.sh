@@ -74,12 +74,7 @@ drive wait frmSpywareFoundAlert 10000
 drive visible frmSpywareFoundAlert "DEMOADWARE.EXE"
 import -window root "$shots/memory-alert.png"
 drive click frmSpywareFoundAlert "STOP"
-i=0
-while kill -0 "$threat" 2>/dev/null; do
-  i=$((i + 1))
-  [ "$i" -gt 50 ] && fail "STOP left the threat running"
-  sleep 0.1
-done
+wait_ended "$threat" 50 "STOP left the threat running"
 wait "$threat"
 threat=""
 stop_program
