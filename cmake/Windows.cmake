@@ -22,7 +22,7 @@ add_library(win32impl STATIC ${WIN32_SOURCES})
 target_compile_definitions(win32impl PUBLIC WINVER=0x0601 _WIN32_WINNT=0x0601 _WIN32_IE=0x0800
                                             NOMINMAX WIN32_LEAN_AND_MEAN)
 target_link_libraries(win32impl PUBLIC core comctl32 comdlg32 shlwapi shell32 advapi32 psapi
-                      version ole32 oleaut32 gdi32 user32 uxtheme wininet wbemuuid)
+                      version ole32 oleaut32 gdi32 user32 uxtheme wininet wbemuuid bcrypt)
 
 add_executable(AntiSpyware WIN32 ${CMAKE_SOURCE_DIR}/src/main.cpp ${PROGRAM_RESOURCES})
 target_link_libraries(AntiSpyware PRIVATE win32impl)

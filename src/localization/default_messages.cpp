@@ -96,6 +96,14 @@ const DefaultMessage kDefaultMessages[68] = {
     // The Languages window's title and its download confirmation.
     {localization::msg::kTitlelanguage, "Languages"},
     {localization::msg::kDownloaded, "The newest language file has been downloaded."},
+    // Live Update of a build that checks signatures, when an answer fails the check.
+    {localization::msg::kUpdateRefused,
+     "The definition update could not be verified and was not installed. Your [ProgramName] "
+     "definitions are unchanged."},
+    // The status page, when Live Update has not succeeded for longer than the limit ("[Days]").
+    {localization::msg::kUpdateOverdue,
+     "Live Update has not succeeded for more than [Days] days. Run Live Update to stay "
+     "protected."},
 };
 
 void LoadDefaultMessages(clsLanguages& languages) {

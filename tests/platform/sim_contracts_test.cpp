@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/machine_contracts.h"
+#include "platform/signatures_contract.h"
 #include "platform/sim/sim_machine.h"
 
 namespace platform::sim {
@@ -25,6 +26,11 @@ TEST(SimContractsTest, ARunningProgramIsSeenAndStopped) {
   const std::uint32_t pid = sim.processes.Start(path);
   ASSERT_NE(pid, 0u);
   machine_contracts::ARunningProgramIsSeenAndStopped(sim.machine.processes, pid, path);
+}
+
+TEST(SimContractsTest, OnlyTheGoodSignatureVerifies) {
+  SimMachine sim;
+  signatures_contract::OnlyTheGoodSignatureVerifies(sim.machine.signatures);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/machine_contracts.h"
+#include "platform/signatures_contract.h"
 #include "platform/win32/win32_machine.h"
 #include "platform/win32/windows_api.h"
 #include "test_folders.h"
@@ -43,6 +44,11 @@ TEST(Win32ContractsTest, ARunningProgramIsSeenAndStopped) {
   CloseHandle(info.hThread);
   CloseHandle(info.hProcess);
   DeleteFileA(path.c_str());
+}
+
+TEST(Win32ContractsTest, OnlyTheGoodSignatureVerifies) {
+  platform::win32::Win32Machine real;
+  signatures_contract::OnlyTheGoodSignatureVerifies(real.machine.signatures);
 }
 
 }  // namespace
