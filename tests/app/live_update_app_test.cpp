@@ -217,7 +217,7 @@ TEST_F(LiveUpdateAppTest, TheStatusPageWarnsWhenLiveUpdateHasNotSucceededForLong
   sim.internet.SetOnline(true);
   Main().cmdUpdate.Click();
   EXPECT_FALSE(Main().lblUpdateOverdue.Visible());
-  EXPECT_EQ(Main().lblDefAge.Caption(), "15");
+  EXPECT_EQ(Main().lblDefAge.Caption(), "16");
   sim.clock.SetNow(38792.5 + 20 + 15);
   Main().RefreshStatusPage();
   EXPECT_TRUE(Main().lblUpdateOverdue.Visible());
