@@ -78,8 +78,9 @@ TEST_F(SignedHttpTest, TheSignedDifferenceIsTheUnsignedOneSignedForTheDateAsSent
 
 TEST_F(HttpTest, WithoutAKeyThereAreNoSignedPaths) {
   Publish("2006-04-01 00:00:00", {{Kind::kFile, {"b.exe=B|[y]"}}});
-  for (const std::string path : {"/asp/currentDateNEW.sig.asp?" + kBrand, "/asp/date.sig.asp",
-                                 "/asp/getDefsNEW.sig.asp?" + kBrand + "&date=3/16/2006"}) {
+  for (const std::string& path :
+       std::vector<std::string>{"/asp/currentDateNEW.sig.asp?" + kBrand, "/asp/date.sig.asp",
+                                "/asp/getDefsNEW.sig.asp?" + kBrand + "&date=3/16/2006"}) {
     EXPECT_EQ(Get(path)->status, 404) << path;
   }
 }

@@ -106,8 +106,11 @@ std::int32_t LiveUpdate::CheckForNewDefinitions() {
 std::int32_t LiveUpdate::CheckSigned(HttpClient& http, double local,
                                      const std::function<void(const std::string&)>& status) {
   platform::Clock& clock = services_.machine.clock;
-  const std::optional<SignedAnswer> dateAnswer = Verified(
-      http.GetUrlTextWithProgress(SignedUrl(ServerDateUrl()), status), kSignedDateKind, "");
+  // No answer at all (no network, a server that is down) is no attack: as without a key, the
+  // check ends without news. Anything that did arrive must be signed.
+  const std::string dateText = http.GetUrlTextWithProgress(SignedUrl(ServerDateUrl()), status);
+  if (dateText.empty()) return 0;
+  const std::optional<SignedAnswer> dateAnswer = Verified(dateText, kSignedDateKind, "");
   if (!dateAnswer) return Refuse();
   const std::optional<double> server = ReadDate(dateAnswer->serverDate);
   // An older date is a replayed answer or a server rolled back: either would hold the program
@@ -120,10 +123,11 @@ std::int32_t LiveUpdate::CheckSigned(HttpClient& http, double local,
 
   // The from-date is signed as sent, so the text goes once into the request and the check.
   const std::string localText = clock.FormatDate(local);
+  const std::string differenceText = http.GetUrlTextWithProgress(
+      SignedUrl(DifferenceUrl(localText)), status, kMaxUpdateTextBytes + kMaxSignedHeaderBytes);
+  if (differenceText.empty()) return 0;
   const std::optional<SignedAnswer> differenceAnswer =
-      Verified(http.GetUrlTextWithProgress(SignedUrl(DifferenceUrl(localText)), status,
-                                           kMaxUpdateTextBytes + kMaxSignedHeaderBytes),
-               kSignedDifferenceKind, localText);
+      Verified(differenceText, kSignedDifferenceKind, localText);
   if (!differenceAnswer) return Refuse();
   const std::optional<double> newDate = ReadDate(differenceAnswer->serverDate);
   if (!newDate || *newDate <= local) return Refuse();

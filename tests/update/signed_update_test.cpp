@@ -36,7 +36,7 @@ std::unique_ptr<defserver::AnswerSigner> NewKey() {
 // The server's two signed answers are made from fields a test may alter before or after
 // signing; the unsigned paths answer too, so that a build that fell back to them would merge.
 class SignedUpdateTest : public ::testing::Test {
- protected:
+ public:  // the tampering cases below arrange the fixture
   SignedUpdateTest() {
     sim.internet.Route(kServer, "/asp/currentDateNEW.sig.asp", [this](const SimHttpRequest&) {
       return Tampered(dateFields, dateAnswerEdit);
@@ -181,6 +181,14 @@ TEST_F(SignedUpdateTest, EveryTamperingIsRefusedWithNothingChanged) {
     EXPECT_TRUE(refused) << tampering.name;
     EXPECT_EQ(DataFolder(), before) << tampering.name;
   }
+}
+
+TEST_F(SignedUpdateTest, NoAnswerAtAllIsNoRefusal) {
+  sim.internet.SetOnline(false);
+  const std::string before = DataFolder();
+  EXPECT_EQ(Run(), 0);
+  EXPECT_FALSE(refused);
+  EXPECT_EQ(DataFolder(), before);
 }
 
 TEST_F(SignedUpdateTest, ABuildWithoutAKeyKeepsToTheUnsignedPaths) {
