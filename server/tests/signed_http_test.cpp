@@ -24,12 +24,13 @@ class SignedHttpTest : public HttpTest {
   // The answer when it is well formed and signed with the server's key over these fields.
   std::optional<update::SignedAnswer> Verified(const httplib::Result& result, const char* kind,
                                                const std::string& product,
-                                               const std::string& fromDate) {
+                                               const std::string& fromDate,
+                                               const std::string& company = "Q") {
     if (!result || result->status != 200) return std::nullopt;
     std::optional<update::SignedAnswer> answer = update::ParseSignedAnswer(result->body);
     if (!answer) return std::nullopt;
     const std::string message = update::SignedMessage(
-        {kind, product, "Q", fromDate, answer->serverDate, answer->body});
+        {kind, product, company, fromDate, answer->serverDate, answer->body});
     if (!verifier_.Verify(signer_->PublicKey(), message, answer->signature)) return std::nullopt;
     return answer;
   }
@@ -47,7 +48,7 @@ TEST_F(SignedHttpTest, TheSignedDateIsTheNewestPublishSignedForTheBrand) {
   EXPECT_EQ(answer->body, Get("/asp/currentDateNEW.asp?" + kBrand)->body);
   EXPECT_FALSE(Verified(date, update::kSignedDateKind, "Other AntiSpyware", ""));
   EXPECT_FALSE(Verified(date, update::kSignedDifferenceKind, "Quillmoor AntiSpyware", ""));
-  EXPECT_TRUE(Verified(Get("/asp/date.sig.asp"), update::kSignedDateKind, "", "").has_value())
+  EXPECT_TRUE(Verified(Get("/asp/date.sig.asp"), update::kSignedDateKind, "", "", "").has_value())
       << "the stored date's twin is signed without a brand";
   EXPECT_EQ(Get("/asp/currentDateNEW.sig.asp")->status, 400);
 }

@@ -106,7 +106,7 @@ TEST_F(SignedUpdateTest, AGoodSignatureIsMergedAndItsSignedDateStored) {
   EXPECT_FALSE(refused);
   EXPECT_EQ(requestedFrom, "3/18/2006");
   EXPECT_EQ(update_test::DecodedLines(sim.files, Path("ExeDefinition.dat")),
-            (std::vector<std::string>{"new.exe|New"}));
+            (std::vector<std::string>{"new.exe=New"}));
   EXPECT_EQ(sim.files.FileContent(Path("date.dat")), "3/20/2006 4:15:00 PM\r\n");
   // No unsigned answer is asked for, not even the new date.
   for (const SimHttpRequest& request : sim.internet.Requests()) {
