@@ -22,11 +22,7 @@ on_failure() { stop_servers; }
 
 # The starter set published at a fresh installation's date, one more threat published now.
 set_dir="$state/set"
-rm -rf "$set_dir"
-mkdir -p "$set_dir"
-cp "$top"/data/definitions/*.txt "$set_dir/"
-printf '%s\n' 'signed-demo.exe=Signed Demo|[progfil]Signed Demo|Adware program' \
-  >>"$set_dir/FileDefinition.txt"
+update_set "$set_dir" 'signed-demo.exe=Signed Demo|[progfil]Signed Demo|Adware program'
 port=$("$top/tools/start-server.sh" --state "$state" --bind 127.0.0.1 --update "$set_dir" \
   --signing-key "$key") || fail "the definition server did not start"
 rm -f "$state/proxy.port"
