@@ -114,8 +114,8 @@ std::string AnswerSigner::Sign(const std::string& message) const {
   std::string der;
   size_t size = 0;
   if (EVP_DigestSignInit(context, nullptr, EVP_sha256(), nullptr, key_->pkey) == 1 &&
-      EVP_DigestSign(context, nullptr, &size, reinterpret_cast<const unsigned char*>(message.data()),
-                     message.size()) == 1) {
+      EVP_DigestSign(context, nullptr, &size,
+                     reinterpret_cast<const unsigned char*>(message.data()), message.size()) == 1) {
     der.resize(size);
     if (EVP_DigestSign(context, reinterpret_cast<unsigned char*>(der.data()), &size,
                        reinterpret_cast<const unsigned char*>(message.data()),

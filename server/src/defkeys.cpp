@@ -66,8 +66,8 @@ int Generate(const Options& options) {
     std::cerr << "defkeys: cannot create " << path << " (does it exist already?)\n";
     return 1;
   }
-  const bool written = !pem.empty() && write(file, pem.data(), pem.size()) ==
-                                           static_cast<ssize_t>(pem.size());
+  const bool written =
+      !pem.empty() && write(file, pem.data(), pem.size()) == static_cast<ssize_t>(pem.size());
   if (close(file) != 0 || !written) {
     std::cerr << "defkeys: cannot write " << path << "\n";
     unlink(path.c_str());

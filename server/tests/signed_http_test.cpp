@@ -29,8 +29,8 @@ class SignedHttpTest : public HttpTest {
     if (!result || result->status != 200) return std::nullopt;
     std::optional<update::SignedAnswer> answer = update::ParseSignedAnswer(result->body);
     if (!answer) return std::nullopt;
-    const std::string message = update::SignedMessage(
-        {kind, product, company, fromDate, answer->serverDate, answer->body});
+    const std::string message =
+        update::SignedMessage({kind, product, company, fromDate, answer->serverDate, answer->body});
     if (!verifier_.Verify(signer_->PublicKey(), message, answer->signature)) return std::nullopt;
     return answer;
   }
@@ -59,15 +59,15 @@ TEST_F(SignedHttpTest, TheSignedDifferenceIsTheUnsignedOneSignedForTheDateAsSent
   const std::string query = "?" + kBrand + "&date=3/16/2006%2012:00:00%20AM";
   const httplib::Result plain = Get("/asp/getDefsNEW.asp" + query);
   const httplib::Result signedResult = Get("/asp/getDefsNEW.sig.asp" + query);
-  const auto answer = Verified(signedResult, update::kSignedDifferenceKind,
-                               "Quillmoor AntiSpyware", "3/16/2006 12:00:00 AM");
+  const auto answer = Verified(signedResult, update::kSignedDifferenceKind, "Quillmoor AntiSpyware",
+                               "3/16/2006 12:00:00 AM");
   ASSERT_TRUE(answer);
   EXPECT_EQ(answer->body, plain->body);
   EXPECT_EQ(answer->body, UpdateSince("3/16/2006"));
   EXPECT_EQ(answer->serverDate, "4/1/2006 12:00:00 AM");
   // The same date in another spelling is another request: its signature names that spelling.
-  EXPECT_FALSE(Verified(signedResult, update::kSignedDifferenceKind, "Quillmoor AntiSpyware",
-                        "3/16/2006"));
+  EXPECT_FALSE(
+      Verified(signedResult, update::kSignedDifferenceKind, "Quillmoor AntiSpyware", "3/16/2006"));
   EXPECT_FALSE(Verified(signedResult, update::kSignedDifferenceKind, "Other AntiSpyware",
                         "3/16/2006 12:00:00 AM"));
   const std::string etag = signedResult->get_header_value("ETag");

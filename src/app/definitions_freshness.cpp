@@ -11,7 +11,8 @@ Freshness DefinitionsFreshness(std::optional<double> definitionsDate,
   const auto day = [](double date) { return static_cast<std::int64_t>(std::floor(date)); };
   Freshness freshness;
   // A date ahead of the clock (a clock set back) is no negative age.
-  if (definitionsDate) freshness.ageDays = std::max<std::int64_t>(0, day(now) - day(*definitionsDate));
+  if (definitionsDate)
+    freshness.ageDays = std::max<std::int64_t>(0, day(now) - day(*definitionsDate));
   if (warningDays <= 0) return freshness;
   std::optional<std::int64_t> since = lastSuccessDay;
   if (!since && definitionsDate) since = day(*definitionsDate);

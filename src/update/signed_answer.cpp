@@ -29,8 +29,8 @@ std::string SignedMessage(const SignedFields& fields) {
   std::string message;
   message.reserve(sizeof kMessageTag + 6 * 8 + fields.body.size() + 128);
   AppendField(&message, kMessageTag);
-  for (const std::string* field : {&fields.kind, &fields.product, &fields.company,
-                                   &fields.fromDate, &fields.serverDate, &fields.body}) {
+  for (const std::string* field : {&fields.kind, &fields.product, &fields.company, &fields.fromDate,
+                                   &fields.serverDate, &fields.body}) {
     AppendField(&message, *field);
   }
   return message;

@@ -24,7 +24,9 @@ inline constexpr const char* kOtherKey =
     "0fba155230444dd6a403c0f3321b5e98b22225e79d890c512e8aff573a396ca6"
     "3289774fd104652f8190a5e7de421df0cda15f2705c5d19d13571795cda4a8ce";
 
-inline std::string Raw(const char* hex) { return update::FromHex(hex).value(); }
+inline std::string Raw(const char* hex) {
+  return update::FromHex(hex).value();
+}
 
 inline void OnlyTheGoodSignatureVerifies(platform::Signatures& signatures) {
   const std::string key = Raw(kKey);

@@ -63,16 +63,17 @@ class SignedUpdateTest : public ::testing::Test {
   // Signs the fields as the server does, then lets the test change the answer's text.
   SimHttpResponse Tampered(const SignedFields& fields,
                            const std::function<void(std::string&)>& edit) {
-    const std::string signature = (signingKey ? *signingKey : *serverKey).Sign(SignedMessage(fields));
+    const std::string signature =
+        (signingKey ? *signingKey : *serverKey).Sign(SignedMessage(fields));
     std::string answer = FormatSignedAnswer({signature, fields.serverDate, fields.body});
     if (edit) edit(answer);
     return SimHttpResponse{answer};
   }
 
   std::int32_t Run() {
-    LiveUpdate live({sim.machine, kSimDataFolder, kServer, kProduct, kCompany,
-                     serverKey->PublicKey()},
-                    LiveUpdateObserver{});
+    LiveUpdate live(
+        {sim.machine, kSimDataFolder, kServer, kProduct, kCompany, serverKey->PublicKey()},
+        LiveUpdateObserver{});
     const std::int32_t changes = live.CheckForNewDefinitions();
     refused = live.Refused();
     return changes;
@@ -90,11 +91,14 @@ class SignedUpdateTest : public ::testing::Test {
   platform::sim::SimMachine sim;
   std::unique_ptr<defserver::AnswerSigner> serverKey = NewKey();
   defserver::AnswerSigner* signingKey = nullptr;
-  SignedFields dateFields{kSignedDateKind, kProduct, kCompany, "", "3/20/2006 4:15:00 PM",
+  SignedFields dateFields{kSignedDateKind,       kProduct, kCompany, "", "3/20/2006 4:15:00 PM",
                           "3/20/2006 4:15:00 PM"};
-  SignedFields differenceFields{kSignedDifferenceKind, kProduct,
-                                kCompany,              "3/18/2006",
-                                "3/20/2006 4:15:00 PM", Record("EXE", "ADD", SentEntry("new.exe=New"))};
+  SignedFields differenceFields{kSignedDifferenceKind,
+                                kProduct,
+                                kCompany,
+                                "3/18/2006",
+                                "3/20/2006 4:15:00 PM",
+                                Record("EXE", "ADD", SentEntry("new.exe=New"))};
   std::function<void(std::string&)> dateAnswerEdit;
   std::function<void(std::string&)> differenceAnswerEdit;
   std::string requestedFrom;
@@ -169,8 +173,8 @@ TEST_F(SignedUpdateTest, EveryTamperingIsRefusedWithNothingChanged) {
     t.dateAnswerEdit = nullptr;
     t.differenceAnswerEdit = nullptr;
     t.signingKey = nullptr;
-    t.dateFields = SignedFields{kSignedDateKind, kProduct, kCompany, "", "3/20/2006 4:15:00 PM",
-                                "3/20/2006 4:15:00 PM"};
+    t.dateFields = SignedFields{
+        kSignedDateKind, kProduct, kCompany, "", "3/20/2006 4:15:00 PM", "3/20/2006 4:15:00 PM"};
     t.differenceFields.kind = kSignedDifferenceKind;
     t.differenceFields.product = kProduct;
     t.differenceFields.fromDate = "3/18/2006";

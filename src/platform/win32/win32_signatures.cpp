@@ -25,7 +25,9 @@ using UniqueAlgorithm = UniqueResource<BCRYPT_ALG_HANDLE, AlgorithmDeleter>;
 using UniqueKey = UniqueResource<BCRYPT_KEY_HANDLE, KeyDeleter>;
 using UniqueHash = UniqueResource<BCRYPT_HASH_HANDLE, HashDeleter>;
 
-bool Succeeded(NTSTATUS status) { return status >= 0; }
+bool Succeeded(NTSTATUS status) {
+  return status >= 0;
+}
 
 UniqueAlgorithm OpenAlgorithm(LPCWSTR name) {
   BCRYPT_ALG_HANDLE algorithm = nullptr;
@@ -51,7 +53,8 @@ std::vector<UCHAR> Sha256(const std::string& message) {
     }
   }
   std::vector<UCHAR> digest(32);
-  if (!Succeeded(BCryptFinishHash(hash.Get(), digest.data(), static_cast<ULONG>(digest.size()), 0))) {
+  if (!Succeeded(
+          BCryptFinishHash(hash.Get(), digest.data(), static_cast<ULONG>(digest.size()), 0))) {
     return {};
   }
   return digest;
