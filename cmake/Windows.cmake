@@ -22,7 +22,7 @@ add_library(win32impl STATIC ${WIN32_SOURCES})
 target_compile_definitions(win32impl PUBLIC WINVER=0x0601 _WIN32_WINNT=0x0601 _WIN32_IE=0x0800
                                             NOMINMAX WIN32_LEAN_AND_MEAN)
 target_link_libraries(win32impl PUBLIC core comctl32 comdlg32 shlwapi shell32 advapi32 psapi
-                      version ole32 oleaut32 gdi32 user32 uxtheme wininet wbemuuid)
+                      version ole32 oleaut32 gdi32 user32 uxtheme wininet wbemuuid bcrypt)
 
 add_executable(AntiSpyware WIN32 ${CMAKE_SOURCE_DIR}/src/main.cpp ${PROGRAM_RESOURCES})
 target_link_libraries(AntiSpyware PRIVATE win32impl)
@@ -97,6 +97,45 @@ foreach(script report_window language_window tray_menu update_windows schedule_t
   set_tests_properties(desktop_${script} PROPERTIES FIXTURES_REQUIRED wine LABELS desktop
     TIMEOUT 300 ENVIRONMENT "BRAND_PRODUCT=${BRAND_PRODUCT};BRAND_COMPANY=${BRAND_COMPANY}")
 endforeach()
+# Signed Live Update: a second program built with a throw-away public key made here once per
+# build tree (never a vendor's key), against the real server signing with its private part, and
+# through a loopback proxy that alters one record of the difference.
+set(SIGNED_TEST_DIR ${CMAKE_BINARY_DIR}/signed-update)
+find_program(OPENSSL_PROGRAM openssl REQUIRED)
+if(NOT EXISTS ${SIGNED_TEST_DIR}/key.pem)
+  file(MAKE_DIRECTORY ${SIGNED_TEST_DIR})
+  execute_process(COMMAND ${OPENSSL_PROGRAM} ecparam -name prime256v1 -genkey -noout
+                          -out ${SIGNED_TEST_DIR}/key.pem
+                  RESULT_VARIABLE keyMade OUTPUT_QUIET ERROR_QUIET)
+  if(NOT keyMade EQUAL 0)
+    message(FATAL_ERROR "openssl could not make the signed update test's key")
+  endif()
+endif()
+execute_process(COMMAND ${OPENSSL_PROGRAM} ec -in ${SIGNED_TEST_DIR}/key.pem -pubout -outform DER
+                        -out ${SIGNED_TEST_DIR}/public.der
+                RESULT_VARIABLE keyRead OUTPUT_QUIET ERROR_QUIET)
+file(READ ${SIGNED_TEST_DIR}/public.der publicDer HEX)
+string(LENGTH "${publicDer}" publicLength)
+if(NOT keyRead EQUAL 0 OR publicLength LESS 128)
+  message(FATAL_ERROR "openssl could not read the signed update test's key")
+endif()
+# The DER form ends with the point's X and Y, 64 bytes.
+math(EXPR publicStart "${publicLength} - 128")
+string(SUBSTRING "${publicDer}" ${publicStart} 128 SIGNED_TEST_PUBLIC_KEY)
+# The key is the build setting's only reader compiled with the test key; the linker then takes
+# it instead of the core's.
+file(CONFIGURE OUTPUT ${SIGNED_TEST_DIR}/signed_test_key.cpp CONTENT
+  "#define UPDATE_PUBLIC_KEY \"${SIGNED_TEST_PUBLIC_KEY}\"\n#include \"update/update_key.cpp\"\n")
+add_executable(AntiSpywareSigned WIN32 ${CMAKE_SOURCE_DIR}/src/main.cpp ${PROGRAM_RESOURCES}
+                                       ${SIGNED_TEST_DIR}/signed_test_key.cpp)
+target_link_libraries(AntiSpywareSigned PRIVATE win32impl)
+add_test(NAME desktop_signed_update
+  COMMAND ${CMAKE_SOURCE_DIR}/tests/desktop/signed_update.sh ${CMAKE_BINARY_DIR}
+          $<TARGET_FILE:AntiSpywareSigned> $<TARGET_FILE:desktop_driver>
+          ${SIGNED_TEST_DIR}/key.pem)
+set_tests_properties(desktop_signed_update PROPERTIES FIXTURES_REQUIRED wine LABELS desktop
+  TIMEOUT 300 ENVIRONMENT "BRAND_PRODUCT=${BRAND_PRODUCT};BRAND_COMPANY=${BRAND_COMPANY}")
+
 # The shields' test also starts a harmless program under a threat's name.
 add_test(NAME desktop_shields
   COMMAND ${CMAKE_SOURCE_DIR}/tests/desktop/shields.sh ${CMAKE_BINARY_DIR}

@@ -12,6 +12,7 @@
 #include "difference.h"
 #include "query.h"
 #include "submission.h"
+#include "update/signed_answer.h"
 #include "update_records.h"
 
 namespace defserver {
@@ -138,6 +139,20 @@ void DefinitionServer::Mount(httplib::Server& server) {
              [this](const httplib::Request& request, httplib::Response& response) {
                Difference(request, response);
              });
+  if (options_.signer != nullptr) {
+    server.Get("/asp/currentDateNEW.sig.asp",
+               [this](const httplib::Request& request, httplib::Response& response) {
+                 SignedServerDate(request, response);
+               });
+    server.Get("/asp/date.sig.asp",
+               [this](const httplib::Request& request, httplib::Response& response) {
+                 SignedStoredDate(request, response);
+               });
+    server.Get("/asp/getDefsNEW.sig.asp",
+               [this](const httplib::Request& request, httplib::Response& response) {
+                 SignedDifference(request, response);
+               });
+  }
   server.Get("/asp/getData.asp",
              [this](const httplib::Request& request, httplib::Response& response) {
                Submission(request, response);
@@ -183,6 +198,49 @@ void DefinitionServer::AnswerDate(const httplib::Request& request, httplib::Resp
 }
 
 void DefinitionServer::Difference(const httplib::Request& request, httplib::Response& response) {
+  AnswerDifference(request, response, false);
+}
+
+void DefinitionServer::SignedServerDate(const httplib::Request& request,
+                                        httplib::Response& response) {
+  const auto parameters = ParseQuery(RawQuery(request.target));
+  if (!parameters || !HasBrand(*parameters)) {
+    Fail(response, 400, "Bad request: prog and comp are expected");
+    return;
+  }
+  AnswerSignedDate(request, response, parameters->at("prog"), parameters->at("comp"));
+}
+
+void DefinitionServer::SignedStoredDate(const httplib::Request& request,
+                                        httplib::Response& response) {
+  if (!ParseQuery(RawQuery(request.target))) {
+    Fail(response, 400, "Bad request");
+    return;
+  }
+  AnswerSignedDate(request, response, "", "");
+}
+
+void DefinitionServer::SignedDifference(const httplib::Request& request,
+                                        httplib::Response& response) {
+  AnswerDifference(request, response, true);
+}
+
+void DefinitionServer::AnswerSignedDate(const httplib::Request& request,
+                                        httplib::Response& response, const std::string& product,
+                                        const std::string& company) {
+  Seconds newest = 0;
+  if (!Newest(response, &newest)) return;
+  // The brand is signed, so it is part of what the answer depends on.
+  if (Cacheable(request, response,
+                MakeETag("signed-date|" + product + "|" + company + "|" + FormatStored(newest)))) {
+    return;
+  }
+  const std::string date = FormatClientDate(newest);
+  SetSigned(response, update::kSignedDateKind, product, company, "", date, date);
+}
+
+void DefinitionServer::AnswerDifference(const httplib::Request& request,
+                                        httplib::Response& response, bool signedAnswer) {
   const auto parameters = ParseQuery(RawQuery(request.target));
   if (!parameters || !HasBrand(*parameters)) {
     Fail(response, 400, "Bad request: prog, comp and date are expected");
@@ -198,9 +256,14 @@ void DefinitionServer::Difference(const httplib::Request& request, httplib::Resp
   Seconds newest = 0;
   if (!Newest(response, &newest)) return;
 
-  const std::string determinant = std::string("update|") + kUpdateFormat + "|" +
-                                  FormatStored(newest) + "|" + FormatStored(reading->earliest) +
-                                  "|" + FormatStored(reading->latest);
+  std::string determinant = std::string("update|") + kUpdateFormat + "|" + FormatStored(newest) +
+                            "|" + FormatStored(reading->earliest) + "|" +
+                            FormatStored(reading->latest);
+  // A signed answer also names the brand and the date exactly as the client wrote them.
+  if (signedAnswer) {
+    determinant = "signed-" + determinant + "|" + parameters->at("prog") + "|" +
+                  parameters->at("comp") + "|" + date->second;
+  }
   if (Cacheable(request, response, MakeETag(determinant))) return;
 
   // A client at or past the newest publish has everything.
@@ -213,7 +276,26 @@ void DefinitionServer::Difference(const httplib::Request& request, httplib::Resp
     }
     update = EncodeUpdate(ComputeDifference(rows, *reading));
   }
-  response.set_content(update, kAnswerType);
+  if (!signedAnswer) {
+    response.set_content(update, kAnswerType);
+    return;
+  }
+  SetSigned(response, update::kSignedDifferenceKind, parameters->at("prog"),
+            parameters->at("comp"), date->second, FormatClientDate(newest), update);
+}
+
+bool DefinitionServer::SetSigned(httplib::Response& response, const char* kind,
+                                 const std::string& product, const std::string& company,
+                                 const std::string& fromDate, const std::string& serverDate,
+                                 const std::string& body) {
+  const std::string signature = options_.signer->Sign(
+      update::SignedMessage({kind, product, company, fromDate, serverDate, body}));
+  if (signature.empty()) {
+    Fail(response, 500, "The answer cannot be signed");
+    return false;
+  }
+  response.set_content(update::FormatSignedAnswer({signature, serverDate, body}), kAnswerType);
+  return true;
 }
 
 void DefinitionServer::Submission(const httplib::Request& request, httplib::Response& response) {

@@ -3,6 +3,7 @@
 #include <functional>
 #include <string>
 
+#include "answer_signer.h"
 #include "civil_time.h"
 #include "store.h"
 
@@ -22,6 +23,10 @@ struct ServerOptions {
   int maxAgeSeconds = 300;
   // The time a submission is recorded at.
   std::function<Seconds()> clock = LocalNow;
+  // With a key the date and difference answers are also served signed, on the same paths with
+  // ".sig" before ".asp"; without one those paths do not exist. The unsigned paths answer as
+  // they always have either way.
+  const AnswerSigner* signer = nullptr;
 };
 
 // What the scanner's Live Update, anonymous submission and language download talk to:
@@ -30,6 +35,8 @@ struct ServerOptions {
 //   /asp/getDefsNEW.asp?prog=P&comp=C&date=D     the update text since the client's date D
 //   /asp/getData.asp?data=NAMES                  records submitted program names
 //   /Languages/<brand number>/Localization.txt   the language file
+//   /asp/currentDateNEW.sig.asp, /asp/date.sig.asp, /asp/getDefsNEW.sig.asp
+//                                                the three answers signed, with a signing key
 //
 // Dates and differences change only when a publish happens, and a difference depends on nothing
 // but the client's date and the newest publish, so their answers carry an ETag made from
@@ -47,11 +54,22 @@ class DefinitionServer {
   void ServerDate(const httplib::Request& request, httplib::Response& response);
   void StoredDate(const httplib::Request& request, httplib::Response& response);
   void Difference(const httplib::Request& request, httplib::Response& response);
+  void SignedServerDate(const httplib::Request& request, httplib::Response& response);
+  void SignedStoredDate(const httplib::Request& request, httplib::Response& response);
+  void SignedDifference(const httplib::Request& request, httplib::Response& response);
   void Submission(const httplib::Request& request, httplib::Response& response);
   void Language(const httplib::Request& request, httplib::Response& response);
 
  private:
   void AnswerDate(const httplib::Request& request, httplib::Response& response);
+  void AnswerSignedDate(const httplib::Request& request, httplib::Response& response,
+                        const std::string& product, const std::string& company);
+  void AnswerDifference(const httplib::Request& request, httplib::Response& response,
+                        bool signedAnswer);
+  // The signed answer around `body`; false, with a 500 set, when signing fails.
+  bool SetSigned(httplib::Response& response, const char* kind, const std::string& product,
+                 const std::string& company, const std::string& fromDate,
+                 const std::string& serverDate, const std::string& body);
   // False, with the answer set, when there is no newest date to give.
   bool Newest(httplib::Response& response, Seconds* newest);
   // Sets the caching headers; true when the request's If-None-Match already names the ETag,

@@ -3,9 +3,10 @@
 //
 //   defserver publish --db FILE --definitions DIR [--date "YYYY-MM-DD HH:MM:SS"]
 //   defserver serve --db FILE --port N [--bind ADDRESS] [--languages DIR] [--port-file FILE]
-//                   [--max-age SECONDS] [--quiet]
+//                   [--max-age SECONDS] [--signing-key FILE] [--quiet]
 //   defserver demo [--port N] [--bind ADDRESS] [--languages DIR] [--port-file FILE]
-//                  [--definitions DIR] [--update DIR] [--max-age SECONDS] [--quiet]
+//                  [--definitions DIR] [--update DIR] [--max-age SECONDS] [--signing-key FILE]
+//                  [--quiet]
 #include <httplib.h>
 #include <pthread.h>
 #include <signal.h>
@@ -35,11 +36,14 @@ constexpr const char* kUsage =
     "usage:\n"
     "  defserver publish --db FILE --definitions DIR [--date \"YYYY-MM-DD HH:MM:SS\"]\n"
     "  defserver serve --db FILE --port N [--bind ADDRESS] [--languages DIR]\n"
-    "                  [--port-file FILE] [--max-age SECONDS] [--delay MS] [--quiet]\n"
+    "                  [--port-file FILE] [--max-age SECONDS] [--delay MS]\n"
+    "                  [--signing-key FILE] [--quiet]\n"
     "  defserver demo [--port N] [--bind ADDRESS] [--languages DIR] [--port-file FILE]\n"
     "                 [--definitions DIR] [--update DIR] [--max-age SECONDS] [--delay MS]\n"
-    "                 [--quiet]\n"
-    "--delay holds every answer back for MS milliseconds, as a slow network would.\n";
+    "                 [--signing-key FILE] [--quiet]\n"
+    "--delay holds every answer back for MS milliseconds, as a slow network would.\n"
+    "--signing-key also serves the answers signed (\".sig.asp\"), with the private key that\n"
+    "`defkeys generate` wrote.\n";
 
 // The date a fresh installation assumes for the starter definitions it comes with: publishing
 // the starter set at that date gives such a client exactly what it has.
@@ -141,6 +145,15 @@ int Serve(Store& store, const Options& options, const std::string& languages) {
   }
   const std::string address = Get(options, "--bind", "127.0.0.1");
   const std::string portFile = Get(options, "--port-file", "");
+  std::unique_ptr<AnswerSigner> signer;
+  if (options.count("--signing-key") != 0) {
+    std::string error;
+    signer = AnswerSigner::FromPemFile(options.at("--signing-key"), &error);
+    if (!signer) {
+      std::cerr << "defserver: " << error << "\n";
+      return 1;
+    }
+  }
 
   // SIGINT and SIGTERM are taken by one waiting thread, which stops the server; blocked here,
   // before any thread starts, so that no other thread is interrupted by them.
@@ -153,6 +166,7 @@ int Serve(Store& store, const Options& options, const std::string& languages) {
   ServerOptions serverOptions;
   serverOptions.languageFolder = languages;
   serverOptions.maxAgeSeconds = maxAge;
+  serverOptions.signer = signer.get();
   DefinitionServer definitions(store, serverOptions);
   httplib::Server server;
   definitions.Mount(server);
@@ -231,7 +245,7 @@ int ServeCommand(int argc, char** argv) {
   if (!ReadOptions(
           argc, argv,
           {"--db", "--port", "--bind", "--languages", "--port-file", "--max-age", "--delay",
-           "--quiet"},
+           "--signing-key", "--quiet"},
           &options)) {
     return 2;
   }
@@ -253,7 +267,7 @@ int DemoCommand(int argc, char** argv) {
   Options options;
   if (!ReadOptions(argc, argv,
                    {"--port", "--bind", "--languages", "--port-file", "--definitions", "--update",
-                    "--max-age", "--delay", "--quiet"},
+                    "--max-age", "--delay", "--signing-key", "--quiet"},
                    &options)) {
     return 2;
   }

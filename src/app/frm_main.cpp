@@ -73,6 +73,11 @@ FrmMain::FrmMain(App& app)
       lblDefVersion(frmStatus, ui::At("lblDefVersion", "", 4980, 1800, 2220, 255)),
       Label15(frmStatus, ui::At("Label15", "This program's version number is:", 120, 2160, 4860, 255)),
       lblVersion(frmStatus, ui::At("lblVersion", "", 4980, 2160, 2220, 255)),
+      lblDefAgeCaption(frmStatus, ui::At("lblDefAgeCaption", "Your definitions are this many days old:",
+                                         120, 2520, 4860, 255)),
+      lblDefAge(frmStatus, ui::At("lblDefAge", "", 4980, 2520, 2220, 255)),
+      lblUpdateOverdue(frmStatus,
+                       ui::Bolded(ui::At("lblUpdateOverdue", "", 120, 2880, 7080, 495, false))),
 
       frmScan(*this, ui::At("frmScan", "Scan", kPageLeft, kPageTop, kPageWidth, kPageHeight)),
       cmdScanNow(frmScan, ui::At("cmdScanNow", "Start", 240, 360, 1215, 375)),

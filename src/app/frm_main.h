@@ -24,6 +24,9 @@ class FrmMain : public ui::Form {
   void ArrangeMainWindow();
   // Fills the status page from the definitions and the stored counters and dates.
   void RefreshStatusPage();
+  // The status page's age of the definitions, and its warning when Live Update has not
+  // succeeded for longer than the stored limit (frm_main_freshness.cpp).
+  void ShowDefinitionsFreshness();
   // Switches the scheduler, the two shields and the idle timer off, or on as their settings say.
   void SetBackgroundTimers(bool enable);
   // Minimizes the window into the notification area.
@@ -181,6 +184,9 @@ class FrmMain : public ui::Form {
   ui::Label lblDefVersion;
   ui::Label Label15;
   ui::Label lblVersion;
+  ui::Label lblDefAgeCaption;
+  ui::Label lblDefAge;
+  ui::Label lblUpdateOverdue;
 
   // Scan page.
   ui::Frame frmScan;

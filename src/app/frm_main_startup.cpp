@@ -146,6 +146,7 @@ void FrmMain::RefreshStatusPage() {
   lblDefRemoved.SetCaption(Stored(option::kRemovedTotal));
   lblLastScan.SetCaption(Stored(option::kLastScan));
   lblLastFullScan.SetCaption(Stored(option::kLastFullScan));
+  ShowDefinitionsFreshness();
 }
 
 void FrmMain::SetBackgroundTimers(bool enable) {

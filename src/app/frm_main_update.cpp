@@ -1,10 +1,13 @@
 // The main window's Live Update: the command, and the automatic run after five idle minutes.
 #include "app/app.h"
 #include "app/frm_main.h"
+#include "app/options.h"
 #include "localization/message_keys.h"
+#include "scheduler/schedule.h"
 #include "update/frm_download.h"
 #include "update/frm_signature_updated.h"
 #include "update/live_update.h"
+#include "update/update_key.h"
 
 namespace app {
 
@@ -26,14 +29,17 @@ void FrmMain::cmdUpdate_Click() {
     lblDefVersion.SetCaption(text);
   };
   update::LiveUpdate live({app_.machine, app_.dataFolder, app_.DefinitionServer(),
-                           app_.brand.ProgramName, app_.brand.CompanyName},
+                           app_.brand.ProgramName, app_.brand.CompanyName,
+                           update::BuiltPublicKey()},
                           std::move(observer));
   const std::int32_t changes = live.CheckForNewDefinitions();
 
   update::frmSignatureUpdated& notice = app_.frmSignatureUpdated();
   if (changes < 1) {
     notice.Show();
-    notice.lblUpdateInfo.SetCaption(app_.Message(localization::msg::kRecentDefs));
+    // A refused answer must not read as "most recent": the user would trust stale definitions.
+    notice.lblUpdateInfo.SetCaption(app_.Message(live.Refused() ? localization::msg::kUpdateRefused
+                                                                : localization::msg::kRecentDefs));
   } else {
     SaveSetting(kOptions, "SHOW", "True");
     SaveSetting(kOptions, "RESTART", "True");
@@ -45,6 +51,10 @@ void FrmMain::cmdUpdate_Click() {
     cmdScan.SetEnabled(true);
   }
   notice.tmrPopupSignatureUpdate.SetEnabled(true);
+  if (live.Succeeded()) {
+    Save(option::kLastLiveUpdate, scheduler::DateText(app_.machine.clock.Now()));
+  }
+  ShowDefinitionsFreshness();
 
   progress.Unload();
   cmdLiveUpdate.SetEnabled(true);

@@ -66,6 +66,11 @@ inline constexpr Option kScheduleDay{kOptions, "Day", "7", OptionType::Text};
 inline constexpr Option kScheduleTime{kOptions, "Time", "Null", OptionType::Text};
 inline constexpr Option kScheduleDate{kOptions, "Date", "Null", OptionType::Text};
 inline constexpr Option kAutoDelete{"Settings", "chkAutoDel", "0", OptionType::Flag};
+// The day of the last Live Update that reached the server and ended well ("YYYY-MM-DD", the
+// schedule's form), and after how many days without one the status page warns (0: never).
+inline constexpr Option kLastLiveUpdate{"Settings", "LastLiveUpdate", "", OptionType::Text};
+inline constexpr Option kUpdateWarningDays{"Settings", "UpdateWarningDays", "14",
+                                           OptionType::Text};
 }  // namespace option
 
 // The table: every option above, for checks that walk them all.
@@ -102,6 +107,8 @@ inline constexpr const Option* kOptionTable[] = {
     &option::kScheduleTime,
     &option::kScheduleDate,
     &option::kAutoDelete,
+    &option::kLastLiveUpdate,
+    &option::kUpdateWarningDays,
 };
 
 // An option's stored text as the type reads it: a flag or switch as true/false, nullopt when

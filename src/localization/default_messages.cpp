@@ -5,7 +5,7 @@
 
 namespace localization {
 
-const DefaultMessage kDefaultMessages[68] = {
+const DefaultMessage kDefaultMessages[70] = {
     {localization::msg::kThank1, "Thank you for using [ProgramName]!"},
     {localization::msg::kThank2,
      "Because this is the first time you have used [ProgramName] we recommend running Live Update "
@@ -96,6 +96,14 @@ const DefaultMessage kDefaultMessages[68] = {
     // The Languages window's title and its download confirmation.
     {localization::msg::kTitlelanguage, "Languages"},
     {localization::msg::kDownloaded, "The newest language file has been downloaded."},
+    // Live Update of a build that checks signatures, when an answer fails the check.
+    {localization::msg::kUpdateRefused,
+     "The definition update could not be verified and was not installed. Your [ProgramName] "
+     "definitions are unchanged."},
+    // The status page, when Live Update has not succeeded for longer than the limit ("[Days]").
+    {localization::msg::kUpdateOverdue,
+     "Live Update has not succeeded for more than [Days] days. Run Live Update to stay "
+     "protected."},
 };
 
 void LoadDefaultMessages(clsLanguages& languages) {

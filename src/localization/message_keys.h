@@ -73,5 +73,7 @@ inline constexpr char kComplete[] = "MSG_COMPLETE";
 inline constexpr char kHomepageLocked[] = "MSG_HOMEPAGE_LOCKED";
 inline constexpr char kTitlelanguage[] = "MSG_TITLELANGUAGE";
 inline constexpr char kDownloaded[] = "MSG_DOWNLOADED";
+inline constexpr char kUpdateRefused[] = "MSG_UPDATE_REFUSED";
+inline constexpr char kUpdateOverdue[] = "MSG_UPDATE_OVERDUE";
 
 }  // namespace localization::msg

@@ -10,6 +10,7 @@
 #include "platform/registry.h"
 #include "platform/restore.h"
 #include "platform/shell_folders.h"
+#include "platform/signatures.h"
 #include "platform/system.h"
 #include "platform/tray.h"
 
@@ -31,6 +32,7 @@ struct Machine {
   Clipboard& clipboard;
   Libraries& libraries;
   Internet& internet;
+  Signatures& signatures;
 };
 
 }  // namespace platform

@@ -17,7 +17,7 @@ ScanRun::ScanRun(ScanServices services, ScanOptions options, ScanObserver observ
                services_.machine.clock,    services_.machine.files,     shellFolders_,
                services_.machine.codePage, services_.machine.tray,      services_.machine.processes,
                services_.machine.restore,  services_.machine.clipboard, services_.machine.libraries,
-               services_.machine.internet} {}
+               services_.machine.internet, services_.machine.signatures} {}
 
 ScanContext ScanRun::Context(const definitions::DefinitionCounts& counts) {
   return ScanContext{

@@ -6,8 +6,11 @@
 #include <string>
 
 #include "platform/machine.h"
+#include "update/signed_answer.h"
 
 namespace update {
+
+class HttpClient;
 
 // A date answer of the server made fit for conversion: trimmed, tabs, CR and LF removed, and
 // everything after the first "PM" (or, without one, the first "AM") cut off, any case.
@@ -39,12 +42,22 @@ class LiveUpdate {
     std::string server;  // base address, without "/" at the end
     std::string productName;
     std::string companyName;
+    // The key the server's answers must be signed with (raw, as Signatures takes it). Empty: the
+    // answers are taken unsigned, as the protocol has always had them.
+    std::string publicKey = {};
   };
   LiveUpdate(Services services, LiveUpdateObserver observer)
       : services_(std::move(services)), observer_(std::move(observer)) {}
 
   // The number of changes merged (0 when nothing was).
   std::int32_t CheckForNewDefinitions();
+  // With a key: the last check was turned away because an answer was unsigned, badly signed,
+  // signed for another request, or older than the installed definitions. Nothing was merged and
+  // the definitions date was kept.
+  bool Refused() const { return refused_; }
+  // The last check reached the server and ended well: its date was read (and, with a key,
+  // verified) and was not newer, or the difference was merged whole.
+  bool Succeeded() const { return succeeded_; }
 
   // The three requests.
   std::string ServerDateUrl() const;
@@ -53,11 +66,25 @@ class LiveUpdate {
 
  private:
   std::optional<double> ReadDate(const std::string& text);
+  // The signed protocol: the same requests on their signed paths, each answer checked before
+  // anything in it is used.
+  std::int32_t CheckSigned(HttpClient& http, double local,
+                           const std::function<void(const std::string&)>& status);
+  // The answer when it is well formed and signed with the key for this very request.
+  std::optional<SignedAnswer> Verified(const std::string& text, const char* kind,
+                                       const std::string& fromDate);
+  std::int32_t Refuse();
+  // Merges a difference; stores `newDate` when every changed file was put in place.
+  std::int32_t Merge(HttpClient& http, const std::string& difference,
+                     const std::function<void(const std::string&)>& status,
+                     const std::optional<double>& newDate, double fallbackDate);
   void Status(const std::string& text);
   void LetEventsRun();
 
   Services services_;
   LiveUpdateObserver observer_;
+  bool refused_ = false;
+  bool succeeded_ = false;
 };
 
 // The automatic update's count of idle seconds: true on the tick that should run the update,

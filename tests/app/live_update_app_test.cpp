@@ -200,4 +200,27 @@ TEST_F(LiveUpdateAppTest, TheNoticeSlidesFromTheTaskBarAndOkClosesItAtOnce) {
   EXPECT_FALSE(notice.IsLoaded());
 }
 
+// The status page counts the definitions' age, and warns once Live Update has gone without
+// success for longer than the limit; a successful update takes the warning away.
+TEST_F(LiveUpdateAppTest, TheStatusPageWarnsWhenLiveUpdateHasNotSucceededForLong) {
+  sim.clock.SetNow(38792.5 + 20);  // 4/5/2006, twenty days after the installed definitions
+  sim.internet.SetOnline(false);
+  StartProgram();
+  EXPECT_EQ(Main().lblDefAge.Caption(), "20");
+  EXPECT_TRUE(Main().lblUpdateOverdue.Visible());
+  EXPECT_EQ(Main().lblUpdateOverdue.Caption(),
+            "Live Update has not succeeded for more than 14 days. Run Live Update to stay "
+            "protected.");
+  Main().cmdUpdate.Click();
+  EXPECT_TRUE(Main().lblUpdateOverdue.Visible()) << "a failed update is no success";
+
+  sim.internet.SetOnline(true);
+  Main().cmdUpdate.Click();
+  EXPECT_FALSE(Main().lblUpdateOverdue.Visible());
+  EXPECT_EQ(Main().lblDefAge.Caption(), "16");
+  sim.clock.SetNow(38792.5 + 20 + 15);
+  Main().RefreshStatusPage();
+  EXPECT_TRUE(Main().lblUpdateOverdue.Visible());
+}
+
 }  // namespace

@@ -47,6 +47,14 @@ install_definitions() {
   mkdir -p "$datadir"
   cp "$build"/AntiSpywareDAT/*.dat "$datadir/" || fail "no starter definitions in $build"
 }
+# update_set DIR LINE: the starter set in DIR with one more file definition, for a server to
+# publish as the update.
+update_set() {
+  rm -rf "$1"
+  mkdir -p "$1"
+  cp "$(dirname "$0")"/../../data/definitions/*.txt "$1/" || fail "no starter set"
+  printf '%s\n' "$2" >>"$1/FileDefinition.txt"
+}
 # wait_ended PID TENTHS WHAT: fails with WHAT unless the process ends within TENTHS tenths of a
 # second.
 wait_ended() {

@@ -21,11 +21,7 @@ on_failure() {
 
 # The starter set published at a fresh installation's date, one more threat published now.
 set_dir="$state/set"
-rm -rf "$set_dir"
-mkdir -p "$set_dir"
-cp "$top"/data/definitions/*.txt "$set_dir/"
-printf '%s\n' 'slowline-demo.exe=Slow Line Demo|[progfil]Slow Line Demo|Adware program' \
-  >>"$set_dir/FileDefinition.txt"
+update_set "$set_dir" 'slowline-demo.exe=Slow Line Demo|[progfil]Slow Line Demo|Adware program'
 port=$("$top/tools/start-server.sh" --state "$state" --bind 127.0.0.1 --update "$set_dir" \
   --delay 2500) || fail "the definition server did not start"
 

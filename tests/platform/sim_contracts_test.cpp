@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/machine_contracts.h"
+#include "platform/signatures_contract.h"
 #include "platform/sim/sim_machine.h"
 
 namespace platform::sim {
@@ -59,6 +60,11 @@ TEST(SimContractsTest, ProgramsNamedBareAreFoundWhereWindowsLooks) {
 
   sim.desktop.SetStartProgramResult(false);
   EXPECT_FALSE(sim.machine.desktop.StartProgram("notepad", kSwShowNormal));
+}
+
+TEST(SimContractsTest, OnlyTheGoodSignatureVerifies) {
+  SimMachine sim;
+  signatures_contract::OnlyTheGoodSignatureVerifies(sim.machine.signatures);
 }
 
 }  // namespace

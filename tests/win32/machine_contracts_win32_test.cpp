@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/machine_contracts.h"
+#include "platform/signatures_contract.h"
 #include "platform/win32/win32_machine.h"
 #include "platform/win32/windows_api.h"
 #include "test_folders.h"
@@ -60,6 +61,11 @@ TEST(Win32ContractsTest, AStartedProgramIsARunningProgram) {
   for (int i = 0; i < 250 && !real.machine.processes.ModuleFileName(pid); ++i) Sleep(20);
   machine_contracts::ARunningProgramIsSeenAndStopped(real.machine.processes, pid, path);
   for (int i = 0; i < 250 && !DeleteFileA(path.c_str()); ++i) Sleep(20);
+}
+
+TEST(Win32ContractsTest, OnlyTheGoodSignatureVerifies) {
+  platform::win32::Win32Machine real;
+  signatures_contract::OnlyTheGoodSignatureVerifies(real.machine.signatures);
 }
 
 }  // namespace

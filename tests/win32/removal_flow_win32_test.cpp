@@ -158,7 +158,8 @@ class RemovalFlowWin32Test : public ::testing::Test {
                             restore,
                             real.machine.clipboard,
                             real.machine.libraries,
-                            real.machine.internet};
+                            real.machine.internet,
+                            real.machine.signatures};
   ui::HeadlessHost host;
   std::unique_ptr<app::App> app_;
 

@@ -53,7 +53,7 @@ class ScriptedDesktop : public platform::Desktop {
 inline platform::Machine WithDesktop(const platform::Machine& real, platform::Desktop& desktop) {
   return {real.registry, real.system,    desktop,         real.clock,     real.files,
           real.shellFolders, real.codePage, real.tray,   real.processes, real.restore,
-          real.clipboard, real.libraries, real.internet};
+          real.clipboard, real.libraries, real.internet, real.signatures};
 }
 
 }  // namespace win32_test

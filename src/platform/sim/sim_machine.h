@@ -16,6 +16,7 @@
 #include "platform/sim/sim_registry.h"
 #include "platform/sim/sim_restore.h"
 #include "platform/sim/sim_shell_folders.h"
+#include "platform/sim/sim_signatures.h"
 #include "platform/sim/sim_system.h"
 #include "platform/sim/sim_tray.h"
 
@@ -103,16 +104,19 @@ class SimMachine {
   SimLibraries libraries{files};
   // The network, shared with the other processes; no server answers until a test sets one up.
   SimInternet internet{clock};
-  Machine machine{registry, system,    desktop, clock,     files,     shellFolders, codePage,
-                  tray,     processes, restore, clipboard, libraries, internet};
+  // Signatures are checked with OpenSSL, as Windows checks them with CNG.
+  SimSignatures signatures;
+  Machine machine{registry,  system,    desktop,  clock,    files,
+                  shellFolders, codePage, tray,   processes, restore,
+                  clipboard, libraries, internet, signatures};
 };
 
 inline SimProcess::SimProcess(SimMachine& host, const std::string& userName)
     : system(host.system),
       desktop(host.namedObjects, system, userName),
-      machine{host.registry,     system,         desktop,      host.clock,     host.files,
-              host.shellFolders, host.codePage,  host.tray,    host.processes, host.restore,
-              host.clipboard,    host.libraries, host.internet} {
+      machine{host.registry,     system,        desktop,   host.clock,     host.files,
+              host.shellFolders, host.codePage, host.tray, host.processes, host.restore,
+              host.clipboard,    host.libraries, host.internet, host.signatures} {
   desktop.SetProgramStarter(host.StarterFor(system));
 }
 

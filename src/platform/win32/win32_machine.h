@@ -12,6 +12,7 @@
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_restore.h"
 #include "platform/win32/win32_shell_folders.h"
+#include "platform/win32/win32_signatures.h"
 #include "platform/win32/win32_system.h"
 #include "platform/win32/win32_tray.h"
 
@@ -34,6 +35,7 @@ class Win32Machine {
   Win32Clipboard clipboard_;
   Win32Libraries libraries_;
   Win32Internet internet_;
+  Win32Signatures signatures_;
 
  public:
   Win32Machine() = default;
@@ -41,7 +43,7 @@ class Win32Machine {
   Win32Machine& operator=(const Win32Machine&) = delete;
 
   Machine machine{registry_, system_,    desktop_, clock_,     files_,     shellFolders_, codePage_,
-                  tray_,     processes_, restore_, clipboard_, libraries_, internet_};
+                  tray_,     processes_, restore_, clipboard_, libraries_, internet_, signatures_};
 };
 
 }  // namespace platform::win32
