@@ -7,11 +7,11 @@ namespace app {
 removal::frmRestore& App::frmRestore() {
   if (!restore_) {
     restore_ = std::make_unique<removal::frmRestore>(
-        host, removal::frmRestore::Services{
-                  machine, quarantine, protectedPaths,
-                  [this](const char* key) { return Message(key); },
-                  [this](const std::string& text, std::uint32_t style) { return Tell(text, style); },
-                  [this](const std::string& text) { AddExclusion(text); }});
+        host,
+        removal::frmRestore::Services{
+            machine, quarantine, protectedPaths, [this](const char* key) { return Message(key); },
+            [this](const std::string& text, std::uint32_t style) { return Tell(text, style); },
+            [this](const std::string& text) { AddExclusion(text); }});
   }
   return *restore_;
 }

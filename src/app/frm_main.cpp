@@ -212,7 +212,8 @@ FrmMain::FrmMain(App& app)
                "Minimize to Tray", "-", "Exit"}),
       mnuSettings(*this, ui::At("mnuSettings", "Settings", 0, 0, 0, 0),
                   {"Scan Options", "Proactive Protection", "Schedule", "Auto Update"}),
-      mnuQuar(*this, ui::At("mnuQuar", "Quarantine", 0, 0, 0, 0), {"View Quarantine", "View Exclusions", "Restore..."}),
+      mnuQuar(*this, ui::At("mnuQuar", "Quarantine", 0, 0, 0, 0),
+              {"View Quarantine", "View Exclusions", "Restore..."}),
       mnuLanuages(*this, ui::At("mnuLanuages", "Languages", 0, 0, 0, 0), {"Change Language"}),
       mnuHelp(*this, ui::At("mnuHelp", "Help", 0, 0, 0, 0), {"View Help"}),
       mnuAbout(*this, ui::At("mnuAbout", "About", 0, 0, 0, 0), {"About this software"}) {

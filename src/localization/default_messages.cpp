@@ -5,7 +5,7 @@
 
 namespace localization {
 
-const DefaultMessage kDefaultMessages[68] = {
+const DefaultMessage kDefaultMessages[84] = {
     {localization::msg::kThank1, "Thank you for using [ProgramName]!"},
     {localization::msg::kThank2,
      "Because this is the first time you have used [ProgramName] we recommend running Live Update "

@@ -49,11 +49,21 @@ std::string frmRestore::KindText(const QuarantineEntry& entry) {
   namespace msg = localization::msg;
   const char* key = msg::kKindFile;
   switch (entry.kind) {
-    case ItemKind::File: key = msg::kKindFile; break;
-    case ItemKind::Folder: key = msg::kKindFolder; break;
-    case ItemKind::Cookie: key = msg::kKindCookie; break;
-    case ItemKind::RegistryValue: key = msg::kKindRegistryValue; break;
-    case ItemKind::RegistryKey: key = msg::kKindRegistryKey; break;
+    case ItemKind::File:
+      key = msg::kKindFile;
+      break;
+    case ItemKind::Folder:
+      key = msg::kKindFolder;
+      break;
+    case ItemKind::Cookie:
+      key = msg::kKindCookie;
+      break;
+    case ItemKind::RegistryValue:
+      key = msg::kKindRegistryValue;
+      break;
+    case ItemKind::RegistryKey:
+      key = msg::kKindRegistryKey;
+      break;
   }
   std::string text = services_.message(key);
   if (entry.fromLog) text += " " + services_.message(msg::kKindFromLog);
@@ -74,17 +84,22 @@ void frmRestore::FillList() {
   }
   const auto text = [this](const QuarantineEntry& entry, int column) {
     switch (column) {
-      case 1: return common::LowerCase(entry.threat);
-      case 2: return common::LowerCase(KindText(entry));
-      default: return common::LowerCase(LocationText(entry));
+      case 1:
+        return common::LowerCase(entry.threat);
+      case 2:
+        return common::LowerCase(KindText(entry));
+      default:
+        return common::LowerCase(LocationText(entry));
     }
   };
   std::vector<std::pair<std::string, QuarantineEntry>> keyed;
   for (QuarantineEntry& entry : entries_) {
-    keyed.emplace_back(sortColumn_ == kDateColumn ? "" : text(entry, sortColumn_), std::move(entry));
+    keyed.emplace_back(sortColumn_ == kDateColumn ? "" : text(entry, sortColumn_),
+                       std::move(entry));
   }
   std::stable_sort(keyed.begin(), keyed.end(), [this](const auto& a, const auto& b) {
-    const bool less = sortColumn_ == kDateColumn ? a.second.when < b.second.when : a.first < b.first;
+    const bool less =
+        sortColumn_ == kDateColumn ? a.second.when < b.second.when : a.first < b.first;
     const bool greater =
         sortColumn_ == kDateColumn ? b.second.when < a.second.when : b.first < a.first;
     return ascending_ ? less : greater;
@@ -113,8 +128,7 @@ void frmRestore::lvwQuarantine_ColumnClick(int column) {
 
 std::vector<QuarantineEntry> frmRestore::SelectedEntries() const {
   std::vector<QuarantineEntry> selected;
-  for (int row = 0; row < lvwQuarantine.Count() && row < static_cast<int>(entries_.size());
-       ++row) {
+  for (int row = 0; row < lvwQuarantine.Count() && row < static_cast<int>(entries_.size()); ++row) {
     if (lvwQuarantine.Item(row).selected) selected.push_back(entries_[row]);
   }
   return selected;

@@ -25,11 +25,20 @@ std::string Escape(const std::string& text) {
   std::string out;
   for (char c : text) {
     switch (c) {
-      case '%': out += "%25"; break;
-      case '\t': out += "%09"; break;
-      case '\r': out += "%0D"; break;
-      case '\n': out += "%0A"; break;
-      default: out += c;
+      case '%':
+        out += "%25";
+        break;
+      case '\t':
+        out += "%09";
+        break;
+      case '\r':
+        out += "%0D";
+        break;
+      case '\n':
+        out += "%0A";
+        break;
+      default:
+        out += c;
     }
   }
   return out;
@@ -114,8 +123,7 @@ std::string MatchKey(const QuarantineEntry& entry) {
   const bool registry =
       entry.kind == ItemKind::RegistryValue || entry.kind == ItemKind::RegistryKey;
   const std::string value = entry.kind == ItemKind::RegistryKey ? "All Values" : entry.value;
-  return common::LowerCase(registry ? "R\t" + entry.location + "\t" + value
-                                    : "F\t" + entry.stored);
+  return common::LowerCase(registry ? "R\t" + entry.location + "\t" + value : "F\t" + entry.stored);
 }
 
 // A whole key's record names its hive by number; the index by name.
@@ -132,18 +140,23 @@ std::string HiveNamed(const std::string& keyText) {
 
 std::string KindName(ItemKind kind) {
   switch (kind) {
-    case ItemKind::File: return "File";
-    case ItemKind::Folder: return "Folder";
-    case ItemKind::Cookie: return "Cookie";
-    case ItemKind::RegistryValue: return "RegistryValue";
-    case ItemKind::RegistryKey: return "RegistryKey";
+    case ItemKind::File:
+      return "File";
+    case ItemKind::Folder:
+      return "Folder";
+    case ItemKind::Cookie:
+      return "Cookie";
+    case ItemKind::RegistryValue:
+      return "RegistryValue";
+    case ItemKind::RegistryKey:
+      return "RegistryKey";
   }
   return "";
 }
 
 std::optional<ItemKind> KindFromName(const std::string& name) {
-  for (ItemKind kind : {ItemKind::File, ItemKind::Folder, ItemKind::Cookie,
-                        ItemKind::RegistryValue, ItemKind::RegistryKey}) {
+  for (ItemKind kind : {ItemKind::File, ItemKind::Folder, ItemKind::Cookie, ItemKind::RegistryValue,
+                        ItemKind::RegistryKey}) {
     if (KindName(kind) == name) return kind;
   }
   return std::nullopt;
@@ -151,9 +164,12 @@ std::optional<ItemKind> KindFromName(const std::string& name) {
 
 std::string StateName(ItemState state) {
   switch (state) {
-    case ItemState::Quarantined: return "Quarantined";
-    case ItemState::Restored: return "Restored";
-    case ItemState::Purged: return "Purged";
+    case ItemState::Quarantined:
+      return "Quarantined";
+    case ItemState::Restored:
+      return "Restored";
+    case ItemState::Purged:
+      return "Purged";
   }
   return "";
 }
@@ -176,8 +192,10 @@ std::vector<QuarantineEntry> QuarantineIndex::ReadIndex(long* highestId) {
     bool readable = true;
     for (std::string& field : fields) {
       const auto plain = Unescape(field);
-      if (!plain) readable = false;
-      else field = *plain;
+      if (!plain)
+        readable = false;
+      else
+        field = *plain;
     }
     if (!readable) continue;
     if (fields.size() == kItemFields && fields[0] == kItemTag) {
@@ -239,8 +257,8 @@ std::vector<QuarantineEntry> QuarantineIndex::ReadLog() {
       const std::string valueText = second.substr(std::string(kValueMark).size());
       // Only a whole key's record names its hive by number.
       const bool wholeKey =
-          valueText == "All Values" && definitions::ParseHiveNumber(keyText.substr(
-                                           0, keyText.find('\\'))).has_value();
+          valueText == "All Values" &&
+          definitions::ParseHiveNumber(keyText.substr(0, keyText.find('\\'))).has_value();
       entry.kind = wholeKey ? ItemKind::RegistryKey : ItemKind::RegistryValue;
       entry.location = HiveNamed(keyText);
       entry.value = wholeKey ? "" : valueText;
@@ -260,7 +278,16 @@ std::vector<QuarantineEntry> QuarantineIndex::List() {
   long highestId = 0;
   std::vector<QuarantineEntry> entries = ReadIndex(&highestId);
   std::set<std::string> known;
-  for (const QuarantineEntry& entry : entries) known.insert(MatchKey(entry));
+  for (const QuarantineEntry& entry : entries) {
+    known.insert(MatchKey(entry));
+    if (entry.kind == ItemKind::RegistryKey) {
+      // A key entry's removal also records its default value, which the key's data holds.
+      QuarantineEntry defaultValue = entry;
+      defaultValue.kind = ItemKind::RegistryValue;
+      defaultValue.value.clear();
+      known.insert(MatchKey(defaultValue));
+    }
+  }
   for (QuarantineEntry& entry : ReadLog()) {
     if (known.count(MatchKey(entry)) != 0) continue;
     entries.push_back(std::move(entry));

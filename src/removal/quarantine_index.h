@@ -17,15 +17,15 @@ enum class ItemState { Quarantined, Restored, Purged };
 
 // One removed item as the quarantine knows it.
 struct QuarantineEntry {
-  std::string id;  // unique within the index; empty for an item known only from the log
+  std::string id;   // unique within the index; empty for an item known only from the log
   double when = 0;  // date value of the removal; 0 when the log's text could not be read
   std::string whenText;
   std::string threat;
   ItemKind kind = ItemKind::File;
   // The original path; for registry data the hive's name & "\" & the key.
   std::string location;
-  std::string value;  // a registry value's name ("" for the key's default value)
-  std::string stored;  // name of the copy in the quarantine folder (files, folders, cookies)
+  std::string value;         // a registry value's name ("" for the key's default value)
+  std::string stored;        // name of the copy in the quarantine folder (files, folders, cookies)
   std::string registryFile;  // name of the saved registry data (.reg) in the quarantine folder
   ItemState state = ItemState::Quarantined;
   // Removed before the index existed: known only from QuarantineLog.txt's records.

@@ -24,6 +24,26 @@ void MakeFolders(platform::Files& files, const std::string& folder) {
   files.MakeDirectory(folder);
 }
 
+// Windows refuses to copy over a read-only or hidden file: where the user agreed to replace a
+// folder's files, those the copy brings along are made plain first.
+void ClearAttributesOfReplaced(platform::Files& files, const std::string& from,
+                               const std::string& to, int depth) {
+  if (depth > 128) return;
+  for (const std::string& name : files.ListFolder(from)) {
+    const std::string source = common::JoinPath(from, name);
+    const std::string target = common::JoinPath(to, name);
+    const auto attributes = files.GetAttributes(source);
+    const auto existing = files.GetAttributes(target);
+    if (!attributes || !existing) continue;
+    if (*attributes & platform::kAttrDirectory) {
+      ClearAttributesOfReplaced(files, source, target, depth + 1);
+    } else if ((*existing & platform::kAttrDirectory) == 0 &&
+               (*existing & (platform::kAttrReadOnly | platform::kAttrHidden)) != 0) {
+      files.SetAttributes(target, platform::kAttrNormal);
+    }
+  }
+}
+
 std::uint64_t TreeSize(platform::Files& files, const std::string& folder, int depth) {
   // Deeper than Windows' paths reach: a loop, not a tree.
   if (depth > 128) return 0;
@@ -89,7 +109,10 @@ bool QuarantineRestore::PutBack(const QuarantineEntry& entry, bool overwrite) {
     return text && ImportRegFile(machine_.registry, *text);
   }
   MakeFolders(files, ParentOf(entry.location));
-  if (entry.kind == ItemKind::Folder) return files.CopyFolder(copy, entry.location);
+  if (entry.kind == ItemKind::Folder) {
+    if (overwrite) ClearAttributesOfReplaced(files, copy, entry.location, 0);
+    return files.CopyFolder(copy, entry.location);
+  }
   if (overwrite && files.GetAttributes(entry.location)) {
     // The user agreed to replace what is there; a read-only file would refuse it.
     files.SetAttributes(entry.location, platform::kAttrNormal);

@@ -57,8 +57,8 @@ std::string ValueLine(const std::string& name, std::uint32_t type,
     return start + Quoted(std::string(data.begin(), data.end() - 1));
   }
   if (type == platform::kRegDword && data.size() == 4) {
-    const std::uint32_t value = data[0] | (data[1] << 8) | (data[2] << 16) |
-                                (static_cast<std::uint32_t>(data[3]) << 24);
+    const std::uint32_t value =
+        data[0] | (data[1] << 8) | (data[2] << 16) | (static_cast<std::uint32_t>(data[3]) << 24);
     char text[16];
     std::snprintf(text, sizeof text, "dword:%08x", value);
     return start + text;
@@ -85,9 +85,8 @@ bool ExportTree(platform::Registry& registry, platform::RegKey parent, const std
   if (!key.IsOpen()) return false;
   *text += "[" + shownPath + "]" + kCrLf;
   std::string name;
-  for (std::uint32_t index = 0; registry.EnumValue(key.Get(), index, &name) ==
-                                platform::kErrorSuccess;
-       ++index) {
+  for (std::uint32_t index = 0;
+       registry.EnumValue(key.Get(), index, &name) == platform::kErrorSuccess; ++index) {
     if (!ReadValueLine(registry, key.Get(), name, text)) return false;
   }
   *text += kCrLf;

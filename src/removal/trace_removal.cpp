@@ -177,10 +177,9 @@ bool TraceRemover::SaveRegistryEntry(ItemKind kind, platform::RegKey hive, const
     // Nothing readable to save: fine when there is nothing there, else it stays.
     const platform::ScopedKey opened =
         platform::OpenScopedKey(registry, hive, key, platform::kKeyQueryValue);
-    const bool there =
-        opened.IsOpen() && (kind == ItemKind::RegistryKey ||
-                            registry.QueryValue(opened.Get(), value, nullptr, nullptr) ==
-                                platform::kErrorSuccess);
+    const bool there = opened.IsOpen() && (kind == ItemKind::RegistryKey ||
+                                           registry.QueryValue(opened.Get(), value, nullptr,
+                                                               nullptr) == platform::kErrorSuccess);
     if (there) Keep(keyPath + "\\" + value);
     return !there;
   }

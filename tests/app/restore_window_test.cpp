@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app_fixture.h"
+#include "golden.h"
 #include "platform/desktop.h"
 #include "removal/frm_restore.h"
 #include "scan/results.h"
@@ -26,8 +27,8 @@ class RestoreWindowTest : public app_test::AppTest {
     sim.files.AddFile("C:\\Worse\\bad.ini", "second");
     sim.registry.PutString(kHkeyCurrentUser, "Software\\Bad", "Run", "bad.exe");
     scan::ScanResults& results = app.results();
-    for (const auto& [path, threat] : {std::pair{"C:\\Bad\\bad.ini", "Bad"},
-                                       std::pair{"C:\\Worse\\bad.ini", "Worse"}}) {
+    for (const auto& [path, threat] :
+         {std::pair{"C:\\Bad\\bad.ini", "Bad"}, std::pair{"C:\\Worse\\bad.ini", "Worse"}}) {
       results.AddFileRow(path, threat, scan::kIconFile);
       results.AddGroupRow(threat, scan::kIconFile);
       results.AddDetailsRow(threat, path, "Adware", scan::kIconFile);
@@ -115,9 +116,10 @@ TEST_F(RestoreWindowTest, RestoreAsksBeforeReplacingAndOffersTheExclusion) {
   sim.desktop.AnswerNext(platform::kIdYes);  // replace
   sim.desktop.AnswerNext(platform::kIdYes);  // exclude
   window.cmdRestore.Click();
-  EXPECT_EQ(LastMessage(),
-            "Do you want to add the restored items to the exclusions, so that the next scan does "
-            "not remove them again?\r\n\r\nC:\\Bad\\bad.ini\r\nHKEY_CURRENT_USER\\Software\\BadRun");
+  EXPECT_EQ(
+      LastMessage(),
+      "Do you want to add the restored items to the exclusions, so that the next scan does "
+      "not remove them again?\r\n\r\nC:\\Bad\\bad.ini\r\nHKEY_CURRENT_USER\\Software\\BadRun");
   EXPECT_EQ(sim.files.FileContent("C:\\Bad\\bad.ini"), "first");
   EXPECT_EQ(sim.registry.StringValue(kHkeyCurrentUser, "Software\\Bad", "Run"), "bad.exe");
   EXPECT_TRUE(app.exclusions.IsExcluded("C:\\Bad\\bad.ini"));
@@ -151,6 +153,21 @@ TEST_F(RestoreWindowTest, DeleteRemovesTheCopyForGoodOnlyAfterConfirmation) {
   EXPECT_FALSE(window.Visible());
   EXPECT_EQ(Open().lvwQuarantine.Count(), 2);
   EXPECT_TRUE(sim.files.Exists(std::string(kQuarantine) + "\\QuarantineLog.txt"));
+}
+
+TEST_F(RestoreWindowTest, SpeaksTheChosenLanguage) {
+  sim.files.AddFile(sim.system.ProgramFolder() + "\\Localization.txt",
+                    test_support::ReadSourceFile("data/Localization.txt"));
+  app.ApplyLanguage("German");
+  EXPECT_EQ(app.frmMain().mnuQuar.Item(2).caption, "Wiederherstellen...");
+  removal::frmRestore& window = Open();
+  EXPECT_EQ(window.Caption(), "Aus der Quarant\xE4ne wiederherstellen");
+  EXPECT_EQ(window.cmdRestore.Caption(), "Wiederherstellen");
+  EXPECT_EQ(window.lvwQuarantine.Column(3).text, "Urspr\xFCnglicher Ort");
+  EXPECT_EQ(window.lvwQuarantine.Item(0).Column(2), "Datei");
+  EXPECT_EQ(window.lblSize.Caption(),
+            "Gr\xF6\xDF"
+            "e der Quarant\xE4ne: 1 KB");
 }
 
 }  // namespace

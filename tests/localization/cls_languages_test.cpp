@@ -52,7 +52,9 @@ TEST_F(LanguagesTest, DefaultsFillTheCatalogueInOrderAndEveryKeyYieldsItsText) {
   EXPECT_EQ(table[64].name, "MSG_COMPLETE");
   EXPECT_EQ(table[65].name, "MSG_HOMEPAGE_LOCKED");
   EXPECT_EQ(table[67].name, "MSG_DOWNLOADED");
-  EXPECT_FALSE(table[68].inUse);
+  EXPECT_EQ(table[68].name, "MSG_TITLERESTORE");
+  EXPECT_EQ(table[83].name, "MSG_PURGE_FAILED");
+  EXPECT_FALSE(table[84].inUse);
   for (const DefaultMessage& message : kDefaultMessages) {
     EXPECT_EQ(languages.getMessages(message.key), common::UpperFirst(message.text)) << message.key;
   }

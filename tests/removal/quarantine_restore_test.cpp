@@ -94,8 +94,8 @@ class QuarantineRestoreTest : public ::testing::Test {
   static void Remove(platform::sim::SimMachine& machine, Quarantine& quarantine) {
     RestorePoint restorePoint{machine.machine};
     definitions::ProtectedPaths protectedPaths{machine.machine};
-    RemovalRun run(machine.machine, quarantine, restorePoint, protectedPaths, {"Product", 0, true, 1},
-                   {});
+    RemovalRun run(machine.machine, quarantine, restorePoint, protectedPaths,
+                   {"Product", 0, true, 1}, {});
     run.Run(Items());
   }
 
@@ -130,25 +130,26 @@ TEST_F(QuarantineRestoreTest, EveryKindOfTraceComesBackAsItWas) {
     listed += KindName(entry.kind) + " " + entry.location + (entry.value.empty() ? "" : " ") +
               entry.value + " <" + entry.stored + entry.registryFile + "> " + entry.threat + "\n";
   }
-  EXPECT_EQ(listed,
-            "File C:\\Program Files\\Bad\\bad.exe <bad.exe> Bad Threat\n"
-            "File C:\\A\\x.dll <x.dll> Bad Threat\n"
-            "File C:\\B\\x.dll <x.dll.001> Bad Threat\n"
-            "File C:\\Bad\\notes.txt <notes.txt> Bad Threat\n"
-            "Folder C:\\Program Files\\BadTree <BadTree> Bad Threat\n"
-            "RegistryKey HKEY_LOCAL_MACHINE\\SOFTWARE\\BadKey <Registry 1.reg> Bad Threat\n"
-            "RegistryValue HKEY_CURRENT_USER\\Software\\BadValues Big <Registry 2.reg> Bad Threat\n"
-            "RegistryValue HKEY_CURRENT_USER\\Software\\BadValues Blob <Registry 3.reg> Bad Threat\n"
-            "RegistryValue HKEY_CURRENT_USER\\Software\\BadValues Count <Registry 4.reg> Bad Threat\n"
-            "RegistryValue HKEY_CURRENT_USER\\Software\\BadValues Empty <Registry 5.reg> Bad Threat\n"
-            "RegistryValue HKEY_CURRENT_USER\\Software\\BadValues Expand <Registry 6.reg> Bad Threat\n"
-            "RegistryValue HKEY_CURRENT_USER\\Software\\BadValues Lines <Registry 7.reg> Bad Threat\n"
-            "RegistryValue HKEY_CURRENT_USER\\Software\\BadValues Multi <Registry 8.reg> Bad Threat\n"
-            "RegistryValue HKEY_CURRENT_USER\\Software\\BadValues na\"me\\x <Registry 9.reg> Bad Threat\n"
-            "RegistryValue HKEY_CURRENT_USER\\Software\\BadValues None <Registry 10.reg> Bad Threat\n"
-            "RegistryValue HKEY_CURRENT_USER\\Software\\BadValues Short <Registry 11.reg> Bad Threat\n"
-            "RegistryValue HKEY_CURRENT_USER\\Software\\BadValues Unended <Registry 12.reg> Bad Threat\n"
-            "Cookie C:\\Cookies\\user@bad[1].txt <user@bad[1].txt> Bad Threat\n");
+  EXPECT_EQ(
+      listed,
+      "File C:\\Program Files\\Bad\\bad.exe <bad.exe> Bad Threat\n"
+      "File C:\\A\\x.dll <x.dll> Bad Threat\n"
+      "File C:\\B\\x.dll <x.dll.001> Bad Threat\n"
+      "File C:\\Bad\\notes.txt <notes.txt> Bad Threat\n"
+      "Folder C:\\Program Files\\BadTree <BadTree> Bad Threat\n"
+      "RegistryKey HKEY_LOCAL_MACHINE\\SOFTWARE\\BadKey <Registry 1.reg> Bad Threat\n"
+      "RegistryValue HKEY_CURRENT_USER\\Software\\BadValues Big <Registry 2.reg> Bad Threat\n"
+      "RegistryValue HKEY_CURRENT_USER\\Software\\BadValues Blob <Registry 3.reg> Bad Threat\n"
+      "RegistryValue HKEY_CURRENT_USER\\Software\\BadValues Count <Registry 4.reg> Bad Threat\n"
+      "RegistryValue HKEY_CURRENT_USER\\Software\\BadValues Empty <Registry 5.reg> Bad Threat\n"
+      "RegistryValue HKEY_CURRENT_USER\\Software\\BadValues Expand <Registry 6.reg> Bad Threat\n"
+      "RegistryValue HKEY_CURRENT_USER\\Software\\BadValues Lines <Registry 7.reg> Bad Threat\n"
+      "RegistryValue HKEY_CURRENT_USER\\Software\\BadValues Multi <Registry 8.reg> Bad Threat\n"
+      "RegistryValue HKEY_CURRENT_USER\\Software\\BadValues na\"me\\x <Registry 9.reg> Bad Threat\n"
+      "RegistryValue HKEY_CURRENT_USER\\Software\\BadValues None <Registry 10.reg> Bad Threat\n"
+      "RegistryValue HKEY_CURRENT_USER\\Software\\BadValues Short <Registry 11.reg> Bad Threat\n"
+      "RegistryValue HKEY_CURRENT_USER\\Software\\BadValues Unended <Registry 12.reg> Bad Threat\n"
+      "Cookie C:\\Cookies\\user@bad[1].txt <user@bad[1].txt> Bad Threat\n");
   for (const QuarantineEntry& entry : entries) {
     EXPECT_FALSE(entry.fromLog) << entry.location;
     EXPECT_EQ(restore.Restore(entry, false), RestoreOutcome::Restored) << entry.location;
@@ -234,7 +235,9 @@ TEST_F(QuarantineRestoreTest, PurgeDeletesTheCopyForGoodAndShrinksTheQuarantine)
 }
 
 TEST_F(QuarantineRestoreTest, ARemovalCutOffAnywhereLeavesNothingGoneThatCannotComeBack) {
-  for (int changes = 0; changes < 60; ++changes) {
+  // Every change of the removal in turn, until one runs to its end.
+  bool ranToTheEnd = false;
+  for (int changes = 0; !ranToTheEnd && changes < 400; ++changes) {
     platform::sim::SimMachine crashing;
     Plant(crashing);
     const std::string before = MachineState(crashing);
@@ -242,6 +245,7 @@ TEST_F(QuarantineRestoreTest, ARemovalCutOffAnywhereLeavesNothingGoneThatCannotC
       Quarantine doomed{crashing.machine, dataFolder};
       crashing.files.CrashAfterChanges(changes);
       Remove(crashing, doomed);
+      ranToTheEnd = !crashing.files.Crashed();
     }
     crashing.files.Recover();
     // The program starts again and restores everything it lists, overwriting what is still
@@ -257,20 +261,22 @@ TEST_F(QuarantineRestoreTest, ARemovalCutOffAnywhereLeavesNothingGoneThatCannotC
     }
     EXPECT_EQ(MachineState(crashing), before) << "crash after " << changes << " changes";
   }
+  EXPECT_TRUE(ranToTheEnd);
 }
 
 TEST_F(QuarantineRestoreTest, ADamagedIndexKeepsItsGoodLinesAndTheLogFillsIn) {
   quarantine.CreateFolder();
   sim.files.AddFile(quarantine.Folder() + "\\old.dll", "MZ old");
   sim.files.AddFile(quarantine.Folder() + "\\kept.exe", "MZ kept");
-  sim.files.AddFile(quarantine.LogPath(),
-                    "3/1/2006 10:00:00 AM - File: old.dll\r\n - Location: C:\\Old\\old.dll\r\n\r\n\r\n"
-                    "3/1/2006 10:00:01 AM - Key: HKEY_CURRENT_USER\\Software\\Old\r\n"
-                    "Value: Start Page\r\n\r\n\r\n"
-                    "3/1/2006 10:00:02 AM - Key: -2147483646\\SOFTWARE\\Old\r\n"
-                    "Value: All Values\r\n\r\n\r\n"
-                    "3/2/2006 9:00:00 AM - File: kept.exe\r\n - Location: C:\\New\\kept.exe\r\n\r\n\r\n"
-                    "torn record - File: x\r\n");
+  sim.files.AddFile(
+      quarantine.LogPath(),
+      "3/1/2006 10:00:00 AM - File: old.dll\r\n - Location: C:\\Old\\old.dll\r\n\r\n\r\n"
+      "3/1/2006 10:00:01 AM - Key: HKEY_CURRENT_USER\\Software\\Old\r\n"
+      "Value: Start Page\r\n\r\n\r\n"
+      "3/1/2006 10:00:02 AM - Key: -2147483646\\SOFTWARE\\Old\r\n"
+      "Value: All Values\r\n\r\n\r\n"
+      "3/2/2006 9:00:00 AM - File: kept.exe\r\n - Location: C:\\New\\kept.exe\r\n\r\n\r\n"
+      "torn record - File: x\r\n");
   sim.files.AddFile(
       quarantine.Index().Path(),
       "garbage\r\n"
@@ -310,10 +316,11 @@ TEST_F(QuarantineRestoreTest, ADamagedIndexKeepsItsGoodLinesAndTheLogFillsIn) {
 TEST_F(QuarantineRestoreTest, AnItemKnownOnlyFromTheLogIsRestoredAndThenIndexed) {
   quarantine.CreateFolder();
   sim.files.AddFile(quarantine.Folder() + "\\old.dll", "MZ old");
-  sim.files.AddFile(quarantine.LogPath(),
-                    "3/1/2006 10:00:00 AM - File: old.dll\r\n - Location: C:\\Old\\old.dll\r\n\r\n\r\n"
-                    "3/1/2006 10:00:01 AM - Key: HKEY_CURRENT_USER\\Software\\Old\r\n"
-                    "Value: Start Page\r\n\r\n\r\n");
+  sim.files.AddFile(
+      quarantine.LogPath(),
+      "3/1/2006 10:00:00 AM - File: old.dll\r\n - Location: C:\\Old\\old.dll\r\n\r\n\r\n"
+      "3/1/2006 10:00:01 AM - Key: HKEY_CURRENT_USER\\Software\\Old\r\n"
+      "Value: Start Page\r\n\r\n\r\n");
   const std::vector<QuarantineEntry> entries = quarantine.Index().List();
   ASSERT_EQ(entries.size(), 2u);
   EXPECT_GT(entries[0].when, 38000);
@@ -343,8 +350,8 @@ TEST_F(QuarantineRestoreTest, NothingGoesIntoAProtectedPlaceOrComesFromOutsideTh
 
   QuarantineEntry escaping;
   escaping.location = "C:\\Elsewhere\\keep.txt";
-  for (const char* stored : {"..\\..\\..\\..\\..\\Precious\\keep.txt", "C:\\Precious\\keep.txt",
-                             "", ".."}) {
+  for (const char* stored :
+       {"..\\..\\..\\..\\..\\Precious\\keep.txt", "C:\\Precious\\keep.txt", "", ".."}) {
     escaping.stored = stored;
     EXPECT_EQ(restore.Restore(escaping, true), RestoreOutcome::NoBackup) << stored;
     EXPECT_TRUE(restore.Purge(escaping));

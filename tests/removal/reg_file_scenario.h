@@ -29,7 +29,7 @@ inline void Plant(platform::Registry& registry, platform::RegKey hive, const std
   Bytes blob;
   for (int i = 0; i < 40; ++i) blob.push_back(static_cast<std::uint8_t>(i * 7));
   const std::vector<std::pair<std::string, std::pair<std::uint32_t, Bytes>>> values = {
-      {"", {platform::kRegSz, Text(std::string("say \"hi\" to C:\\dir\\\0", 22))}},
+      {"", {platform::kRegSz, Text(std::string("say \"hi\" to C:\\dir\\\0", 20))}},
       {"Big", {platform::kRegQword, {1, 2, 3, 4, 5, 6, 7, 0x88}}},
       {"Blob", {platform::kRegBinary, blob}},
       {"Count", {platform::kRegDword, {0x2a, 0, 0, 0x80}}},
@@ -102,8 +102,7 @@ inline void ValueRoundTripsThroughItsFile(platform::Registry& registry, const st
     EXPECT_TRUE(removal::ImportRegFile(registry, *value)) << *value;
   }
   EXPECT_EQ(removal::ExportRegistryKey(registry, platform::kHkeyCurrentUser, path), before);
-  EXPECT_FALSE(
-      removal::ExportRegistryValue(registry, platform::kHkeyCurrentUser, path, "Absent"));
+  EXPECT_FALSE(removal::ExportRegistryValue(registry, platform::kHkeyCurrentUser, path, "Absent"));
 }
 
 }  // namespace reg_file_scenario

@@ -83,7 +83,7 @@ long Win32Registry::SetString(RegKey key, const std::string& name, const std::st
                               bool expand) {
   // The stored size includes the terminating zero, as readers of REG_SZ expect.
   return SetRaw(key, name, expand ? REG_EXPAND_SZ : REG_SZ, value.c_str(),
-                  static_cast<DWORD>(value.size() + 1));
+                static_cast<DWORD>(value.size() + 1));
 }
 
 long Win32Registry::SetDword(RegKey key, const std::string& name, std::uint32_t value) {
