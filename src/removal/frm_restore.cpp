@@ -47,25 +47,10 @@ void frmRestore::Form_Load() {
 
 std::string frmRestore::KindText(const QuarantineEntry& entry) {
   namespace msg = localization::msg;
-  const char* key = msg::kKindFile;
-  switch (entry.kind) {
-    case ItemKind::File:
-      key = msg::kKindFile;
-      break;
-    case ItemKind::Folder:
-      key = msg::kKindFolder;
-      break;
-    case ItemKind::Cookie:
-      key = msg::kKindCookie;
-      break;
-    case ItemKind::RegistryValue:
-      key = msg::kKindRegistryValue;
-      break;
-    case ItemKind::RegistryKey:
-      key = msg::kKindRegistryKey;
-      break;
-  }
-  std::string text = services_.message(key);
+  // In the order of ItemKind.
+  static constexpr const char* kKeys[] = {msg::kKindFile, msg::kKindFolder, msg::kKindCookie,
+                                          msg::kKindRegistryValue, msg::kKindRegistryKey};
+  std::string text = services_.message(kKeys[static_cast<int>(entry.kind)]);
   if (entry.fromLog) text += " " + services_.message(msg::kKindFromLog);
   return text;
 }
@@ -152,25 +137,15 @@ void frmRestore::cmdRestore_Click() {
                        platform::kMbYesNo | platform::kMbIconQuestion) == platform::kIdYes) {
       outcome = restore_.Restore(entry, true);
     }
-    switch (outcome) {
-      case RestoreOutcome::Restored:
-        exclusions.push_back(QuarantineRestore::ExclusionText(entry));
-        break;
-      case RestoreOutcome::Protected:
-        services_.tell(services_.message(msg::kRestoreProtected) + shown,
-                       platform::kMbOk | platform::kMbIconWarning);
-        break;
-      case RestoreOutcome::NoBackup:
-        services_.tell(services_.message(msg::kRestoreNoCopy) + shown,
-                       platform::kMbOk | platform::kMbIconWarning);
-        break;
-      case RestoreOutcome::Failed:
-        services_.tell(services_.message(msg::kRestoreFailed) + shown,
-                       platform::kMbOk | platform::kMbIconWarning);
-        break;
-      case RestoreOutcome::Exists:
-      case RestoreOutcome::NotQuarantined:
-        break;
+    const char* warning = outcome == RestoreOutcome::Protected  ? msg::kRestoreProtected
+                          : outcome == RestoreOutcome::NoBackup ? msg::kRestoreNoCopy
+                          : outcome == RestoreOutcome::Failed   ? msg::kRestoreFailed
+                                                                : nullptr;
+    if (outcome == RestoreOutcome::Restored) {
+      exclusions.push_back(QuarantineRestore::ExclusionText(entry));
+    } else if (warning != nullptr) {
+      services_.tell(services_.message(warning) + shown,
+                     platform::kMbOk | platform::kMbIconWarning);
     }
   }
   FillList();
