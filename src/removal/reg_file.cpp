@@ -69,8 +69,14 @@ std::string ValueLine(const std::string& name, std::uint32_t type,
   return HexPart(start + prefix, data);
 }
 
+// A line break in a name has no spelling in the file; such data cannot be kept.
+bool Writable(const std::string& name) {
+  return name.find_first_of("\r\n") == std::string::npos;
+}
+
 bool ReadValueLine(platform::Registry& registry, platform::RegKey key, const std::string& name,
                    std::string* text) {
+  if (!Writable(name)) return false;
   std::uint32_t type = 0;
   std::vector<std::uint8_t> data;
   if (registry.QueryValue(key, name, &type, &data) != platform::kErrorSuccess) return false;
@@ -97,7 +103,8 @@ bool ExportTree(platform::Registry& registry, platform::RegKey parent, const std
     children.push_back(name);
   }
   for (const std::string& child : children) {
-    if (!ExportTree(registry, key.Get(), child, shownPath + "\\" + child, text)) return false;
+    if (!Writable(child) || !ExportTree(registry, key.Get(), child, shownPath + "\\" + child, text))
+      return false;
   }
   return true;
 }
@@ -244,7 +251,8 @@ std::optional<std::string> ExportRegistryKey(platform::Registry& registry, platf
                                              const std::string& key) {
   std::string text = Header();
   const std::string hiveName = definitions::HiveNameFromHandle(hive);
-  if (hiveName.empty() || !ExportTree(registry, hive, key, hiveName + "\\" + key, &text)) {
+  if (hiveName.empty() || !Writable(key) ||
+      !ExportTree(registry, hive, key, hiveName + "\\" + key, &text)) {
     return std::nullopt;
   }
   return text;

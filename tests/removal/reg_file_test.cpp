@@ -84,6 +84,11 @@ TEST_F(RegFileTest, AKeyThatCannotBeWrittenIsReportedAndItsValuesGoNowhere) {
                              "\"x\"=\"y\"\r\n"));
   EXPECT_FALSE(sim.registry.KeyExists(kHkeyCurrentUser, "Software\\Locked\\New"));
   EXPECT_FALSE(ExportRegistryKey(registry, kHkeyCurrentUser, "Software\\Missing"));
+  // A name with a line break has no spelling in the file: nothing is exported, so nothing is
+  // deleted on the strength of it.
+  sim.registry.PutString(kHkeyCurrentUser, "Software\\Odd", "two\nlines", "x");
+  EXPECT_FALSE(ExportRegistryKey(registry, kHkeyCurrentUser, "Software"));
+  EXPECT_FALSE(ExportRegistryValue(registry, kHkeyCurrentUser, "Software\\Odd", "two\nlines"));
   EXPECT_EQ(sim.registry.OpenHandleCount(), 0u);
 }
 
