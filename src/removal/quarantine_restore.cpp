@@ -44,6 +44,27 @@ void ClearAttributesOfReplaced(platform::Files& files, const std::string& from,
   }
 }
 
+// Something at the target that the copy would replace: a file where the copy has one, or
+// anything but a folder where the copy has a folder.
+bool CopyWouldReplace(platform::Files& files, const std::string& from, const std::string& to,
+                      int depth) {
+  const auto existing = files.GetAttributes(to);
+  if (!existing) return false;
+  if ((*existing & platform::kAttrDirectory) == 0 || depth > 128) return true;
+  for (const std::string& name : files.ListFolder(from)) {
+    const std::string source = common::JoinPath(from, name);
+    const auto attributes = files.GetAttributes(source);
+    if (!attributes) continue;
+    const std::string target = common::JoinPath(to, name);
+    if ((*attributes & platform::kAttrDirectory) != 0) {
+      if (CopyWouldReplace(files, source, target, depth + 1)) return true;
+    } else if (files.GetAttributes(target)) {
+      return true;
+    }
+  }
+  return false;
+}
+
 std::uint64_t TreeSize(platform::Files& files, const std::string& folder, int depth) {
   // Deeper than Windows' paths reach: a loop, not a tree.
   if (depth > 128) return 0;
@@ -87,9 +108,12 @@ std::string QuarantineRestore::ExclusionText(const QuarantineEntry& entry) {
 
 bool QuarantineRestore::OccupiedNow(const QuarantineEntry& entry) {
   platform::Files& files = machine_.files;
-  if (!IsRegistry(entry)) {
-    return files.GetAttributes(entry.location).has_value();
+  if (entry.kind == ItemKind::Folder) {
+    // A folder made since (by restoring a file of it first, say) is merged into as long as
+    // nothing in it would be replaced.
+    return CopyWouldReplace(files, CopyPath(entry), entry.location, 0);
   }
+  if (!IsRegistry(entry)) return files.GetAttributes(entry.location).has_value();
   const std::size_t separator = entry.location.find('\\');
   const auto hive = HiveFromName(entry.location.substr(0, separator));
   if (!hive || separator == std::string::npos) return false;

@@ -206,6 +206,19 @@ TEST_F(QuarantineRestoreTest, SomethingAtTheLocationIsReplacedOnlyWhenConfirmed)
   EXPECT_TRUE(sim.registry.Value(kHkeyLocalMachine, "SOFTWARE\\BadKey\\Sub\\Deeper", "Leaf"));
 }
 
+TEST_F(QuarantineRestoreTest, AFolderMadeSinceIsMergedIntoWhenNothingInItIsReplaced) {
+  Remove(sim, quarantine);
+  // Restoring a file of the folder first makes the folder again.
+  sim.files.AddFile("C:\\Program Files\\BadTree\\new.txt", "new");
+  EXPECT_EQ(RestoreWhere("C:\\Program Files\\BadTree"), RestoreOutcome::Restored);
+  EXPECT_EQ(sim.files.FileContent("C:\\Program Files\\BadTree\\sub\\deep.txt"), "deep");
+  EXPECT_EQ(sim.files.FileContent("C:\\Program Files\\BadTree\\new.txt"), "new");
+
+  Remove(sim, quarantine);
+  sim.files.AddFile("C:\\Program Files\\BadTree", "a file where the folder was");
+  EXPECT_EQ(RestoreWhere("C:\\Program Files\\BadTree"), RestoreOutcome::Exists);
+}
+
 TEST_F(QuarantineRestoreTest, PurgeDeletesTheCopyForGoodAndShrinksTheQuarantine) {
   Remove(sim, quarantine);
   const std::uint64_t full = restore.QuarantineSize();
