@@ -277,6 +277,7 @@ std::vector<QuarantineEntry> QuarantineIndex::ReadLog() {
 std::vector<QuarantineEntry> QuarantineIndex::List() {
   long highestId = 0;
   std::vector<QuarantineEntry> entries = ReadIndex(&highestId);
+  highestId_ = highestId;
   std::set<std::string> known;
   for (const QuarantineEntry& entry : entries) {
     known.insert(MatchKey(entry));
@@ -296,9 +297,12 @@ std::vector<QuarantineEntry> QuarantineIndex::List() {
 }
 
 std::string QuarantineIndex::Add(QuarantineEntry entry) {
-  long highestId = 0;
-  ReadIndex(&highestId);
-  entry.id = std::to_string(highestId + 1);
+  if (!highestId_) {
+    long highestId = 0;
+    ReadIndex(&highestId);
+    highestId_ = highestId;
+  }
+  entry.id = std::to_string(*highestId_ + 1);
   if (entry.whenText.empty()) {
     entry.when = machine_.clock.Now();
     entry.whenText = machine_.clock.FormatDate(entry.when);
@@ -317,6 +321,7 @@ std::string QuarantineIndex::Add(QuarantineEntry entry) {
   std::string line;
   for (const std::string& field : fields) line += (line.empty() ? "" : "\t") + Escape(field);
   if (!AppendLine(line)) return "";
+  highestId_ = *highestId_ + 1;
   // A state of its own when it enters as anything but quarantined (a log item being restored).
   if (entry.state != ItemState::Quarantined && !SetState(entry.id, entry.state)) return "";
   return entry.id;
@@ -341,10 +346,11 @@ bool QuarantineIndex::AppendLine(const std::string& line) {
 }
 
 std::optional<std::string> QuarantineIndex::SaveRegistryData(const std::string& regText) {
-  for (int number = 1; number <= kMaxRegistryFiles; ++number) {
+  for (int number = lastRegistryFile_ + 1; number <= kMaxRegistryFiles; ++number) {
     const std::string name = "Registry " + std::to_string(number) + ".reg";
     const std::string path = common::JoinPath(quarantine_.Folder(), name);
     if (machine_.files.GetAttributes(path).has_value()) continue;
+    lastRegistryFile_ = number;
     if (machine_.files.WriteAll(path, regText)) return name;
     // A part of the data is no backup; it must not be taken for one later.
     machine_.files.DeleteFile(path);

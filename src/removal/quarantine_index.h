@@ -70,6 +70,10 @@ class QuarantineIndex {
 
   platform::Machine& machine_;
   const Quarantine& quarantine_;
+  // The highest id in the index and the last registry file's number, once known: a removal of
+  // thousands of traces must not read the whole index, or test every earlier name, per trace.
+  std::optional<long> highestId_;
+  int lastRegistryFile_ = 0;
 };
 
 // The kind as the index writes it ("File", "RegistryKey", ...), and back.
