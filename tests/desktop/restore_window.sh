@@ -19,7 +19,8 @@ run_key='HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Run'
 shot() { sleep 1.5; import -window root "$shots/$1.png" || fail "screenshot $1"; }
 # export KEY FILE: Wine's own export of the key (UTF-16, as its reg writes it).
 export_key() { rm -f "$2"; quiet "$wine" reg export "$1" "$(winepath "$2")" /y; }
-winepath() { echo "Z:$(echo "$1" | tr / '\\')"; }
+# The path as Wine's programs take it; printf, as dash's echo reads "\\b" and "\\r" as escapes.
+winepath() { printf 'Z:%s\n' "$(printf '%s' "$1" | tr / '\\')"; }
 clean_up() {
   rm -rf "$adware" "$helper" "$toolbar" "$datadir"
   quiet "$wine" reg delete "$hkcu_key" /f
@@ -29,8 +30,8 @@ clean_up() {
 on_failure() { clean_up; }
 
 past_first_start
-install_definitions
 clean_up
+install_definitions
 rm -rf "$work"
 mkdir -p "$work" "$adware/plugins" "$toolbar"
 printf 'MZ demo adware\r\n' >"$adware/demoadware.exe"
@@ -102,7 +103,7 @@ drive close FrmMain
 wait_exit
 
 # The saved data is a file Windows' registry editor takes as it is.
-saved=$(grep -l "^\[$(echo "$hklm_key" | sed 's/\\/\\\\/g')\]" "$datadir"/quarantine/*.reg |
+saved=$(grep -l -F "[$hklm_key]" "$datadir"/quarantine/*.reg |
   head -n 1)
 [ -n "$saved" ] || fail "no saved registry data names the HKLM key"
 quiet "$wine" reg delete "$hklm_key" /f
