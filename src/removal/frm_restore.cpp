@@ -111,10 +111,14 @@ void frmRestore::lvwQuarantine_ColumnClick(int column) {
   FillList();
 }
 
-std::vector<QuarantineEntry> frmRestore::SelectedEntries() const {
+std::vector<QuarantineEntry> frmRestore::SelectedEntries() {
   std::vector<QuarantineEntry> selected;
   for (int row = 0; row < lvwQuarantine.Count() && row < static_cast<int>(entries_.size()); ++row) {
     if (lvwQuarantine.Item(row).selected) selected.push_back(entries_[row]);
+  }
+  if (selected.empty()) {
+    services_.tell(services_.message(localization::msg::kRestoreNothingSelected),
+                   platform::kMbOk | platform::kMbIconInformation);
   }
   return selected;
 }
@@ -123,11 +127,7 @@ void frmRestore::cmdRestore_Click() {
   namespace msg = localization::msg;
   // Taken first: the message boxes let events run.
   const std::vector<QuarantineEntry> selected = SelectedEntries();
-  if (selected.empty()) {
-    services_.tell(services_.message(msg::kRestoreNothingSelected),
-                   platform::kMbOk | platform::kMbIconInformation);
-    return;
-  }
+  if (selected.empty()) return;
   std::vector<std::string> exclusions;
   for (const QuarantineEntry& entry : selected) {
     const std::string shown = "\r\n\r\n" + LocationText(entry);
@@ -162,11 +162,7 @@ void frmRestore::cmdRestore_Click() {
 void frmRestore::cmdDelete_Click() {
   namespace msg = localization::msg;
   const std::vector<QuarantineEntry> selected = SelectedEntries();
-  if (selected.empty()) {
-    services_.tell(services_.message(msg::kRestoreNothingSelected),
-                   platform::kMbOk | platform::kMbIconInformation);
-    return;
-  }
+  if (selected.empty()) return;
   if (services_.tell(services_.message(msg::kPurgeSure),
                      platform::kMbYesNo | platform::kMbIconQuestion) != platform::kIdYes) {
     return;

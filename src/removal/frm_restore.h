@@ -60,7 +60,8 @@ class frmRestore : public ui::Form {
   void Form_Load() override;
 
  private:
-  std::vector<QuarantineEntry> SelectedEntries() const;
+  // The selected rows' entries; when there are none the user is told so.
+  std::vector<QuarantineEntry> SelectedEntries();
   std::string KindText(const QuarantineEntry& entry);
   static std::string LocationText(const QuarantineEntry& entry);
 

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "common/file_tests.h"
+#include "platform/folder_tree.h"
 
 namespace removal {
 namespace {
@@ -67,7 +68,8 @@ std::optional<std::string> Quarantine::CopyFolderToQuarantine(const std::string&
   if (name.empty()) return std::nullopt;
   const auto stored = FreeName(name);
   if (!stored) return std::nullopt;
-  if (!machine_.files.CopyFolder(from, common::JoinPath(Folder(), *stored))) return std::nullopt;
+  if (!platform::CopyFolder(machine_.files, from, common::JoinPath(Folder(), *stored)))
+    return std::nullopt;
   return stored;
 }
 

@@ -5,7 +5,11 @@
 #include "common/file_tests.h"
 #include "common/text.h"
 #include "definitions/hives.h"
+<<<<<<< HEAD
 #include "removal/reg_file.h"
+=======
+#include "platform/folder_tree.h"
+>>>>>>> main
 #include "removal/registry_values.h"
 #include "scan/process_scan.h"
 
@@ -67,7 +71,7 @@ bool TraceRemover::KeptWithoutBackup(const std::string& path) const {
 
 void TraceRemover::DeleteFileAttempts(const std::string& path) {
   for (int attempt = 0; attempt < kDeleteAttempts; ++attempt) {
-    const bool deleted = machine_.files.DeleteFile(path);
+    const bool deleted = static_cast<bool>(machine_.files.DeleteFile(path));
     if (yield_) yield_();
     if (deleted) return;
   }
@@ -129,7 +133,7 @@ bool TraceRemover::RemoveFileOrFolder(const std::string& path) {
       IndexCopy(ItemKind::Folder, path, *stored);
     }
     for (int attempt = 0; attempt < kDeleteAttempts; ++attempt) {
-      const bool deleted = machine_.files.DeleteFolder(path, true);
+      const bool deleted = static_cast<bool>(platform::DeleteFolder(machine_.files, path, true));
       if (yield_) yield_();
       if (deleted) break;
     }

@@ -30,9 +30,9 @@ inline constexpr const char* kSimDataFolder =
 
 // Another program running on a simulated machine: it shares the machine's registry, clock, named
 // objects, file system, shell folders, code page, process table, System Restore, clipboard,
-// libraries and network, and has its own desktop (message box script, instance claim) and its own view of the
-// program it runs; `machine` is its view of the machine. Ending it (destroying it) releases what it
-// held. It must not outlive the machine that started it.
+// libraries and network, and has its own desktop (message box script, instance claim) and its own
+// view of the program it runs; `machine` is its view of the machine. Ending it (destroying it)
+// releases what it held. It must not outlive the machine that started it.
 class SimMachine;
 class SimProcess {
  public:
@@ -55,6 +55,12 @@ class SimMachine {
     files.AddFolder(system.ProgramFolder());
     files.AddFolder(kSimDataFolder);
     files.SetCurrentDirectory(system.ProgramFolder());
+    // The programs of Windows that the program starts by name.
+    const std::string windows = "C:\\WINDOWS";
+    files.AddFile(windows + "\\explorer.exe", "MZ");
+    files.AddFile(windows + "\\notepad.exe", "MZ");
+    files.AddFile(windows + "\\system32\\notepad.exe", "MZ");
+    desktop.SetProgramStarter(StarterFor(system));
   }
   SimMachine(const SimMachine&) = delete;
   SimMachine& operator=(const SimMachine&) = delete;
@@ -71,6 +77,12 @@ class SimMachine {
     auto process = StartProcess();
     process->desktop.AnotherInstanceRunning();
     return process;
+  }
+  // What a process's StartProgram runs: the command line as a process of this machine.
+  ProgramStarter StarterFor(SimSystem& ownSystem) {
+    return [this, &ownSystem](const std::string& commandLine) {
+      return processes.StartCommandLine(commandLine, ownSystem.ProgramFolder());
+    };
   }
 
   SimRegistry registry;
@@ -98,8 +110,10 @@ class SimMachine {
 inline SimProcess::SimProcess(SimMachine& host, const std::string& userName)
     : system(host.system),
       desktop(host.namedObjects, system, userName),
-      machine{host.registry,     system,        desktop,   host.clock,     host.files,
-              host.shellFolders, host.codePage, host.tray, host.processes, host.restore,
-              host.clipboard,    host.libraries, host.internet} {}
+      machine{host.registry,     system,         desktop,      host.clock,     host.files,
+              host.shellFolders, host.codePage,  host.tray,    host.processes, host.restore,
+              host.clipboard,    host.libraries, host.internet} {
+  desktop.SetProgramStarter(host.StarterFor(system));
+}
 
 }  // namespace platform::sim
