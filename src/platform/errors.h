@@ -18,12 +18,9 @@ inline constexpr long kErrorInvalidName = 123;
 inline constexpr long kErrorDirNotEmpty = 145;
 inline constexpr long kErrorAlreadyExists = 183;
 inline constexpr long kErrorMoreData = 234;
-<<<<<<< HEAD
 inline constexpr long kErrorNoMoreItems = 259;
-=======
 // RemoveDirectoryA on a file.
 inline constexpr long kErrorDirectory = 267;
->>>>>>> main
 // A registry handle whose key has been deleted since it was opened.
 inline constexpr long kErrorKeyDeleted = 1018;
 

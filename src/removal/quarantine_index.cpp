@@ -342,7 +342,7 @@ bool QuarantineIndex::AppendLine(const std::string& line) {
   if (size && *size > 0 && files.ReadAt(Path(), *size - 1, 1).value_or("\n") != "\n") {
     text = kCrLf + text;
   }
-  return files.Append(Path(), text);
+  return static_cast<bool>(files.Append(Path(), text));
 }
 
 std::optional<std::string> QuarantineIndex::SaveRegistryData(const std::string& regText) {

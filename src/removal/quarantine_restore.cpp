@@ -2,6 +2,7 @@
 
 #include "common/file_tests.h"
 #include "definitions/protected_paths.h"
+#include "platform/folder_tree.h"
 #include "removal/quarantine.h"
 #include "removal/reg_file.h"
 
@@ -135,13 +136,13 @@ bool QuarantineRestore::PutBack(const QuarantineEntry& entry, bool overwrite) {
   MakeFolders(files, ParentOf(entry.location));
   if (entry.kind == ItemKind::Folder) {
     if (overwrite) ClearAttributesOfReplaced(files, copy, entry.location, 0);
-    return files.CopyFolder(copy, entry.location);
+    return static_cast<bool>(platform::CopyFolder(files, copy, entry.location));
   }
   if (overwrite && files.GetAttributes(entry.location)) {
     // The user agreed to replace what is there; a read-only file would refuse it.
     files.SetAttributes(entry.location, platform::kAttrNormal);
   }
-  return files.CopyFile(copy, entry.location, overwrite);
+  return static_cast<bool>(files.CopyFile(copy, entry.location, overwrite));
 }
 
 bool QuarantineRestore::DeleteCopy(const QuarantineEntry& entry) {
@@ -150,10 +151,12 @@ bool QuarantineRestore::DeleteCopy(const QuarantineEntry& entry) {
   if (copy.empty()) return true;
   const auto attributes = files.GetAttributes(copy);
   if (!attributes) return true;
-  if (*attributes & platform::kAttrDirectory) return files.DeleteFolder(copy, true);
+  if (*attributes & platform::kAttrDirectory) {
+    return static_cast<bool>(platform::DeleteFolder(files, copy, true));
+  }
   // The copy keeps the attributes of what was removed; read-only would keep it here for good.
   files.SetAttributes(copy, platform::kAttrNormal);
-  return files.DeleteFile(copy);
+  return static_cast<bool>(files.DeleteFile(copy));
 }
 
 bool QuarantineRestore::Record(const QuarantineEntry& entry, ItemState state) {

@@ -5,11 +5,8 @@
 #include "common/file_tests.h"
 #include "common/text.h"
 #include "definitions/hives.h"
-<<<<<<< HEAD
-#include "removal/reg_file.h"
-=======
 #include "platform/folder_tree.h"
->>>>>>> main
+#include "removal/reg_file.h"
 #include "removal/registry_values.h"
 #include "scan/process_scan.h"
 
