@@ -18,6 +18,7 @@
 #include "protection/home_page_shield.h"
 #include "protection/memory_shield.h"
 #include "removal/frm_delete.h"
+#include "removal/frm_restore.h"
 #include "report/frm_report.h"
 #include "report/scan_report.h"
 #include "update/frm_download.h"
@@ -186,6 +187,7 @@ void App::UnloadOtherWindows() {
   if (hidden_) hidden_->Unload();
   if (delete_) delete_->Unload();
   if (language_) language_->Unload();
+  if (restore_) restore_->Unload();
 }
 
 bool App::IsVistaOrLater() {

@@ -36,6 +36,7 @@ class MemoryShield;
 }  // namespace protection
 namespace removal {
 class frmDelete;
+class frmRestore;
 }  // namespace removal
 namespace report {
 class frmReport;
@@ -124,6 +125,8 @@ class App {
   void LoadSchedule();
   void ApplySchedule();
   void ShowQuarantine();
+  // The Restore window, beside the main window, listing the quarantine afresh.
+  void ShowRestoreWindow();
 
   // Writes the scan report of the scan that ran last: its times and the scan page's counters,
   // the threats of the results list, the exclusions and the quarantine log.
@@ -159,6 +162,7 @@ class App {
   update::frmDownload& frmDownload();
   update::frmSignatureUpdated& frmSignatureUpdated();
   localization::frmLanguage& frmLanguage();
+  removal::frmRestore& frmRestore();
   // The tray's slide-in pop-up menu.
   frmMenuPopUp& menuPopUp();
   bool HasMenuPopUp() const { return menuPopUp_ != nullptr; }
@@ -217,6 +221,7 @@ class App {
   std::unique_ptr<update::frmSignatureUpdated> notice_;
   std::unique_ptr<frmMenuPopUp> menuPopUp_;
   std::unique_ptr<localization::frmLanguage> language_;
+  std::unique_ptr<removal::frmRestore> restore_;
 };
 
 }  // namespace app

@@ -18,6 +18,7 @@
 #include "protection/frm_home_page_changed_alert.h"
 #include "protection/frm_spyware_found_alert.h"
 #include "removal/frm_delete.h"
+#include "removal/frm_restore.h"
 #include "report/frm_report.h"
 #include "submission/submission.h"
 #include "update/frm_download.h"
@@ -48,6 +49,7 @@ std::vector<ui::Form*> App::Windows(bool makeMissing) {
   add(splash_, [this] { splash(); });
   add(hidden_, [this] { hidden(); });
   add(website_, [this] { frmWebsite(); });
+  add(restore_, [this] { frmRestore(); });
   return windows;
 }
 

@@ -217,7 +217,8 @@ FrmMain::FrmMain(App& app)
                "Minimize to Tray", "-", "Exit"}),
       mnuSettings(*this, ui::At("mnuSettings", "Settings", 0, 0, 0, 0),
                   {"Scan Options", "Proactive Protection", "Schedule", "Auto Update"}),
-      mnuQuar(*this, ui::At("mnuQuar", "Quarantine", 0, 0, 0, 0), {"View Quarantine", "View Exclusions"}),
+      mnuQuar(*this, ui::At("mnuQuar", "Quarantine", 0, 0, 0, 0),
+              {"View Quarantine", "View Exclusions", "Restore..."}),
       mnuLanuages(*this, ui::At("mnuLanuages", "Languages", 0, 0, 0, 0), {"Change Language"}),
       mnuHelp(*this, ui::At("mnuHelp", "Help", 0, 0, 0, 0), {"View Help"}),
       mnuAbout(*this, ui::At("mnuAbout", "About", 0, 0, 0, 0), {"About this software"}) {
@@ -422,6 +423,7 @@ void FrmMain::mnuFile_Click(int index) {
 void FrmMain::mnuQuar_Click(int index) {
   if (index == 0) app_.ShowQuarantine();
   if (index == 1) ViewExclusions();
+  if (index == 2) app_.ShowRestoreWindow();
 }
 
 void FrmMain::mnuLanuages_Click(int) { app_.ShowLanguageWindow(); }

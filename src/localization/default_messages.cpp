@@ -5,7 +5,7 @@
 
 namespace localization {
 
-const DefaultMessage kDefaultMessages[70] = {
+const DefaultMessage kDefaultMessages[86] = {
     {localization::msg::kThank1, "Thank you for using [ProgramName]!"},
     {localization::msg::kThank2,
      "Because this is the first time you have used [ProgramName] we recommend running Live Update "
@@ -104,6 +104,32 @@ const DefaultMessage kDefaultMessages[70] = {
     {localization::msg::kUpdateOverdue,
      "Live Update has not succeeded for more than [Days] days. Run Live Update to stay "
      "protected."},
+    // The Restore window: its title, the kinds of removed items, its size figure and its
+    // questions.
+    {localization::msg::kTitleRestore, "Restore from Quarantine"},
+    {localization::msg::kKindFile, "File"},
+    {localization::msg::kKindFolder, "Folder"},
+    {localization::msg::kKindCookie, "Cookie"},
+    {localization::msg::kKindRegistryValue, "Registry value"},
+    {localization::msg::kKindRegistryKey, "Registry key"},
+    {localization::msg::kKindFromLog, "(from the log)"},
+    {localization::msg::kQuarantineSize, "Quarantine size:"},
+    {localization::msg::kRestoreNothingSelected,
+     "No items are selected.  Select at least one item in the list."},
+    {localization::msg::kRestoreReplace,
+     "Something is at this location now. Do you want to replace it with the copy from the "
+     "quarantine?"},
+    {localization::msg::kRestoreProtected,
+     "This location is protected. The item cannot be restored there:"},
+    {localization::msg::kRestoreNoCopy, "The quarantine holds no copy of this item:"},
+    {localization::msg::kRestoreFailed, "This item could not be restored:"},
+    {localization::msg::kRestoreExclude,
+     "Do you want to add the restored items to the exclusions, so that the next scan does not "
+     "remove them again?"},
+    {localization::msg::kPurgeSure,
+     "Are you sure you want to delete the selected items from the quarantine? They cannot be "
+     "restored afterwards."},
+    {localization::msg::kPurgeFailed, "This item could not be deleted from the quarantine:"},
 };
 
 void LoadDefaultMessages(clsLanguages& languages) {

@@ -75,5 +75,21 @@ inline constexpr char kTitlelanguage[] = "MSG_TITLELANGUAGE";
 inline constexpr char kDownloaded[] = "MSG_DOWNLOADED";
 inline constexpr char kUpdateRefused[] = "MSG_UPDATE_REFUSED";
 inline constexpr char kUpdateOverdue[] = "MSG_UPDATE_OVERDUE";
+inline constexpr char kTitleRestore[] = "MSG_TITLERESTORE";
+inline constexpr char kKindFile[] = "MSG_KIND_FILE";
+inline constexpr char kKindFolder[] = "MSG_KIND_FOLDER";
+inline constexpr char kKindCookie[] = "MSG_KIND_COOKIE";
+inline constexpr char kKindRegistryValue[] = "MSG_KIND_REGVALUE";
+inline constexpr char kKindRegistryKey[] = "MSG_KIND_REGKEY";
+inline constexpr char kKindFromLog[] = "MSG_KIND_FROMLOG";
+inline constexpr char kQuarantineSize[] = "MSG_QUARANTINE_SIZE";
+inline constexpr char kRestoreNothingSelected[] = "MSG_RESTORE_NONE";
+inline constexpr char kRestoreReplace[] = "MSG_RESTORE_REPLACE";
+inline constexpr char kRestoreProtected[] = "MSG_RESTORE_PROTECTED";
+inline constexpr char kRestoreNoCopy[] = "MSG_RESTORE_NOCOPY";
+inline constexpr char kRestoreFailed[] = "MSG_RESTORE_FAILED";
+inline constexpr char kRestoreExclude[] = "MSG_RESTORE_EXCLUDE";
+inline constexpr char kPurgeSure[] = "MSG_PURGE_SURE";
+inline constexpr char kPurgeFailed[] = "MSG_PURGE_FAILED";
 
 }  // namespace localization::msg

@@ -18,6 +18,7 @@ inline constexpr long kErrorInvalidName = 123;
 inline constexpr long kErrorDirNotEmpty = 145;
 inline constexpr long kErrorAlreadyExists = 183;
 inline constexpr long kErrorMoreData = 234;
+inline constexpr long kErrorNoMoreItems = 259;
 // RemoveDirectoryA on a file.
 inline constexpr long kErrorDirectory = 267;
 // A registry handle whose key has been deleted since it was opened.

@@ -26,6 +26,7 @@ inline constexpr std::uint32_t kRegExpandSz = 2;
 inline constexpr std::uint32_t kRegBinary = 3;
 inline constexpr std::uint32_t kRegDword = 4;
 inline constexpr std::uint32_t kRegMultiSz = 7;
+inline constexpr std::uint32_t kRegQword = 11;
 
 // Access masks.
 inline constexpr std::uint32_t kKeyQueryValue = 0x0001;
@@ -59,6 +60,15 @@ class Registry {
                          bool expand = false) = 0;
   // RegSetValueExA with REG_DWORD.
   virtual long SetDword(RegKey key, const std::string& name, std::uint32_t value) = 0;
+  // RegSetValueExA with any type and the raw bytes as given (a string's terminating zero is the
+  // caller's to include).
+  virtual long SetValue(RegKey key, const std::string& name, std::uint32_t type,
+                        const std::vector<std::uint8_t>& data) = 0;
+  // RegEnumKeyExA / RegEnumValueA: the name of the sub-key or value at index (the key needs
+  // kKeyEnumerateSubKeys or kKeyQueryValue); kErrorNoMoreItems past the last one. The order is
+  // the registry's own, and changing the key while enumerating it makes it undefined.
+  virtual long EnumKey(RegKey key, std::uint32_t index, std::string* name) = 0;
+  virtual long EnumValue(RegKey key, std::uint32_t index, std::string* name) = 0;
   // RegDeleteValueA.
   virtual long DeleteValue(RegKey key, const std::string& name) = 0;
   // SHDeleteKeyA: deletes parent\subKey with all its sub-keys and values.

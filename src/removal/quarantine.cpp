@@ -20,7 +20,7 @@ std::string WithoutTrailingSeparator(const std::string& path) {
 }  // namespace
 
 Quarantine::Quarantine(platform::Machine& machine, const std::string& dataFolder)
-    : machine_(machine), dataFolder_(dataFolder) {}
+    : machine_(machine), dataFolder_(dataFolder), index_(machine, *this) {}
 
 std::string Quarantine::Folder() const {
   return dataFolder_ + "\\quarantine";

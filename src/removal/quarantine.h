@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/machine.h"
+#include "removal/quarantine_index.h"
 
 namespace removal {
 
@@ -55,6 +56,9 @@ class Quarantine {
   bool LogToQuarantine() const { return logToQuarantine_; }
   void SetLogToQuarantine(bool on) { logToQuarantine_ = on; }
 
+  // The index of what the quarantine holds, beside the log.
+  QuarantineIndex& Index() { return index_; }
+
   // "View Quarantine": makes the folder, then opens it in the file browser in a normal, focused
   // window and returns at once. Nothing is said when the browser cannot be started.
   void ShowQuarantine();
@@ -68,6 +72,7 @@ class Quarantine {
   platform::Machine& machine_;
   const std::string& dataFolder_;
   bool logToQuarantine_ = false;
+  QuarantineIndex index_;
 };
 
 }  // namespace removal

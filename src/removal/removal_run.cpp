@@ -28,6 +28,7 @@ class RemovalRun::Pass {
       : run_(run), remover_(remover), retry_(retry), failures_(failures) {}
 
   void Remove(const WorkItem& item) {
+    remover_.SetThreat(item.threat);
     switch (item.kind) {
       case WorkKind::File:
         RemoveFile(item);
@@ -105,8 +106,7 @@ class RemovalRun::Pass {
       if (!item.value.empty()) {
         remover_.DeleteRegistryValue(*hive, key, item.value);
       } else {
-        remover_.DeleteRegistryValue(*hive, key, "");
-        remover_.DeleteRegistryKey(*hive, key);
+        remover_.RemoveRegistryKeyEntry(*hive, key);
       }
     }
     Yield();

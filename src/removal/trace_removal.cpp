@@ -6,6 +6,7 @@
 #include "common/text.h"
 #include "definitions/hives.h"
 #include "platform/folder_tree.h"
+#include "removal/reg_file.h"
 #include "removal/registry_values.h"
 #include "scan/process_scan.h"
 
@@ -32,7 +33,19 @@ TraceRemover::TraceRemover(platform::Machine& machine, Quarantine& quarantine,
                            std::function<void()> yield)
     : machine_(machine), quarantine_(quarantine), yield_(std::move(yield)) {}
 
-std::optional<std::string> TraceRemover::BackUpFile(const std::string& path, bool* made) {
+void TraceRemover::IndexCopy(ItemKind kind, const std::string& path, const std::string& stored) {
+  QuarantineEntry entry;
+  entry.kind = kind;
+  entry.threat = threat_;
+  entry.location = path;
+  entry.stored = stored;
+  // The copy itself is the backup and the log names it: an index line that cannot be written
+  // does not keep the file.
+  quarantine_.Index().Add(entry);
+}
+
+std::optional<std::string> TraceRemover::BackUpFile(const std::string& path, bool* made,
+                                                    ItemKind kind) {
   *made = false;
   const std::string key = common::LowerCase(path);
   if (const auto found = backups_.find(key); found != backups_.end()) return found->second;
@@ -41,6 +54,7 @@ std::optional<std::string> TraceRemover::BackUpFile(const std::string& path, boo
   backups_.emplace(key, *stored);
   kept_.erase(key);
   *made = true;
+  IndexCopy(kind, path, *stored);
   return stored;
 }
 
@@ -113,6 +127,7 @@ bool TraceRemover::RemoveFileOrFolder(const std::string& path) {
       }
       backups_.emplace(key, *stored);
       kept_.erase(key);
+      IndexCopy(ItemKind::Folder, path, *stored);
     }
     for (int attempt = 0; attempt < kDeleteAttempts; ++attempt) {
       const bool deleted = static_cast<bool>(platform::DeleteFolder(machine_.files, path, true));
@@ -134,7 +149,7 @@ bool TraceRemover::RemoveFileOrFolder(const std::string& path) {
 
 void TraceRemover::QuarantineCookie(const std::string& path) {
   bool made = false;
-  const auto stored = BackUpFile(path, &made);
+  const auto stored = BackUpFile(path, &made, ItemKind::Cookie);
   if (!stored) {
     Keep(path);
     return;
@@ -149,18 +164,83 @@ bool TraceRemover::RegisterServer(std::uintptr_t, const std::string& path, bool 
   return true;
 }
 
-void TraceRemover::DeleteRegistryValue(platform::RegKey hive, const std::string& key,
-                                       const std::string& value) {
+bool TraceRemover::SaveRegistryEntry(ItemKind kind, platform::RegKey hive, const std::string& key,
+                                     const std::string& value) {
+  platform::Registry& registry = machine_.registry;
+  const std::string keyPath = definitions::HiveNameFromHandle(hive) + "\\" + key;
+  // The retry pass meets what the first pass saved already; that first copy is the whole of it.
+  const std::string savedKey =
+      common::LowerCase("registry:" + KindName(kind) + ":" + keyPath + "\\" + value);
+  if (backups_.count(savedKey) != 0) return true;
+  const auto text = kind == ItemKind::RegistryKey ? ExportRegistryKey(registry, hive, key)
+                                                  : ExportRegistryValue(registry, hive, key, value);
+  if (!text) {
+    // Nothing readable to save: fine when there is nothing there, else it stays.
+    const platform::ScopedKey opened =
+        platform::OpenScopedKey(registry, hive, key, platform::kKeyQueryValue);
+    const bool there = opened.IsOpen() && (kind == ItemKind::RegistryKey ||
+                                           registry.QueryValue(opened.Get(), value, nullptr,
+                                                               nullptr) == platform::kErrorSuccess);
+    if (there) Keep(keyPath + "\\" + value);
+    return !there;
+  }
+  QuarantineEntry entry;
+  entry.kind = kind;
+  entry.threat = threat_;
+  entry.location = keyPath;
+  entry.value = value;
+  const auto saved = quarantine_.Index().SaveRegistryData(*text);
+  if (saved) entry.registryFile = *saved;
+  // Saved data that the index does not name could never be listed, so it counts as unsaved.
+  if (!saved || quarantine_.Index().Add(entry).empty()) {
+    if (saved) machine_.files.DeleteFile(common::JoinPath(quarantine_.Folder(), *saved));
+    Keep(keyPath + "\\" + value);
+    return false;
+  }
+  backups_.emplace(savedKey, entry.registryFile);
+  return true;
+}
+
+void TraceRemover::DeleteValueSaved(platform::RegKey hive, const std::string& key,
+                                    const std::string& value) {
   removal::DeleteRegistryValue(machine_.registry, hive, key, value);
   quarantine_.LogRemovedRegistryEntry(definitions::HiveNameFromHandle(hive) + "\\" + key, value);
 }
 
-bool TraceRemover::DeleteRegistryKey(platform::RegKey hive, const std::string& key) {
-  // An empty key path would name the whole hive.
-  if (common::ReplaceAll(common::Trim(key), "\\", "").empty()) return false;
+bool TraceRemover::DeleteKeySaved(platform::RegKey hive, const std::string& key) {
   if (machine_.registry.DeleteTree(hive, key) != platform::kErrorSuccess) return false;
   quarantine_.LogRemovedRegistryEntry(definitions::HiveNumberText(hive) + "\\" + key, "All Values");
   return true;
+}
+
+void TraceRemover::DeleteRegistryValue(platform::RegKey hive, const std::string& key,
+                                       const std::string& value) {
+  if (!SaveRegistryEntry(ItemKind::RegistryValue, hive, key, value)) return;
+  DeleteValueSaved(hive, key, value);
+}
+
+namespace {
+// An empty key path would name the whole hive.
+bool NamesHive(const std::string& key) {
+  return common::ReplaceAll(common::Trim(key), "\\", "").empty();
+}
+}  // namespace
+
+bool TraceRemover::DeleteRegistryKey(platform::RegKey hive, const std::string& key) {
+  if (NamesHive(key)) return false;
+  if (!SaveRegistryEntry(ItemKind::RegistryKey, hive, key, "")) return false;
+  return DeleteKeySaved(hive, key);
+}
+
+void TraceRemover::RemoveRegistryKeyEntry(platform::RegKey hive, const std::string& key) {
+  if (NamesHive(key)) {
+    // As before: the default value goes (and is recorded) even when the key path is empty.
+    DeleteRegistryValue(hive, key, "");
+    return;
+  }
+  if (!SaveRegistryEntry(ItemKind::RegistryKey, hive, key, "")) return;
+  DeleteValueSaved(hive, key, "");
+  DeleteKeySaved(hive, key);
 }
 
 }  // namespace removal

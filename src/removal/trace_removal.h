@@ -55,11 +55,19 @@ class TraceRemover {
   // known-bad library's code must not run with the scanner's rights. Always true.
   bool RegisterServer(std::uintptr_t window, const std::string& path, bool registerFlag);
   // Deletes one value (the key's default value for an empty name) and records it under the
-  // hive's name.
+  // hive's name. Its data is saved in the quarantine first; a value whose data cannot be saved
+  // stays.
   void DeleteRegistryValue(platform::RegKey hive, const std::string& key, const std::string& value);
   // Deletes a key with all its sub-keys; recorded under the hive's number as "All Values".
-  // True when the key was deleted.
+  // True when the key was deleted. The whole tree is saved first; a key that cannot be saved
+  // stays.
   bool DeleteRegistryKey(platform::RegKey hive, const std::string& key);
+  // A key entry of the definitions: its default value, then the whole key, each recorded as
+  // above, saved as one item so that one restore brings back both.
+  void RemoveRegistryKeyEntry(platform::RegKey hive, const std::string& key);
+
+  // The threat the next traces belong to, for the quarantine's index.
+  void SetThreat(const std::string& threat) { threat_ = threat; }
 
   // The path was left in place because no backup of it could be made.
   bool KeptWithoutBackup(const std::string& path) const;
@@ -67,7 +75,15 @@ class TraceRemover {
  private:
   // The stored name of this removal's backup of the file, making it when there is none yet;
   // nullopt when no copy can be made. made tells whether this call made it.
-  std::optional<std::string> BackUpFile(const std::string& path, bool* made);
+  std::optional<std::string> BackUpFile(const std::string& path, bool* made,
+                                        ItemKind kind = ItemKind::File);
+  // Saves a registry value or key with its index item before it is deleted. True when it may be
+  // deleted: saved, or not there to save.
+  bool SaveRegistryEntry(ItemKind kind, platform::RegKey hive, const std::string& key,
+                         const std::string& value);
+  void DeleteValueSaved(platform::RegKey hive, const std::string& key, const std::string& value);
+  bool DeleteKeySaved(platform::RegKey hive, const std::string& key);
+  void IndexCopy(ItemKind kind, const std::string& path, const std::string& stored);
   // Up to kDeleteAttempts deletions of the file, yielding after each.
   void DeleteFileAttempts(const std::string& path);
   void Keep(const std::string& path);
@@ -78,6 +94,7 @@ class TraceRemover {
   // Paths compared without regard to case, as Windows does.
   std::map<std::string, std::string> backups_;  // path -> stored name
   std::set<std::string> kept_;
+  std::string threat_;
 };
 
 }  // namespace removal

@@ -82,6 +82,11 @@ class ListView : public Control {
   // A user's tick or untick of a row's check box: changes it and raises ItemCheck.
   void UserCheck(int index, bool checked);
   std::function<void(int index)> OnItemCheck;
+  // A user's click on a column header (0 = the first column), as a list sorts by.
+  void UserColumnClick(int column) {
+    if (OnColumnClick && column >= 0 && column < ColumnCount()) OnColumnClick(column);
+  }
+  std::function<void(int column)> OnColumnClick;
 
  private:
   bool Valid(int index) const { return index >= 0 && index < Count(); }

@@ -13,9 +13,11 @@
 //                                                least MIN_LENGTH characters)
 //   desktop_driver choose FORM INDEX             selects entry INDEX (from 0) of the visible combo
 //                                                box, as the user's choice
-//   desktop_driver menukeys FORM RIGHTS          opens the menu bar from the keyboard, moves
+//   desktop_driver menukeys FORM RIGHTS [DOWNS]  opens the menu bar from the keyboard, moves
 //                                                RIGHTS titles to the right and runs that
-//                                                menu's first item
+//                                                menu's first item (or the one DOWNS below it)
+//   desktop_driver rows FORM COUNT               the visible list view has COUNT rows
+//   desktop_driver selectall FORM                selects every row of the visible list view
 //   desktop_driver close FORM                    WM_CLOSE to the form
 //   desktop_driver answer TITLE ID [TIMEOUT_MS]  presses button ID (IDOK 1, IDCANCEL 2, IDYES 6,
 //                                                IDNO 7) of the message box with that title
@@ -255,6 +257,28 @@ int main(int argc, char** argv) {
     PostMessageA(form, WM_CLOSE, 0, 0);
     return 0;
   }
+  if (command == "selectall") {
+    HWND list = FindChild(form, "", WC_LISTVIEWA);
+    if (list == nullptr) return Fail("no visible list view on", formName);
+    // The item goes to the program's memory: a pointer into this process means nothing there.
+    DWORD processId = 0;
+    GetWindowThreadProcessId(list, &processId);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, processId);
+    if (process == nullptr) return Fail("cannot open the program's process", formName);
+    LVITEMA item{};
+    item.stateMask = LVIS_SELECTED;
+    item.state = LVIS_SELECTED;
+    void* remote = VirtualAllocEx(process, nullptr, sizeof item, MEM_COMMIT, PAGE_READWRITE);
+    const bool written =
+        remote != nullptr && WriteProcessMemory(process, remote, &item, sizeof item, nullptr);
+    if (written) {
+      SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
+                   reinterpret_cast<LPARAM>(remote));
+    }
+    if (remote != nullptr) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+    return written ? 0 : Fail("cannot write into the program's process", formName);
+  }
   if (command == "rect") {
     // The window's place and the work area's, for a script to compare: "l t r b  l t r b".
     RECT window{};
@@ -333,8 +357,15 @@ int main(int argc, char** argv) {
     };
     for (int i = std::atoi(argv[3]); i > 0; --i) key(VK_RIGHT);
     key(VK_DOWN);
+    for (int i = argc > 4 ? std::atoi(argv[4]) : 0; i > 0; --i) key(VK_DOWN);
     key(VK_RETURN);
     return 0;
+  }
+  if (command == "rows") {
+    HWND list = FindChild(form, "", WC_LISTVIEWA);
+    if (list == nullptr) return Fail("no visible list view on", formName);
+    const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+    return count == std::atoi(argv[3]) ? 0 : Fail("row count", std::to_string(count).c_str());
   }
   if (command == "text") {
     // WM_GETTEXT is carried across processes; the text comes back whole.

@@ -53,7 +53,9 @@ TEST_F(LanguagesTest, DefaultsFillTheCatalogueInOrderAndEveryKeyYieldsItsText) {
   EXPECT_EQ(table[65].name, "MSG_HOMEPAGE_LOCKED");
   EXPECT_EQ(table[67].name, "MSG_DOWNLOADED");
   EXPECT_EQ(table[69].name, "MSG_UPDATE_OVERDUE");
-  EXPECT_FALSE(table[70].inUse);
+  EXPECT_EQ(table[70].name, "MSG_TITLERESTORE");
+  EXPECT_EQ(table[85].name, "MSG_PURGE_FAILED");
+  EXPECT_FALSE(table[86].inUse);
   for (const DefaultMessage& message : kDefaultMessages) {
     EXPECT_EQ(languages.getMessages(message.key), common::UpperFirst(message.text)) << message.key;
   }

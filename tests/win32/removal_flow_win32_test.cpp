@@ -21,6 +21,7 @@
 #include "platform/win32/win32_machine.h"
 #include "platform/win32/windows_api.h"
 #include "removal/frm_delete.h"
+#include "removal/frm_restore.h"
 #include "scan/cookie_scan.h"
 #include "ui/dump.h"
 #include "ui/headless_host.h"
@@ -141,8 +142,11 @@ class RemovalFlowWin32Test : public ::testing::Test {
   platform::win32::Win32Machine real;
   // The user at the keyboard: confirms the removal, declines everything else.
   ScriptedDesktop desktop{
-      real.machine.desktop, [](const std::string&, const std::string& title, std::uint32_t) {
+      real.machine.desktop,
+      [](const std::string& text, const std::string& title, std::uint32_t) {
         if (title == "Really Delete?") return platform::kIdYes;
+        // The Restore window may replace what is at an item's place.
+        if (text.rfind("Something is at this location now.", 0) == 0) return platform::kIdYes;
         return title == "Vista Detected" ? platform::kIdCancel : platform::kIdNo;
       }};
   NotedRestore restore{real.machine.restore};
@@ -280,6 +284,39 @@ TEST_F(RemovalFlowWin32Test, ScanAndRemoveEveryKindOfDemoThreat) {
   EXPECT_EQ(restore.calls[0].pointType, platform::kRestorePointRestore);
   EXPECT_EQ(restore.calls[1].eventType, platform::kEndSystemChange);
   EXPECT_EQ(main.lblDeletingPercentageCompleted.Caption(), "100% Complete");
+
+  // Quarantine > Restore..., every row selected, Restore: everything that went comes back.
+  main.mnuQuar.ClickItem(2);
+  removal::frmRestore& window = app_->frmRestore();
+  ASSERT_TRUE(window.Visible());
+  ASSERT_GE(window.lvwQuarantine.Count(), 7) << ui::DumpRows(window.lvwQuarantine);
+  for (int row = 0; row < window.lvwQuarantine.Count(); ++row) {
+    window.lvwQuarantine.SetSelected(row, true);
+  }
+  window.cmdRestore.Click();
+  EXPECT_EQ(window.lvwQuarantine.Count(), 0) << ui::DumpRows(window.lvwQuarantine);
+  EXPECT_TRUE(files().ReadAll(exe) == files().ReadAll(helper));
+  EXPECT_TRUE(files().ReadAll(dll) == files().ReadAll(ExeFolder() + "\\fixture_library.dll"));
+  EXPECT_EQ(files().ReadAll(cookie_), "id\nvisitor=42\nads.demoadware.example/\n1536\n*\n");
+  const auto text = [](HKEY root, const char* key, const char* name) {
+    char data[64] = {};
+    DWORD length = sizeof data;
+    SHGetValueA(root, key, name, nullptr, data, &length);
+    return std::string(data);
+  };
+  EXPECT_EQ(text(HKEY_CURRENT_USER, "Software\\Demo Adware", ""), "settings");
+  EXPECT_EQ(text(HKEY_CURRENT_USER, "Software\\Demo Adware\\Options", "Pop-ups"), "many");
+  EXPECT_EQ(text(HKEY_LOCAL_MACHINE, "Software\\Demo Toolbar", "Version"), "1");
+  EXPECT_EQ(text(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Run",
+                 "DemoAdware"),
+            "demoadware.exe");
+  // Offered to the exclusions, declined.
+  EXPECT_NE(desktop.shown.back().find("add the restored items to the exclusions"),
+            std::string::npos)
+      << desktop.shown.back();
+  for (const char* marker : {"main", "register", "unregister"}) {
+    EXPECT_FALSE(Exists(Marker(marker))) << "the restored library's code ran: " << marker;
+  }
   EXPECT_TRUE(host.Errors().empty()) << host.Errors().front();
 }
 

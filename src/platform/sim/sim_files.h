@@ -76,6 +76,11 @@ class SimFiles : public Files {
   // What is on the disk then is what a crash at that moment would have left.
   void CrashAfterChanges(int changes) { changesLeft_ = changes; }
   bool Crashed() const { return crashed_; }
+  // The machine is started again after the crash: changes work again, on what the crash left.
+  void Recover() {
+    crashed_ = false;
+    changesLeft_ = -1;
+  }
 
   // Inspection for tests, without rules.
   bool Exists(const std::string& path) const;

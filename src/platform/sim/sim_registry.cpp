@@ -190,12 +190,12 @@ long SimRegistry::QueryValue(RegKey key, const std::string& name, std::uint32_t*
 }
 
 long SimRegistry::SetValue(RegKey key, const std::string& name, std::uint32_t type,
-                           std::vector<std::uint8_t> data) {
+                           const std::vector<std::uint8_t>& data) {
   Handle handle;
   if (long error = Resolve(key, &handle)) return error;
   if ((handle.access & kKeySetValue) == 0 || !Writable(*handle.node)) return kErrorAccessDenied;
   // Assigning through the map keeps the name as first written when only its case differs.
-  handle.node->values[name] = SimRegValue{type, std::move(data)};
+  handle.node->values[name] = SimRegValue{type, data};
   return kErrorSuccess;
 }
 
@@ -206,6 +206,24 @@ long SimRegistry::SetString(RegKey key, const std::string& name, const std::stri
 
 long SimRegistry::SetDword(RegKey key, const std::string& name, std::uint32_t value) {
   return SetValue(key, name, kRegDword, DwordBytes(value));
+}
+
+long SimRegistry::EnumKey(RegKey key, std::uint32_t index, std::string* name) {
+  Handle handle;
+  if (long error = Resolve(key, &handle)) return error;
+  if ((handle.access & kKeyEnumerateSubKeys) == 0) return kErrorAccessDenied;
+  if (index >= handle.node->children.size()) return kErrorNoMoreItems;
+  *name = std::next(handle.node->children.begin(), index)->second->name;
+  return kErrorSuccess;
+}
+
+long SimRegistry::EnumValue(RegKey key, std::uint32_t index, std::string* name) {
+  Handle handle;
+  if (long error = Resolve(key, &handle)) return error;
+  if ((handle.access & kKeyQueryValue) == 0) return kErrorAccessDenied;
+  if (index >= handle.node->values.size()) return kErrorNoMoreItems;
+  *name = std::next(handle.node->values.begin(), index)->first;
+  return kErrorSuccess;
 }
 
 long SimRegistry::DeleteValue(RegKey key, const std::string& name) {

@@ -30,7 +30,7 @@ RegKey FromHkey(HKEY key) {
   return (extended == value && IsPredefined(low)) ? low : value;
 }
 
-long SetValue(RegKey key, const std::string& name, DWORD type, const void* data, DWORD size) {
+long SetRaw(RegKey key, const std::string& name, DWORD type, const void* data, DWORD size) {
   return RegSetValueExA(ToHkey(key), name.c_str(), 0, type, static_cast<const BYTE*>(data), size);
 }
 
@@ -82,13 +82,38 @@ long Win32Registry::QueryValue(RegKey key, const std::string& name, std::uint32_
 long Win32Registry::SetString(RegKey key, const std::string& name, const std::string& value,
                               bool expand) {
   // The stored size includes the terminating zero, as readers of REG_SZ expect.
-  return SetValue(key, name, expand ? REG_EXPAND_SZ : REG_SZ, value.c_str(),
-                  static_cast<DWORD>(value.size() + 1));
+  return SetRaw(key, name, expand ? REG_EXPAND_SZ : REG_SZ, value.c_str(),
+                static_cast<DWORD>(value.size() + 1));
 }
 
 long Win32Registry::SetDword(RegKey key, const std::string& name, std::uint32_t value) {
   const DWORD data = value;
-  return SetValue(key, name, REG_DWORD, &data, sizeof data);
+  return SetRaw(key, name, REG_DWORD, &data, sizeof data);
+}
+
+long Win32Registry::SetValue(RegKey key, const std::string& name, std::uint32_t type,
+                             const std::vector<std::uint8_t>& data) {
+  return SetRaw(key, name, type, data.data(), static_cast<DWORD>(data.size()));
+}
+
+long Win32Registry::EnumKey(RegKey key, std::uint32_t index, std::string* name) {
+  // Key names are at most 255 characters.
+  char buffer[256];
+  DWORD size = sizeof buffer;
+  const LONG error =
+      RegEnumKeyExA(ToHkey(key), index, buffer, &size, nullptr, nullptr, nullptr, nullptr);
+  if (error == ERROR_SUCCESS) name->assign(buffer, size);
+  return error;
+}
+
+long Win32Registry::EnumValue(RegKey key, std::uint32_t index, std::string* name) {
+  // Value names are at most 16,383 characters.
+  std::vector<char> buffer(16384);
+  DWORD size = static_cast<DWORD>(buffer.size());
+  const LONG error =
+      RegEnumValueA(ToHkey(key), index, buffer.data(), &size, nullptr, nullptr, nullptr, nullptr);
+  if (error == ERROR_SUCCESS) name->assign(buffer.data(), size);
+  return error;
 }
 
 long Win32Registry::DeleteValue(RegKey key, const std::string& name) {

@@ -256,6 +256,11 @@ bool ListViewPeer::OnNotify(NMHDR& header, LRESULT* result) {
       }
       return true;
     }
+    case LVN_COLUMNCLICK: {
+      const int column = reinterpret_cast<NMLISTVIEW&>(header).iSubItem;
+      Guarded([&] { list_.UserColumnClick(column); });
+      return true;
+    }
     case LVN_ODSTATECHANGED: {
       if (applying_) return true;
       auto& change = reinterpret_cast<NMLVODSTATECHANGE&>(header);
