@@ -57,6 +57,12 @@ fuzz-build: deps
 fuzz: fuzz-build
 	fuzz/run.sh $(FUZZ) $(FUZZ_SECONDS)
 
+# The long reliability runs: a day of virtual time in the tray on the simulated machine, then
+# ten minutes of the real program in the tray under Wine with its GUI objects and handles counted.
+soak: native windows
+	$(NATIVE)/unit_tests --gtest_also_run_disabled_tests --gtest_filter='SoakTest.DISABLED_*'
+	tools/with-xvfb.sh tools/soak-wine.sh $(WIN)
+
 # Tier 1: the portable core on the simulated machine, with ASan and UBSan; and each fuzz target
 # for a few seconds, so that a parser that crashes again is caught.
 test-native: native fuzz-build

@@ -14,6 +14,7 @@ inline constexpr long kErrorSharingViolation = 32;
 inline constexpr long kErrorBadNetPath = 53;
 inline constexpr long kErrorFileExists = 80;
 inline constexpr long kErrorInvalidParameter = 87;
+inline constexpr long kErrorDiskFull = 112;
 inline constexpr long kErrorInvalidName = 123;
 inline constexpr long kErrorDirNotEmpty = 145;
 inline constexpr long kErrorAlreadyExists = 183;
