@@ -61,7 +61,7 @@ fuzz: fuzz-build
 # ten minutes of the real program in the tray under Wine with its GUI objects and handles counted.
 soak: native windows
 	$(NATIVE)/unit_tests --gtest_also_run_disabled_tests --gtest_filter='SoakTest.DISABLED_*'
-	tools/with-xvfb.sh tools/soak-wine.sh $(WIN)
+	tools/with-xvfb.sh ctest --test-dir $(WIN) --output-on-failure -V -L soak
 
 # Tier 1: the portable core on the simulated machine, with ASan and UBSan; and each fuzz target
 # for a few seconds, so that a parser that crashes again is caught.
@@ -71,7 +71,7 @@ test-native: native fuzz-build
 
 # Tiers 2 and 3: the Win32 services and the real program under Wine, on a private X server.
 test-windows: windows
-	tools/with-xvfb.sh ctest --test-dir $(WIN) --output-on-failure
+	tools/with-xvfb.sh ctest --test-dir $(WIN) --output-on-failure -LE soak
 
 format:
 	clang-format -i $$(git ls-files '*.h' '*.cpp')

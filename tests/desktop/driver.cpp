@@ -17,6 +17,8 @@
 //                                                RIGHTS titles to the right and runs that
 //                                                menu's first item
 //   desktop_driver close FORM                    WM_CLOSE to the form
+//   desktop_driver resources FORM                prints the GDI and USER object counts and the
+//                                                handle count of the process that owns the form
 //   desktop_driver answer TITLE ID [TIMEOUT_MS]  presses button ID (IDOK 1, IDCANCEL 2, IDYES 6,
 //                                                IDNO 7) of the message box with that title
 //   desktop_driver closewindow TITLE [TIMEOUT_MS] WM_CLOSE to the top-level window with that
@@ -253,6 +255,20 @@ int main(int argc, char** argv) {
 
   if (command == "close") {
     PostMessageA(form, WM_CLOSE, 0, 0);
+    return 0;
+  }
+  if (command == "resources") {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(form, &processId);
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, processId);
+    if (process == nullptr) return Fail("cannot open the process of", formName);
+    DWORD handles = 0;
+    const BOOL counted = GetProcessHandleCount(process, &handles);
+    std::printf("gdi %lu user %lu handles %ld\n",
+                static_cast<unsigned long>(GetGuiResources(process, GR_GDIOBJECTS)),
+                static_cast<unsigned long>(GetGuiResources(process, GR_USEROBJECTS)),
+                counted ? static_cast<long>(handles) : -1L);
+    CloseHandle(process);
     return 0;
   }
   if (command == "rect") {
