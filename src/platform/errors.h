@@ -10,6 +10,7 @@ inline constexpr long kErrorAccessDenied = 5;
 inline constexpr long kErrorInvalidHandle = 6;
 inline constexpr long kErrorNotSameDevice = 17;
 inline constexpr long kErrorNotReady = 21;
+inline constexpr long kErrorReadFault = 30;
 inline constexpr long kErrorSharingViolation = 32;
 inline constexpr long kErrorBadNetPath = 53;
 inline constexpr long kErrorFileExists = 80;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <functional>
 #include <memory>
 #include <string>
@@ -85,10 +86,13 @@ inline void WalkEveryFault(const FaultScenario& scenario,
                                                                     CallKind::kNetwork}) {
   int walked = 0;
   for (const CallKind kind : kinds) {
+    int calls = 0;
     for (const Fault fault : {Fault::kAccessDenied, Fault::kSharingViolation, Fault::kDiskFull,
                               Fault::kPathNotFound, Fault::kShortRead, Fault::kPowerCut}) {
-      walked += WalkFaults(scenario, kind, fault);
+      calls = WalkFaults(scenario, kind, fault);
+      walked += calls;
     }
+    std::printf("fault walk: %d %s calls, each with 6 faults\n", calls, KindName(kind));
   }
   EXPECT_GT(walked, 0) << "the scenario made no call that could fail";
 }

@@ -59,7 +59,8 @@ FaultScenario Removal() {
     sim.registry.PutString(kHkeyCurrentUser, "Software\\BadKey", "Id", "7");
   };
   scenario.run = [](SimMachine& sim) {
-    removal::Quarantine quarantine{sim.machine, kSimDataFolder};
+    const std::string dataFolder = kSimDataFolder;  // the quarantine keeps a reference
+    removal::Quarantine quarantine{sim.machine, dataFolder};
     removal::RestorePoint restorePoint{sim.machine};
     definitions::ProtectedPaths protectedPaths{sim.machine};
     removal::RemovalRun run(sim.machine, quarantine, restorePoint, protectedPaths,

@@ -42,7 +42,10 @@ TEST(SimFaultsTest, AShortReadGivesHalfAndAShortWriteLeavesHalfAndFails) {
   sim.files.AddFile("C:\\a.txt", "abcdef");
   Files& files = sim.machine.files;
   sim.faults.FailCall(CallKind::kFile, 1, Fault::kShortRead);
-  EXPECT_EQ(files.ReadAll("C:\\a.txt"), "abc");
+  EXPECT_EQ(files.ReadAt("C:\\a.txt", 0, 6), "abc");
+  sim.faults.FailCall(CallKind::kFile, 1, Fault::kShortRead);
+  EXPECT_FALSE(files.ReadAll("C:\\a.txt"));
+  EXPECT_EQ(files.LastError(), kErrorReadFault);
   sim.faults.FailCall(CallKind::kFile, 1, Fault::kShortRead);
   EXPECT_FALSE(files.WriteAll("C:\\a.txt", "123456"));
   EXPECT_EQ(files.LastError(), kErrorDiskFull);

@@ -84,12 +84,8 @@ bool FaultyFiles::FolderExists(const std::string& path) {
 
 std::optional<std::string> FaultyFiles::ReadAll(const std::string& path) {
   if (const auto fault = faults_.Next(CallKind::kFile)) {
-    if (*fault == Fault::kShortRead) {
-      auto whole = files_.ReadAll(path);
-      if (whole) whole->resize(whole->size() / 2);
-      return Pass(whole);
-    }
-    Fail(SimFaults::ErrorCode(*fault));
+    // The whole file was asked for and less came: the read fails.
+    Fail(*fault == Fault::kShortRead ? kErrorReadFault : SimFaults::ErrorCode(*fault));
     return std::nullopt;
   }
   return Pass(files_.ReadAll(path));

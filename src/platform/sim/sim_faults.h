@@ -21,9 +21,10 @@ enum class Fault {
   kSharingViolation,  // 32
   kDiskFull,          // 112
   kPathNotFound,      // 3
-  // A read hands back the first half of what it would have read (as from a file cut short);
-  // a write or append puts down its first half and fails with a full disk; a transfer breaks
-  // off after half of the body. Other calls fail with a full disk.
+  // A read of part of a file hands back half of what it asked for (the caller must ask again
+  // for the rest); a read of the whole file fails (30); a write or append puts down its first
+  // half and fails with a full disk; a transfer breaks off after half of the body. Other calls
+  // fail with a full disk.
   kShortRead,
   // The machine loses its power: the call is not made and PowerCut is thrown out of it. What
   // the earlier calls left is what the next start of the program finds.
