@@ -14,7 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string key = input.ConsumeRandomLengthString(24);
   const std::string file = input.ConsumeRemainingBytesAsString();
 
-  platform::sim::SimMachine sim;
+  // One machine for every input: making one is most of the time a run would take otherwise.
+  static platform::sim::SimMachine sim;
   sim.files.AddFile(sim.system.ProgramFolder() + "\\" + localization::kLanguageFileName, file);
   localization::clsLanguages languages(sim.machine);
   languages.SetBranding("Product", "Company", "example.com");

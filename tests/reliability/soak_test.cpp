@@ -1,10 +1,11 @@
 // The program left running in the tray for hours of virtual time, with both shields on, a daily
 // scheduled scan, the automatic update against a server that drops, garbles and stalls its
 // answers, and threats that start and end and home pages that change: what it holds (timers,
-// open registry keys, heap) stays flat, and the scheduled scans run. A shortened run is part of
+// open registry keys, heap) stays flat, and the scheduled scans run. A shortened run (an hour) is part of
 // the tests; the whole day runs with `make soak`.
 #include <malloc.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -18,7 +19,8 @@
 #include "update/update_text.h"
 
 #if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/allocator_interface.h>
+// AddressSanitizer's runtime; g++ ships no header for it.
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 #endif
 
 namespace {
@@ -111,12 +113,13 @@ class SoakTest : public app_test::AppTest {
   }
 
   // Runs the program in the tray for the hours given; each hour a threat starts (and the shield
-  // stops it), the home page is changed twice (the user keeps one change and refuses the
-  // other), and the daily scan is due at the start of the second hour of each day.
+  // stops it) and the home page is changed twice (the user keeps one change and refuses the
+  // other); the daily scan is due half an hour after the start. What the program holds is
+  // sampled every twenty minutes.
   void Soak(int hours) {
     Store("chkAutomaticScanYesOrNo", "1");
     Store("Day", "7");
-    Store("Time", "01:30:00");
+    Store("Time", "00:45:00");
     Store("Date", "Null");
     sim.clock.SetNow(kStart);
     StartProgram();
@@ -124,8 +127,13 @@ class SoakTest : public app_test::AppTest {
     std::vector<Sample> samples;
     std::vector<std::string> scans;
     for (int hour = 0; hour < hours; ++hour) {
+      auto step = [&] {
+        host.Advance(20 * 60 * 1000);
+        if (scans.empty() || scans.back() != LastScan()) scans.push_back(LastScan());
+        samples.push_back(Take());
+      };
       sim.processes.Start(kThreat);
-      host.Advance(20 * 60 * 1000);
+      step();
       for (const bool keep : {true, false}) {
         host.OnModal("frmHomePageChangedAlert", [this, keep](ui::Form&) {
           ++homePageQuestions;
@@ -134,21 +142,20 @@ class SoakTest : public app_test::AppTest {
         });
         sim.registry.PutString(kHkeyCurrentUser, kMainKey, "Start Page",
                                "http://changed" + std::to_string(hour) + ".example/");
-        host.Advance(20 * 60 * 1000);
+        step();
       }
-      if (scans.empty() || scans.back() != LastScan()) scans.push_back(LastScan());
-      samples.push_back(Take());
     }
-    ASSERT_GE(samples.size(), 2u);
-    // The first hour starts the timers and fills the caches; from then on nothing may grow.
-    const Sample& first = samples[1];
+    // The first hour (or, in a run of one, its first forty minutes with the scan) starts the
+    // timers and fills the caches; from then on nothing may grow.
+    const Sample& first = samples[std::min<std::size_t>(3, samples.size() - 2)];
     const Sample& last = samples.back();
     std::printf("soak: %d h: timers %d -> %d, open keys %zu -> %zu, processes %zu -> %zu, "
                 "heap %zu -> %zu bytes; %d threat questions, %d home-page questions, %d requests\n",
                 hours, first.timers, last.timers, first.registryKeys, last.registryKeys,
                 first.processes, last.processes, first.heapBytes, last.heapBytes, threatQuestions,
                 homePageQuestions, requests);
-    for (const Sample& sample : samples) {
+    for (std::size_t i = &first - samples.data(); i < samples.size(); ++i) {
+      const Sample& sample = samples[i];
       EXPECT_EQ(sample.timers, first.timers);
       EXPECT_EQ(sample.registryKeys, first.registryKeys);
       EXPECT_LE(sample.processes, first.processes);
@@ -158,7 +165,7 @@ class SoakTest : public app_test::AppTest {
     EXPECT_LT(last.heapBytes, first.heapBytes + 256 * 1024);
     EXPECT_EQ(threatQuestions, hours) << "every threat was asked about";
     EXPECT_EQ(homePageQuestions, 2 * hours);
-    // One scan a day, at 1:30.
+    // One scan a day, at 0:45.
     const int days = (hours + 23) / 24;
     EXPECT_EQ(static_cast<int>(scans.size()) - 1, days) << "scans: " << scans.back();
     EXPECT_GE(requests, 1) << "the automatic update ran";
@@ -169,7 +176,7 @@ class SoakTest : public app_test::AppTest {
   int requests = 0;
 };
 
-TEST_F(SoakTest, TwoHoursInTheTrayHoldNothingMore) { Soak(2); }
+TEST_F(SoakTest, AnHourInTheTrayHoldsNothingMore) { Soak(1); }
 
 // `make soak`: a whole day.
 TEST_F(SoakTest, DISABLED_ADayInTheTrayHoldsNothingMore) { Soak(24); }
