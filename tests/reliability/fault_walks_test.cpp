@@ -103,7 +103,9 @@ FaultScenario Removal() {
   return scenario;
 }
 
-TEST(FaultWalksTest, ARemovalDeletesNothingWithoutABackupAndARecord) { WalkEveryFault(Removal()); }
+TEST(FaultWalksTest, ARemovalDeletesNothingWithoutABackupAndARecord) {
+  WalkEveryFault(Removal(), {CallKind::kFile, CallKind::kRegistry});
+}
 
 // A Live Update merge that adds to four files and deletes from a fifth.
 FaultScenario Merge() {
