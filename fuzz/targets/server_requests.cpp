@@ -42,17 +42,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string etag = input.ConsumeRandomLengthString(80);
   const std::string query = input.ConsumeRemainingBytesAsString();
 
-  static defserver::DefinitionServer server(PublishedStore(), {"/nonexistent", 300,
-                                                               [] { return defserver::Seconds{0}; }});
+  static defserver::DefinitionServer server(
+      PublishedStore(), {"/nonexistent", 300, [] { return defserver::Seconds{0}; }});
   httplib::Request request;
   request.target = "/asp/x.asp?" + query;
   if (!etag.empty()) request.set_header("If-None-Match", etag);
   httplib::Response response;
   switch (handler) {
-    case 0: server.ServerDate(request, response); break;
-    case 1: server.StoredDate(request, response); break;
-    case 2: server.Difference(request, response); break;
-    default: server.Submission(request, response); break;
+    case 0:
+      server.ServerDate(request, response);
+      break;
+    case 1:
+      server.StoredDate(request, response);
+      break;
+    case 2:
+      server.Difference(request, response);
+      break;
+    default:
+      server.Submission(request, response);
+      break;
   }
   if (response.status == 200 && response.body.empty() && handler != 2) std::abort();
 

@@ -78,15 +78,15 @@ bool Quarantine::AppendRecord(const std::string& text) {
 bool Quarantine::LogQuarantinedFile(const std::string& fullPath, const std::string& fileName) {
   if (!logToQuarantine_) return true;
   const std::string timestamp = machine_.clock.FormatDate(machine_.clock.Now());
-  return AppendRecord(timestamp + " - File: " + fileName + kCrLf + " - Location: " + fullPath + kCrLf +
-               kCrLf + kCrLf);
+  return AppendRecord(timestamp + " - File: " + fileName + kCrLf + " - Location: " + fullPath +
+                      kCrLf + kCrLf + kCrLf);
 }
 
 bool Quarantine::LogRemovedRegistryEntry(const std::string& keyText, const std::string& valueText) {
   if (!logToQuarantine_) return true;
   const std::string timestamp = machine_.clock.FormatDate(machine_.clock.Now());
-  return AppendRecord(timestamp + " - Key: " + keyText + kCrLf + "Value: " + valueText + kCrLf + kCrLf +
-               kCrLf);
+  return AppendRecord(timestamp + " - Key: " + keyText + kCrLf + "Value: " + valueText + kCrLf +
+                      kCrLf + kCrLf);
 }
 
 void Quarantine::ShowQuarantine() {

@@ -172,7 +172,8 @@ bool TraceRemover::DeleteRegistryKey(platform::RegKey hive, const std::string& k
   // An empty key path would name the whole hive.
   if (common::ReplaceAll(common::Trim(key), "\\", "").empty()) return false;
   const std::string keyText = definitions::HiveNumberText(hive) + "\\" + key;
-  if (!Recorded(keyText, [&] { return quarantine_.LogRemovedRegistryEntry(keyText, "All Values"); })) {
+  if (!Recorded(keyText,
+                [&] { return quarantine_.LogRemovedRegistryEntry(keyText, "All Values"); })) {
     return false;
   }
   return machine_.registry.DeleteTree(hive, key) == platform::kErrorSuccess;

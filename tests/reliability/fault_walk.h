@@ -17,22 +17,32 @@ using platform::sim::SimMachine;
 
 inline const char* FaultName(Fault fault) {
   switch (fault) {
-    case Fault::kAccessDenied: return "access denied";
-    case Fault::kSharingViolation: return "sharing violation";
-    case Fault::kDiskFull: return "disk full";
-    case Fault::kPathNotFound: return "path not found";
-    case Fault::kShortRead: return "short read";
-    case Fault::kPowerCut: return "power cut";
+    case Fault::kAccessDenied:
+      return "access denied";
+    case Fault::kSharingViolation:
+      return "sharing violation";
+    case Fault::kDiskFull:
+      return "disk full";
+    case Fault::kPathNotFound:
+      return "path not found";
+    case Fault::kShortRead:
+      return "short read";
+    case Fault::kPowerCut:
+      return "power cut";
   }
   return "?";
 }
 
 inline const char* KindName(CallKind kind) {
   switch (kind) {
-    case CallKind::kFile: return "file";
-    case CallKind::kRegistry: return "registry";
-    case CallKind::kNetwork: return "network";
-    case CallKind::kAny: return "any";
+    case CallKind::kFile:
+      return "file";
+    case CallKind::kRegistry:
+      return "registry";
+    case CallKind::kNetwork:
+      return "network";
+    case CallKind::kAny:
+      return "any";
   }
   return "?";
 }
@@ -64,8 +74,8 @@ inline int WalkFaults(const FaultScenario& scenario, CallKind kind, Fault fault)
     scenario.setUp(*sim);
     sim->faults.ResetCounts();
     sim->faults.FailCall(kind, n, fault);
-    const std::string where = std::string(FaultName(fault)) + " at " + KindName(kind) +
-                              " call " + std::to_string(n) + " of " + std::to_string(calls);
+    const std::string where = std::string(FaultName(fault)) + " at " + KindName(kind) + " call " +
+                              std::to_string(n) + " of " + std::to_string(calls);
     try {
       scenario.run(*sim);
     } catch (const platform::sim::PowerCut&) {
@@ -81,9 +91,8 @@ inline int WalkFaults(const FaultScenario& scenario, CallKind kind, Fault fault)
 
 // Every fault at every call of every kind the scenario makes.
 inline void WalkEveryFault(const FaultScenario& scenario,
-                           std::initializer_list<CallKind> kinds = {CallKind::kFile,
-                                                                    CallKind::kRegistry,
-                                                                    CallKind::kNetwork}) {
+                           std::initializer_list<CallKind> kinds = {
+                               CallKind::kFile, CallKind::kRegistry, CallKind::kNetwork}) {
   int walked = 0;
   for (const CallKind kind : kinds) {
     int calls = 0;

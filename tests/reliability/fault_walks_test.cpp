@@ -84,7 +84,8 @@ FaultScenario Removal() {
     if (!sim.files.Exists("C:\\Bad\\bad.ini")) {
       EXPECT_TRUE(backedUp("settings")) << where << ": bad.ini deleted without a copy";
       EXPECT_NE(log.find("Location: C:\\Bad\\bad.ini"), std::string::npos)
-          << where << ": bad.ini deleted without a record of where it was\n" << log;
+          << where << ": bad.ini deleted without a record of where it was\n"
+          << log;
     } else {
       EXPECT_EQ(sim.files.FileContent("C:\\Bad\\bad.ini"), "settings") << where;
     }
@@ -93,11 +94,13 @@ FaultScenario Removal() {
     }
     if (!HasValue(sim, "Software\\Bad", "Mode")) {
       EXPECT_NE(log.find("Value: Mode"), std::string::npos)
-          << where << ": a value deleted without a record\n" << log;
+          << where << ": a value deleted without a record\n"
+          << log;
     }
     if (!HasValue(sim, "Software\\BadKey", "Id")) {
       EXPECT_NE(log.find("Software\\BadKey"), std::string::npos)
-          << where << ": a key deleted without a record\n" << log;
+          << where << ": a key deleted without a record\n"
+          << log;
     }
   };
   return scenario;
@@ -215,8 +218,8 @@ FaultScenario LanguageDownload() {
   };
   scenario.run = [](SimMachine& sim) {
     update::HttpClient client(sim.machine.internet, {});
-    const std::string response = client.GetUrlText(
-        localization::LanguageFileAddress("http://127.0.0.1:8080", 0));
+    const std::string response =
+        client.GetUrlText(localization::LanguageFileAddress("http://127.0.0.1:8080", 0));
     localization::InstallLanguageFile(sim.machine.files,
                                       sim.system.ProgramFolder() + "\\Localization.txt", response);
   };
@@ -224,7 +227,8 @@ FaultScenario LanguageDownload() {
     const std::string path = sim.system.ProgramFolder() + "\\Localization.txt";
     const std::string content = sim.files.FileContent(path).value_or("<gone>");
     EXPECT_TRUE(content == kOldLanguages || content == kNewLanguages)
-        << where << ": the language file is\n" << content;
+        << where << ": the language file is\n"
+        << content;
     // The next start of the program finds a language to offer.
     localization::clsLanguages languages(sim.machine);
     EXPECT_EQ(languages.LanguageNames().size(), 1u) << where;

@@ -51,9 +51,8 @@ TEST(SimFaultsTest, AShortReadGivesHalfAndAShortWriteLeavesHalfAndFails) {
   EXPECT_EQ(files.LastError(), kErrorDiskFull);
   EXPECT_EQ(sim.files.FileContent("C:\\a.txt"), "123");
 
-  sim.internet.Route("http://host", "/x", [](const SimHttpRequest&) {
-    return SimHttpResponse("0123456789");
-  });
+  sim.internet.Route("http://host", "/x",
+                     [](const SimHttpRequest&) { return SimHttpResponse("0123456789"); });
   sim.faults.FailCall(CallKind::kNetwork, 1, Fault::kShortRead);
   const HttpResult cut = sim.machine.internet.Get("http://host/x", {});
   EXPECT_FALSE(cut.ok);

@@ -1,8 +1,8 @@
 // The program left running in the tray for hours of virtual time, with both shields on, a daily
 // scheduled scan, the automatic update against a server that drops, garbles and stalls its
 // answers, and threats that start and end and home pages that change: what it holds (timers,
-// open registry keys, heap) stays flat, and the scheduled scans run. A shortened run (an hour) is part of
-// the tests; the whole day runs with `make soak`.
+// open registry keys, heap) stays flat, and the scheduled scans run. A shortened run (an hour) is
+// part of the tests; the whole day runs with `make soak`.
 #include <malloc.h>
 
 #include <algorithm>
@@ -78,8 +78,8 @@ class SoakTest : public app_test::AppTest {
     };
   }
   void Store(const std::string& key, const std::string& value) {
-    sim.registry.PutString(kHkeyCurrentUser, std::string(app_test::kUserRoot) + "\\OptionAndSettings",
-                           key, value);
+    sim.registry.PutString(kHkeyCurrentUser,
+                           std::string(app_test::kUserRoot) + "\\OptionAndSettings", key, value);
   }
   // Every request gets the next of: a dropped connection, an error page, an answer that
   // trickles in, a good one.
@@ -88,19 +88,26 @@ class SoakTest : public app_test::AppTest {
       return [this, good](const SimHttpRequest&) {
         SimHttpResponse response(good);
         switch (requests++ % 4) {
-          case 0: response.breakAfter = good.size() / 2; break;
-          case 1: response = SimHttpResponse("<html><body>503 Service Unavailable</body></html>"); break;
-          case 2: response.msPerRead = 2000; break;
-          default: break;
+          case 0:
+            response.breakAfter = good.size() / 2;
+            break;
+          case 1:
+            response = SimHttpResponse("<html><body>503 Service Unavailable</body></html>");
+            break;
+          case 2:
+            response.msPerRead = 2000;
+            break;
+          default:
+            break;
         }
         return response;
       };
     };
     sim.internet.Route(base, "/asp/currentDateNEW.asp", flaky("3/20/2006 4:15:00 PM"));
     sim.internet.Route(base, "/asp/date.asp", flaky("3/20/2006 4:15:00 PM"));
-    sim.internet.Route(base, "/asp/getDefsNEW.asp",
-                       flaky(update_test::Record("EXE", "ADD",
-                                                 update_test::SentEntry("new.exe=New|[windir]"))));
+    sim.internet.Route(
+        base, "/asp/getDefsNEW.asp",
+        flaky(update_test::Record("EXE", "ADD", update_test::SentEntry("new.exe=New|[windir]"))));
   }
   Sample Take() {
     return {host.RunningTimerCount(), sim.registry.OpenHandleCount(), sim.processes.Count(),
@@ -108,7 +115,8 @@ class SoakTest : public app_test::AppTest {
   }
   std::string LastScan() {
     return sim.registry
-        .StringValue(kHkeyCurrentUser, std::string(app_test::kUserRoot) + "\\Settings", "lblLastScan")
+        .StringValue(kHkeyCurrentUser, std::string(app_test::kUserRoot) + "\\Settings",
+                     "lblLastScan")
         .value_or("Never");
   }
 
@@ -149,11 +157,12 @@ class SoakTest : public app_test::AppTest {
     // timers and fills the caches; from then on nothing may grow.
     const Sample& first = samples[std::min<std::size_t>(3, samples.size() - 2)];
     const Sample& last = samples.back();
-    std::printf("soak: %d h: timers %d -> %d, open keys %zu -> %zu, processes %zu -> %zu, "
-                "heap %zu -> %zu bytes; %d threat questions, %d home-page questions, %d requests\n",
-                hours, first.timers, last.timers, first.registryKeys, last.registryKeys,
-                first.processes, last.processes, first.heapBytes, last.heapBytes, threatQuestions,
-                homePageQuestions, requests);
+    std::printf(
+        "soak: %d h: timers %d -> %d, open keys %zu -> %zu, processes %zu -> %zu, "
+        "heap %zu -> %zu bytes; %d threat questions, %d home-page questions, %d requests\n",
+        hours, first.timers, last.timers, first.registryKeys, last.registryKeys, first.processes,
+        last.processes, first.heapBytes, last.heapBytes, threatQuestions, homePageQuestions,
+        requests);
     for (std::size_t i = &first - samples.data(); i < samples.size(); ++i) {
       const Sample& sample = samples[i];
       EXPECT_EQ(sample.timers, first.timers);
@@ -176,9 +185,13 @@ class SoakTest : public app_test::AppTest {
   int requests = 0;
 };
 
-TEST_F(SoakTest, AnHourInTheTrayHoldsNothingMore) { Soak(1); }
+TEST_F(SoakTest, AnHourInTheTrayHoldsNothingMore) {
+  Soak(1);
+}
 
 // `make soak`: a whole day.
-TEST_F(SoakTest, DISABLED_ADayInTheTrayHoldsNothingMore) { Soak(24); }
+TEST_F(SoakTest, DISABLED_ADayInTheTrayHoldsNothingMore) {
+  Soak(24);
+}
 
 }  // namespace

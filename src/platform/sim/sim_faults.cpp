@@ -21,7 +21,9 @@ void SimFaults::Clear() {
   fired_ = false;
 }
 
-int SimFaults::Calls(CallKind kind) const { return counts_[static_cast<int>(kind)]; }
+int SimFaults::Calls(CallKind kind) const {
+  return counts_[static_cast<int>(kind)];
+}
 
 void SimFaults::ResetCounts() {
   for (int& count : counts_) count = 0;
@@ -48,19 +50,25 @@ std::optional<Fault> SimFaults::Next(CallKind kind) {
 
 long SimFaults::ErrorCode(Fault fault) {
   switch (fault) {
-    case Fault::kAccessDenied: return kErrorAccessDenied;
-    case Fault::kSharingViolation: return kErrorSharingViolation;
-    case Fault::kPathNotFound: return kErrorPathNotFound;
+    case Fault::kAccessDenied:
+      return kErrorAccessDenied;
+    case Fault::kSharingViolation:
+      return kErrorSharingViolation;
+    case Fault::kPathNotFound:
+      return kErrorPathNotFound;
     case Fault::kDiskFull:
     case Fault::kShortRead:
-    case Fault::kPowerCut: break;
+    case Fault::kPowerCut:
+      break;
   }
   return kErrorDiskFull;
 }
 
 // Files.
 
-bool FaultyFiles::Pass(bool ok) { return ok ? Succeed() : Fail(files_.LastError()); }
+bool FaultyFiles::Pass(bool ok) {
+  return ok ? Succeed() : Fail(files_.LastError());
+}
 
 bool FaultyFiles::ShortWrite(const std::string& path, const std::string& bytes, bool append) {
   const std::string half = bytes.substr(0, bytes.size() / 2);
@@ -183,7 +191,9 @@ std::vector<std::string> FaultyFiles::ListFolder(const std::string& path) {
 
 // Asking for the drives, the full or the long form of a path touches no disk: they are not
 // counted, so that a walk spends its faults on calls that can fail.
-std::vector<DriveInfo> FaultyFiles::Drives() { return Pass(files_.Drives()); }
+std::vector<DriveInfo> FaultyFiles::Drives() {
+  return Pass(files_.Drives());
+}
 
 std::string FaultyFiles::FullPathName(const std::string& path) {
   return Pass(files_.FullPathName(path));
@@ -215,7 +225,9 @@ long FaultyRegistry::CreateKey(RegKey parent, const std::string& subKey, RegKey*
 }
 
 // A key is closed on every path out, unwinding from a power cut too: not counted, never fails.
-long FaultyRegistry::CloseKey(RegKey key) { return registry_.CloseKey(key); }
+long FaultyRegistry::CloseKey(RegKey key) {
+  return registry_.CloseKey(key);
+}
 
 long FaultyRegistry::QueryValue(RegKey key, const std::string& name, std::uint32_t* type,
                                 std::vector<std::uint8_t>* data) {

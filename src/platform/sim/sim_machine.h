@@ -31,9 +31,9 @@ inline constexpr const char* kSimDataFolder =
 
 // Another program running on a simulated machine: it shares the machine's registry, clock, named
 // objects, file system, shell folders, code page, process table, System Restore, clipboard,
-// libraries and network, and has its own desktop (message box script, instance claim) and its own view of the
-// program it runs; `machine` is its view of the machine. Ending it (destroying it) releases what it
-// held. It must not outlive the machine that started it.
+// libraries and network, and has its own desktop (message box script, instance claim) and its own
+// view of the program it runs; `machine` is its view of the machine. Ending it (destroying it)
+// releases what it held. It must not outlive the machine that started it.
 class SimMachine;
 class SimProcess {
  public:
@@ -98,16 +98,18 @@ class SimMachine {
   FaultyFiles faultyFiles{files, faults};
   FaultyRegistry faultyRegistry{registry, faults};
   FaultyInternet faultyInternet{internet, faults};
-  Machine machine{faultyRegistry, system,    desktop, clock,     faultyFiles,
-                  shellFolders,   codePage,  tray,    processes, restore,
+  Machine machine{faultyRegistry, system,    desktop,       clock,     faultyFiles,
+                  shellFolders,   codePage,  tray,          processes, restore,
                   clipboard,      libraries, faultyInternet};
 };
 
 inline SimProcess::SimProcess(SimMachine& host, const std::string& userName)
     : system(host.system),
       desktop(host.namedObjects, system, userName),
-      machine{host.faultyRegistry, system,        desktop,   host.clock,     host.faultyFiles,
-              host.shellFolders,   host.codePage, host.tray, host.processes, host.restore,
-              host.clipboard,      host.libraries, host.faultyInternet} {}
+      machine{host.faultyRegistry, system,           desktop,
+              host.clock,          host.faultyFiles, host.shellFolders,
+              host.codePage,       host.tray,        host.processes,
+              host.restore,        host.clipboard,   host.libraries,
+              host.faultyInternet} {}
 
 }  // namespace platform::sim
