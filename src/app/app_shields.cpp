@@ -34,7 +34,7 @@ void RunShieldProcessStage(App& app, const protection::MemoryShield::Ask& ask) {
       .dataFolder = app.dataFolder,
       .state = app.scanState,
       .message = [&app](const std::string& key) { return app.Message(key); },
-      .yield = [&app] { app.host.DoEvents(); },
+      .yield = [&app] { app.host.YieldIfDue(); },
       .userScan = [] { return false; },
       .progress = [](const std::string&, int, int) {},
       .lockMainWindow = [&main](bool lock) { main.LockMainWindow(lock); },

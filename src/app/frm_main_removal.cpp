@@ -146,7 +146,7 @@ removal::RemovalObserver FrmMain::RemovalProgressObserver() {
         removing + std::to_string(scan::Percent(item.row, item.rows)) + completed);
     lblDeletingCaption.SetCaption(common::LowerCase(caption));
   };
-  observer.yield = [this] { GetHost().DoEvents(); };
+  observer.yield = [this] { GetHost().YieldIfDue(); };
   return observer;
 }
 

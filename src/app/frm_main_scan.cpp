@@ -100,7 +100,7 @@ void FrmMain::RunScan() {
       .dataFolder = app_.dataFolder,
       .state = state,
       .message = [this](const std::string& key) { return app_.Message(key); },
-      .yield = [this] { GetHost().DoEvents(); },
+      .yield = [this] { GetHost().YieldIfDue(); },
       .userScan = [this] { return !cmdScan.Enabled(); },
       .progress =
           [this](const std::string& text, int stagePercent, int overallPercent) {

@@ -165,7 +165,8 @@ bool clsLanguages::makeLocalizationFile(const std::vector<ui::Form*>& loadedWind
   machine_.files.DeleteFile(path);
   // The file is read back as UTF-8, so texts beyond ASCII are written in it too, not in the
   // ANSI code page they are kept in.
-  return machine_.files.WriteAll(path, machine_.codePage.ToUtf8(common::JoinLines(lines)));
+  return static_cast<bool>(
+      machine_.files.WriteAll(path, machine_.codePage.ToUtf8(common::JoinLines(lines))));
 }
 
 }  // namespace localization

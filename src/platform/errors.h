@@ -20,6 +20,8 @@ inline constexpr long kErrorInvalidName = 123;
 inline constexpr long kErrorDirNotEmpty = 145;
 inline constexpr long kErrorAlreadyExists = 183;
 inline constexpr long kErrorMoreData = 234;
+// RemoveDirectoryA on a file.
+inline constexpr long kErrorDirectory = 267;
 // A registry handle whose key has been deleted since it was opened.
 inline constexpr long kErrorKeyDeleted = 1018;
 

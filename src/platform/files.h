@@ -16,6 +16,8 @@ inline constexpr std::uint32_t kAttrSystem = 0x04;
 inline constexpr std::uint32_t kAttrDirectory = 0x10;
 inline constexpr std::uint32_t kAttrArchive = 0x20;
 inline constexpr std::uint32_t kAttrNormal = 0x80;
+// A junction or symbolic link: a folder entry that points elsewhere.
+inline constexpr std::uint32_t kAttrReparsePoint = 0x400;
 
 // Drive types of GetDriveTypeA.
 inline constexpr int kDriveUnknown = 0;
@@ -32,9 +34,25 @@ struct DriveInfo {
   bool ready = false;  // a medium is in the drive and readable
 };
 
+// The outcome of one call that changes the file system: success, or the API's error code it
+// failed with. It answers `if (!files.DeleteFile(path))` like a bool, and carries its own error so
+// that a caller never reads the reason of some later call.
+class FileStatus {
+ public:
+  constexpr FileStatus() = default;
+  constexpr explicit FileStatus(long error) : error_(error) {}
+  constexpr explicit operator bool() const { return error_ == kErrorSuccess; }
+  constexpr long Error() const { return error_; }
+  friend constexpr bool operator==(FileStatus, FileStatus) = default;
+
+ private:
+  long error_ = kErrorSuccess;
+};
+
 // The file system. Paths are Windows paths ("C:\Dir\file.txt"), compared without regard to case;
-// "/" also separates. Text is 8-bit, one character per byte. Calls return false (or nullopt, or
-// an empty list) on any failure and nothing throws; LastError then tells why.
+// "/" also separates. Text is 8-bit, one character per byte. Changes return their FileStatus;
+// reads return nullopt (or an empty list) on any failure, and LastError then tells why. Nothing
+// throws.
 class Files {
  public:
   virtual ~Files() = default;
@@ -61,33 +79,27 @@ class Files {
   virtual std::optional<std::uint64_t> FileSize(const std::string& path) = 0;
   // Creates or replaces the file with these bytes. Like CreateFileA with CREATE_ALWAYS, it
   // refuses to replace a read-only, hidden or system file (5) or one that is in use (32).
-  virtual bool WriteAll(const std::string& path, const std::string& bytes) = 0;
+  virtual FileStatus WriteAll(const std::string& path, const std::string& bytes) = 0;
   // Appends bytes, creating the file when missing.
-  virtual bool Append(const std::string& path, const std::string& bytes) = 0;
+  virtual FileStatus Append(const std::string& path, const std::string& bytes) = 0;
   // CopyFileA: the copy keeps the source's attributes. Without overwrite an existing target
   // is an error (80).
-  virtual bool CopyFile(const std::string& from, const std::string& to, bool overwrite) = 0;
+  virtual FileStatus CopyFile(const std::string& from, const std::string& to, bool overwrite) = 0;
   // DeleteFileA: a read-only file (5) and a file in use (32) stay.
-  virtual bool DeleteFile(const std::string& path) = 0;
+  virtual FileStatus DeleteFile(const std::string& path) = 0;
   // MoveFileA: renames or moves a file or folder; the target must not exist (183).
-  virtual bool Rename(const std::string& from, const std::string& to) = 0;
+  virtual FileStatus Rename(const std::string& from, const std::string& to) = 0;
   // MoveFileExA with MOVEFILE_REPLACE_EXISTING: puts a file in the place of another in one step,
   // so that a reader finds the old file or the new one, never a part of either. The target may
   // be missing; a folder, a read-only file or a file in use is not replaced.
-  virtual bool ReplaceFile(const std::string& from, const std::string& to) = 0;
+  virtual FileStatus ReplaceFile(const std::string& from, const std::string& to) = 0;
   // CreateDirectoryA: one level; the parent must exist.
-  virtual bool MakeDirectory(const std::string& path) = 0;
-  // Copies a folder with everything in it into a new or existing folder, replacing files of
-  // the same name (not read-only or hidden ones, which Windows refuses to replace); new
-  // sub-folders keep their attributes. Goes on past entries it cannot copy (those too, and files
-  // in use without read sharing); false when any could not be copied.
-  virtual bool CopyFolder(const std::string& from, const std::string& to) = 0;
-  // Deletes a folder with everything in it; force also removes read-only entries. Goes on past
-  // entries it cannot delete (files in use); false when anything is left.
-  virtual bool DeleteFolder(const std::string& path, bool force) = 0;
+  virtual FileStatus MakeDirectory(const std::string& path) = 0;
+  // RemoveDirectoryA: an empty folder that is not read-only (5); one with entries stays (145).
+  virtual FileStatus RemoveFolder(const std::string& path) = 0;
   // GetFileAttributesA / SetFileAttributesA (kAttrNormal alone clears them all).
   virtual std::optional<std::uint32_t> GetAttributes(const std::string& path) = 0;
-  virtual bool SetAttributes(const std::string& path, std::uint32_t attributes) = 0;
+  virtual FileStatus SetAttributes(const std::string& path, std::uint32_t attributes) = 0;
   // Names (not paths) of the entries of a folder, files and folders alike, hidden ones too,
   // without "." and "..". Empty when the folder is empty or cannot be listed.
   virtual std::vector<std::string> ListFolder(const std::string& path) = 0;
@@ -103,19 +115,21 @@ class Files {
   // name it stands for. nullopt when the path does not exist.
   virtual std::optional<std::string> LongPathName(const std::string& path) = 0;
 
-  // The API's error code of the last call that failed; 0 after a call that succeeded.
+  // The API's error code of the last call; 0 after a call that succeeded.
   long LastError() const { return lastError_; }
 
  protected:
-  // Every call ends in one of these: the error it failed with (false), or success (true).
-  bool Fail(long error) {
+  // Every call ends in one of these: the error it failed with, or success.
+  FileStatus Fail(long error) {
     lastError_ = error;
-    return false;
+    return FileStatus(error);
   }
-  bool Succeed() {
+  FileStatus Succeed() {
     lastError_ = kErrorSuccess;
-    return true;
+    return FileStatus();
   }
+  // The failure an inner step of this call already recorded.
+  FileStatus Failed() const { return FileStatus(lastError_); }
 
  private:
   long lastError_ = kErrorSuccess;

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "common/file_tests.h"
+#include "platform/folder_tree.h"
 
 namespace removal {
 namespace {
@@ -67,12 +68,13 @@ std::optional<std::string> Quarantine::CopyFolderToQuarantine(const std::string&
   if (name.empty()) return std::nullopt;
   const auto stored = FreeName(name);
   if (!stored) return std::nullopt;
-  if (!machine_.files.CopyFolder(from, common::JoinPath(Folder(), *stored))) return std::nullopt;
+  if (!platform::CopyFolder(machine_.files, from, common::JoinPath(Folder(), *stored)))
+    return std::nullopt;
   return stored;
 }
 
 bool Quarantine::AppendRecord(const std::string& text) {
-  return machine_.files.Append(LogPath(), text);
+  return static_cast<bool>(machine_.files.Append(LogPath(), text));
 }
 
 bool Quarantine::LogQuarantinedFile(const std::string& fullPath, const std::string& fileName) {

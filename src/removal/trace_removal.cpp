@@ -5,6 +5,7 @@
 #include "common/file_tests.h"
 #include "common/text.h"
 #include "definitions/hives.h"
+#include "platform/folder_tree.h"
 #include "removal/registry_values.h"
 #include "scan/process_scan.h"
 
@@ -61,7 +62,7 @@ bool TraceRemover::KeptWithoutBackup(const std::string& path) const {
 
 void TraceRemover::DeleteFileAttempts(const std::string& path) {
   for (int attempt = 0; attempt < kDeleteAttempts; ++attempt) {
-    const bool deleted = machine_.files.DeleteFile(path);
+    const bool deleted = static_cast<bool>(machine_.files.DeleteFile(path));
     if (yield_) yield_();
     if (deleted) return;
   }
@@ -122,7 +123,7 @@ bool TraceRemover::RemoveFileOrFolder(const std::string& path) {
       kept_.erase(key);
     }
     for (int attempt = 0; attempt < kDeleteAttempts; ++attempt) {
-      const bool deleted = machine_.files.DeleteFolder(path, true);
+      const bool deleted = static_cast<bool>(platform::DeleteFolder(machine_.files, path, true));
       if (yield_) yield_();
       if (deleted) break;
     }

@@ -42,6 +42,12 @@ class Host {
   virtual void TimerChanged(Timer& timer) = 0;
   // Lets pending events (clicks, timers, repaints) run, then returns.
   virtual void DoEvents() = 0;
+  // For loops that yield after every small step: lets events run when the last yield lies a few
+  // milliseconds back, else returns at once. The window then stays live (a click waits at most
+  // that long) without the program asking for events many thousand times a second, and the
+  // repaints that the steps cause are done once per yield instead of once per step. A host with
+  // a time of its own, which only yielding moves on, yields every time.
+  virtual void YieldIfDue() { DoEvents(); }
   // Stops (form) or allows again (nullptr) the repainting of a form while it is updated.
   virtual void LockUpdates(Form* form) = 0;
   // The pointer over the program's windows.

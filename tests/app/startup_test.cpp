@@ -4,6 +4,7 @@
 #include "app_fixture.h"
 #include "golden.h"
 #include "platform/desktop.h"
+#include "platform/folder_tree.h"
 #include "platform/registry.h"
 #include "app/form8.h"
 #include "protection/frm_spyware_found_alert.h"
@@ -121,7 +122,8 @@ TEST_F(StartupTest, AMissingDataFolderIsMadeFromTheStarterSetAndAnExistingOneKep
         "ExeDefinition.dat", "BlockedCookies.dat", "Safety.dat"}) {
     sim.files.AddFile(starter + name, std::string("stored ") + name);
   }
-  ASSERT_TRUE(sim.files.DeleteFolder("C:\\Documents and Settings\\User\\Application Data", true));
+  ASSERT_TRUE(platform::DeleteFolder(sim.files,
+                                     "C:\\Documents and Settings\\User\\Application Data", true));
   SkipFirstRun();
   StartProgram();
   EXPECT_EQ(sim.files.FileContent(data + "\\Safety.dat"), "stored Safety.dat");

@@ -9,6 +9,7 @@
 #include "common/text.h"
 #include "definitions/locations.h"
 #include "platform/files.h"
+#include "platform/folder_tree.h"
 
 namespace files_contract {
 
@@ -34,7 +35,7 @@ inline void EverySpellingOfAPlaceIsThatPlace(platform::Files& files, const std::
   EXPECT_PRED2(common::EqualsNoCase,
                definitions::CanonicalFilePath(files, folder + "\\missing\\..\\gone.txt"),
                folder + "\\gone.txt");
-  files.DeleteFolder(folder, true);
+  platform::DeleteFolder(files, folder, true);
 }
 
 // ReplaceFile puts a file in the place of another in one step, or in an empty place.
@@ -53,7 +54,45 @@ inline void ReplaceFileTakesThePlaceOfAFile(platform::Files& files, const std::s
   EXPECT_TRUE(files.ReplaceFile(folder + "\\next.dat", folder + "\\fresh.dat"));
   EXPECT_EQ(files.ReadAll(folder + "\\fresh.dat"), "next");
 
-  files.DeleteFolder(folder, true);
+  platform::DeleteFolder(files, folder, true);
+}
+
+// A folder tree is copied and deleted by the same steps on both machines, and each change
+// reports its own error: a later call that succeeds does not wash out an earlier failure.
+// root: an existing folder.
+inline void FolderTreesAndTheirErrors(platform::Files& files, const std::string& root) {
+  const std::string tree = root + "\\Tree";
+  ASSERT_TRUE(files.MakeDirectory(tree));
+  ASSERT_TRUE(files.MakeDirectory(tree + "\\Sub"));
+  ASSERT_TRUE(files.WriteAll(tree + "\\Sub\\a.txt", "a"));
+  ASSERT_TRUE(files.WriteAll(tree + "\\b.txt", "b"));
+  ASSERT_TRUE(files.SetAttributes(tree + "\\b.txt", platform::kAttrReadOnly));
+  ASSERT_TRUE(files.SetAttributes(tree + "\\Sub", platform::kAttrHidden));
+
+  const platform::FileStatus notEmpty = files.RemoveFolder(tree);
+  const platform::FileStatus missing = files.RemoveFolder(tree + "\\Missing");
+  EXPECT_EQ(notEmpty.Error(), platform::kErrorDirNotEmpty);
+  EXPECT_FALSE(missing);
+  EXPECT_NE(missing.Error(), platform::kErrorSuccess);
+  EXPECT_EQ(notEmpty.Error(), platform::kErrorDirNotEmpty) << "kept after a later call";
+
+  EXPECT_EQ(platform::CopyFolder(files, tree, tree + "\\Sub\\Again").Error(),
+            platform::kErrorAccessDenied);
+  EXPECT_FALSE(files.FolderExists(tree + "\\Sub\\Again"));
+  const std::string copy = root + "\\Copy";
+  ASSERT_TRUE(platform::CopyFolder(files, tree, copy));
+  EXPECT_EQ(files.ReadAll(copy + "\\Sub\\a.txt"), "a");
+  const auto copied = files.GetAttributes(copy + "\\Sub");
+  ASSERT_TRUE(copied);
+  EXPECT_TRUE(*copied & platform::kAttrHidden) << "a new sub-folder keeps its attributes";
+
+  EXPECT_FALSE(platform::DeleteFolder(files, copy, false)) << "a read-only file is in it";
+  EXPECT_TRUE(files.ReadAll(copy + "\\b.txt"));
+  EXPECT_FALSE(files.FolderExists(copy + "\\Sub")) << "the rest is gone";
+  EXPECT_TRUE(platform::DeleteFolder(files, copy, true));
+  EXPECT_FALSE(files.FolderExists(copy));
+  EXPECT_TRUE(platform::DeleteFolder(files, tree, true));
+  EXPECT_EQ(platform::DeleteFolder(files, tree, true).Error(), platform::kErrorPathNotFound);
 }
 
 }  // namespace files_contract

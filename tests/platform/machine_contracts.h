@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "common/text.h"
+#include "platform/desktop.h"
 #include "platform/files.h"
 #include "platform/processes.h"
 #include "platform/shell_folders.h"
@@ -22,7 +23,8 @@ namespace machine_contracts {
 // A date goes to text and back unchanged (to the second), midnight too; a number is written in
 // groups of three digits.
 inline void DatesAndNumbersGoBothWays(platform::Clock& clock) {
-  const double afternoon = 38792.0 + (16.0 * 3600 + 15 * 60 + 30) / 86400.0;  // 3/16/2006 4:15:30 PM
+  const double afternoon =
+      38792.0 + (16.0 * 3600 + 15 * 60 + 30) / 86400.0;  // 3/16/2006 4:15:30 PM
   for (double date : {afternoon, 38792.0, 46000.5}) {
     const std::string text = clock.FormatDate(date);
     const auto back = clock.ParseDate(text);
@@ -82,6 +84,22 @@ inline void ARunningProgramIsSeenAndStopped(platform::Processes& processes, std:
   EXPECT_TRUE(processes.WaitForExit(pid, 5000));
   EXPECT_FALSE(processes.ModuleFileName(pid)) << "an ended program has no modules";
   EXPECT_TRUE(processes.WaitForExit(0xFFFFFFF0u, 1)) << "no such process is no process running";
+}
+
+// A program started from a command line becomes a process of the machine; a command line that
+// names no file starts nothing. Returns the started program's id once the process list shows it
+// (0 while it does not).
+inline std::uint32_t StartedProgramId(platform::Processes& processes, const std::string& path) {
+  const std::string base = path.substr(path.find_last_of('\\') + 1);
+  for (const platform::ProcessEntry& entry : processes.Snapshot(platform::kSnapAll)) {
+    if (common::EqualsNoCase(entry.exeFile, base)) return entry.pid;
+  }
+  return 0;
+}
+inline void StartingFollowsTheCommandLine(platform::Desktop& desktop, const std::string& path,
+                                          const std::string& arguments) {
+  EXPECT_FALSE(desktop.StartProgram("\"" + path + ".missing.exe\"", platform::kSwHide));
+  EXPECT_TRUE(desktop.StartProgram("\"" + path + "\" " + arguments, platform::kSwHide));
 }
 
 }  // namespace machine_contracts

@@ -4,6 +4,7 @@
 
 #include "definitions/locations.h"
 #include "platform/files_contract.h"
+#include "platform/folder_tree.h"
 
 namespace platform::sim {
 namespace {
@@ -98,7 +99,7 @@ TEST_F(SimFilesTest, ReadOnlyAndInUseFilesStayWithTheApiErrors) {
   EXPECT_EQ(files.LastError(), kErrorSuccess);
 
   // A folder tree goes with everything in it but what is in use.
-  EXPECT_FALSE(files.DeleteFolder("C:\\Data", true));
+  EXPECT_FALSE(platform::DeleteFolder(files, "C:\\Data", true));
   EXPECT_EQ(files.ListFolder("C:\\Data"), Names{"Plain.txt"});
 }
 
@@ -142,19 +143,19 @@ TEST_F(SimFilesTest, CopyAndRenameFollowTheApi) {
 
 TEST_F(SimFilesTest, FolderTreesCopyIntoPlaceAndDeleteWithForce) {
   files.AddFile("C:\\Data\\Sub\\Deep\\a.txt", "a");
-  EXPECT_TRUE(files.CopyFolder("C:\\Data", "C:\\Backup"));
+  EXPECT_TRUE(platform::CopyFolder(files, "C:\\Data", "C:\\Backup"));
   EXPECT_EQ(files.ListFolder("C:\\Backup"),
             (Names{"Hidden.txt", "Plain.txt", "ReadOnly.txt", "Secret", "Sub", "System.txt"}));
   EXPECT_EQ(files.FileContent("C:\\Backup\\Sub\\Deep\\a.txt"), "a");
-  EXPECT_FALSE(files.CopyFolder("C:\\Data", "C:\\Data\\Sub\\Again"));
+  EXPECT_FALSE(platform::CopyFolder(files, "C:\\Data", "C:\\Data\\Sub\\Again"));
   EXPECT_FALSE(files.Exists("C:\\Data\\Sub\\Again"));
 
-  EXPECT_FALSE(files.DeleteFolder("C:\\Backup", false)) << "a read-only file is in it";
+  EXPECT_FALSE(platform::DeleteFolder(files, "C:\\Backup", false)) << "a read-only file is in it";
   EXPECT_TRUE(files.Exists("C:\\Backup\\ReadOnly.txt"));
   EXPECT_FALSE(files.Exists("C:\\Backup\\Plain.txt")) << "the rest is gone";
-  EXPECT_TRUE(files.DeleteFolder("C:\\Backup", true));
+  EXPECT_TRUE(platform::DeleteFolder(files, "C:\\Backup", true));
   EXPECT_FALSE(files.FolderExists("C:\\Backup"));
-  EXPECT_FALSE(files.DeleteFolder("C:\\", true));
+  EXPECT_FALSE(platform::DeleteFolder(files, "C:\\", true));
 
   EXPECT_TRUE(files.MakeDirectory("C:\\Data\\New"));
   EXPECT_FALSE(files.MakeDirectory("C:\\Data\\New"));
@@ -193,7 +194,7 @@ TEST_F(SimFilesTest, AFileOpenWithoutAnySharingCannotBeReadOrCopied) {
 
   // A folder copy goes on past it and says it is incomplete.
   files.AddFile("C:\\Data\\Sub\\Free.txt", "free");
-  EXPECT_FALSE(files.CopyFolder("C:\\Data\\Sub", "C:\\Backup"));
+  EXPECT_FALSE(platform::CopyFolder(files, "C:\\Data\\Sub", "C:\\Backup"));
   EXPECT_EQ(files.ListFolder("C:\\Backup"), Names{"Free.txt"});
 
   files.SetLocked("C:\\Data\\Sub\\Locked.txt", false);
@@ -203,6 +204,10 @@ TEST_F(SimFilesTest, AFileOpenWithoutAnySharingCannotBeReadOrCopied) {
 
 TEST_F(SimFilesTest, EverySpellingOfAPlaceIsThatPlace) {
   files_contract::EverySpellingOfAPlaceIsThatPlace(files, "C:\\Data");
+}
+
+TEST_F(SimFilesTest, FolderTreesAndTheirErrors) {
+  files_contract::FolderTreesAndTheirErrors(files, "C:\\Data");
 }
 
 TEST_F(SimFilesTest, ReplaceFileTakesThePlaceOfAFile) {

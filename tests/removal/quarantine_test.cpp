@@ -6,6 +6,7 @@
 #include <string>
 
 #include "golden.h"
+#include "platform/folder_tree.h"
 #include "platform/sim/sim_machine.h"
 
 namespace removal {
@@ -133,14 +134,14 @@ TEST_F(QuarantineTest, ACopyThatCannotBeMadeIsReportedAndReplacesNothing) {
 
   // Nothing makes the quarantine folder but the removal's start and "View Quarantine".
   sim.files.AddFile("C:\\A\\x.dll", "x");
-  ASSERT_TRUE(sim.files.DeleteFolder(quarantine.Folder(), true));
+  ASSERT_TRUE(platform::DeleteFolder(sim.files, quarantine.Folder(), true));
   EXPECT_EQ(quarantine.CopyToQuarantine("C:\\A\\x.dll", "x.dll"), std::nullopt);
   EXPECT_EQ(quarantine.CopyFolderToQuarantine("C:\\B\\Bad", "Bad"), std::nullopt);
   EXPECT_FALSE(sim.files.Exists(quarantine.Folder()));
 }
 
 TEST_F(QuarantineTest, ViewQuarantineMakesTheFolderAndOpensItInTheFileBrowser) {
-  ASSERT_TRUE(sim.files.DeleteFolder(quarantine.Folder(), true));
+  ASSERT_TRUE(platform::DeleteFolder(sim.files, quarantine.Folder(), true));
   quarantine.ShowQuarantine();
   EXPECT_TRUE(sim.files.FolderExists(
       "C:\\Documents and Settings\\User\\Application Data\\AntiSpywareDAT\\quarantine"));

@@ -31,7 +31,8 @@ inline bool WriteDefinitionFile(platform::Files& files, const std::string& dataF
                                 const std::string& name, const std::vector<std::string>& lines) {
   std::vector<std::string> stored;
   for (const std::string& line : lines) stored.push_back(definitions::ScrambleText(line));
-  return files.WriteAll(definitions::DataFilePath(dataFolder, name), common::JoinLines(stored));
+  return static_cast<bool>(
+      files.WriteAll(definitions::DataFilePath(dataFolder, name), common::JoinLines(stored)));
 }
 
 // What a stage needs from the scan around it, on any machine: the results lists, the counters,

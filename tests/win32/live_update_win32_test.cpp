@@ -20,6 +20,7 @@
 #include "app/frm_main.h"
 #include "common/text.h"
 #include "definitions/line_codec.h"
+#include "platform/folder_tree.h"
 #include "platform/win32/win32_machine.h"
 #include "platform/win32/windows_api.h"
 #include "ui/dump.h"
@@ -37,7 +38,9 @@ using namespace win32_test;
 constexpr const char* kNewDefinition =
     "liveupdate-demo.exe=Live Update Demo|[progfil]Live Update Demo|Adware program";
 
-int ServerPort() { return DefinitionServerPort(); }
+int ServerPort() {
+  return DefinitionServerPort();
+}
 
 class LiveUpdateWin32Test : public ::testing::Test {
  protected:
@@ -47,7 +50,7 @@ class LiveUpdateWin32Test : public ::testing::Test {
     }
     ASSERT_NE(ServerPort(), 0) << "the definition server's port file cannot be read";
     CleanProfile();
-    files().DeleteFolder(data_, true);
+    platform::DeleteFolder(files(), data_, true);
     ASSERT_TRUE(files().MakeDirectory(data_));
     // A fresh installation: the starter definitions and no date.dat.
     for (const char* name : {"FileDefinition", "DirectoryDefinition", "RegistryDefinition",
@@ -63,8 +66,8 @@ class LiveUpdateWin32Test : public ::testing::Test {
   }
   void TearDown() override {
     app_.reset();
-    files().DeleteFolder(threatFolder_, true);
-    files().DeleteFolder(data_, true);
+    platform::DeleteFolder(files(), threatFolder_, true);
+    platform::DeleteFolder(files(), data_, true);
     CleanProfile();
   }
   static void CleanProfile() {

@@ -45,4 +45,21 @@ TEST(Win32ContractsTest, ARunningProgramIsSeenAndStopped) {
   DeleteFileA(path.c_str());
 }
 
+TEST(Win32ContractsTest, AStartedProgramIsARunningProgram) {
+  platform::win32::Win32Machine real;
+  const std::string path = TempFolder() + "startedprobe.exe";
+  const std::string helper = ExeFolder() + "\\process_helper_threat.exe";
+  ASSERT_TRUE(CopyFileA(helper.c_str(), path.c_str(), FALSE)) << helper;
+  machine_contracts::StartingFollowsTheCommandLine(real.machine.desktop, path, "60000");
+  std::uint32_t pid = 0;
+  for (int i = 0;
+       i < 250 && !(pid = machine_contracts::StartedProgramId(real.machine.processes, path)); ++i) {
+    Sleep(20);
+  }
+  ASSERT_NE(pid, 0u);
+  for (int i = 0; i < 250 && !real.machine.processes.ModuleFileName(pid); ++i) Sleep(20);
+  machine_contracts::ARunningProgramIsSeenAndStopped(real.machine.processes, pid, path);
+  for (int i = 0; i < 250 && !DeleteFileA(path.c_str()); ++i) Sleep(20);
+}
+
 }  // namespace

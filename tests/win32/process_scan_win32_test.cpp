@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "common/text.h"
+#include "platform/folder_tree.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_machine.h"
 #include "platform/win32/windows_api.h"
@@ -63,7 +64,7 @@ class ProcessesWin32Test : public ::testing::Test {
       DeleteFileA(program->path.c_str());
     }
     for (auto it = folders_.rbegin(); it != folders_.rend(); ++it) RemoveDirectoryA(it->c_str());
-    real.machine.files.DeleteFolder(data_, true);
+    platform::DeleteFolder(real.machine.files, data_, true);
   }
 
   // Copies a helper ("threat" or "system") to the path, making its folder, and starts it.

@@ -16,6 +16,7 @@
 #include "app/app.h"
 #include "app/frm_main.h"
 #include "definitions/placeholders.h"
+#include "platform/folder_tree.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_machine.h"
 #include "platform/win32/windows_api.h"
@@ -67,7 +68,7 @@ class RemovalFlowWin32Test : public ::testing::Test {
     for (const char* marker : {"main", "register", "unregister"})
       DeleteFileA(Marker(marker).c_str());
     // The installed program: the starter definitions in the user's data folder.
-    files().DeleteFolder(data_, true);
+    platform::DeleteFolder(files(), data_, true);
     ASSERT_TRUE(files().MakeDirectory(data_));
     for (const char* name : {"FileDefinition", "DirectoryDefinition", "RegistryDefinition",
                              "ExeDefinition", "BlockedCookies", "Safety"}) {
@@ -90,18 +91,18 @@ class RemovalFlowWin32Test : public ::testing::Test {
       WaitForSingleObject(process.Get(), 5000);
     }
     started_.clear();
-    files().DeleteFolder(programFiles_ + "Demo Adware", true);
+    platform::DeleteFolder(files(), programFiles_ + "Demo Adware", true);
     files().DeleteFile(system_ + "demohelper.dll");
-    files().DeleteFolder(appData_ + "Demo Toolbar", true);
+    platform::DeleteFolder(files(), appData_ + "Demo Toolbar", true);
     files().DeleteFile(cookie_);
     files().DeleteFile(holder_);
-    files().DeleteFolder(windows_ + "\\Temp\\Fake Shell", true);
+    platform::DeleteFolder(files(), windows_ + "\\Temp\\Fake Shell", true);
     SHDeleteKeyA(HKEY_CURRENT_USER, hostile::kDecoyKey);
     SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\Demo Adware");
     SHDeleteKeyA(HKEY_LOCAL_MACHINE, "Software\\Demo Toolbar");
     SHDeleteValueA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Run",
                    "DemoAdware");
-    files().DeleteFolder(data_, true);
+    platform::DeleteFolder(files(), data_, true);
     for (const char* marker : {"main", "register", "unregister"})
       DeleteFileA(Marker(marker).c_str());
     CleanProfile();

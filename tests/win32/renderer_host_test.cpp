@@ -106,6 +106,28 @@ TEST_F(RendererHost, DoEventsRunsPendingMessagesAndKeepsQuit) {
   form.Unload();
 }
 
+TEST_F(RendererHost, AStepLoopYieldsOnlyWhenSomeMillisecondsArePast) {
+  ShowcaseForm form(host);
+  form.Show();
+  int clicks = 0;
+  form.cmdScan.OnClick = [&] { ++clicks; };
+  LARGE_INTEGER frequency{}, before{}, after{};
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&before);
+  host.DoEvents();
+  PostMessageA(Window(form.cmdScan), BM_CLICK, 0, 0);
+  host.YieldIfDue();
+  QueryPerformanceCounter(&after);
+  // Only meaningful when this machine did not stall between the two calls.
+  if ((after.QuadPart - before.QuadPart) * 1000 < 5 * frequency.QuadPart) {
+    EXPECT_EQ(clicks, 0) << "a yield right after another looks for nothing";
+  }
+  Sleep(20);
+  host.YieldIfDue();
+  EXPECT_EQ(clicks, 1);
+  form.Unload();
+}
+
 TEST_F(RendererHost, ModalFormReturnsWhenAnotherTimerHidesIt) {
   TimerForm main(host, "ModalMain");
   TimerForm dialog(host, "ModalDialog");

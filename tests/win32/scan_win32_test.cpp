@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "definitions/placeholders.h"
+#include "platform/folder_tree.h"
 #include "platform/win32/win32_machine.h"
 #include "platform/win32/windows_api.h"
 #include "scan/company_name.h"
@@ -61,7 +62,7 @@ class ScanWin32Test : public ::testing::Test {
     ASSERT_TRUE(CreateDirectoryA(folder_.c_str(), nullptr));
   }
   void TearDown() override {
-    real.machine.files.DeleteFolder(folder_, true);
+    platform::DeleteFolder(real.machine.files, folder_, true);
     SHDeleteKeyA(HKEY_CURRENT_USER, key_.c_str());
     SHDeleteKeyA(HKEY_LOCAL_MACHINE, key_.c_str());
   }

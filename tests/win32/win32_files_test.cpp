@@ -7,6 +7,7 @@
 
 #include "common/file_tests.h"
 #include "common/text_file.h"
+#include "platform/folder_tree.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/windows_api.h"
 #include "platform/files_contract.h"
@@ -24,7 +25,7 @@ class Win32FilesTest : public ::testing::Test {
               ::testing::UnitTest::GetInstance()->current_test_info()->name();
     ASSERT_TRUE(CreateDirectoryA(folder_.c_str(), nullptr));
   }
-  void TearDown() override { files.DeleteFolder(folder_, true); }
+  void TearDown() override { platform::DeleteFolder(files, folder_, true); }
 
   std::string In(const std::string& name) const { return folder_ + "\\" + name; }
   void Make(const std::string& name, const std::string& content, DWORD attributes = 0) {
@@ -131,14 +132,14 @@ TEST_F(Win32FilesTest, FolderTreesCopyAndDeleteWithForce) {
   EXPECT_FALSE(files.MakeDirectory(In("Tree")));
   EXPECT_EQ(files.LastError(), kErrorAlreadyExists);
 
-  EXPECT_TRUE(files.CopyFolder(In("Tree"), In("Copy")));
+  EXPECT_TRUE(platform::CopyFolder(files, In("Tree"), In("Copy")));
   EXPECT_EQ(files.ReadAll(In("Copy\\Deep\\a.txt")), "a");
   EXPECT_EQ(files.GetAttributes(In("Copy\\b.txt")).value_or(0) & kAttrHidden, kAttrHidden);
-  EXPECT_FALSE(files.CopyFolder(In("Tree"), In("Tree\\Deep\\Again")));
+  EXPECT_FALSE(platform::CopyFolder(files, In("Tree"), In("Tree\\Deep\\Again")));
 
-  EXPECT_FALSE(files.DeleteFolder(In("Copy"), false)) << "a read-only file is in it";
+  EXPECT_FALSE(platform::DeleteFolder(files, In("Copy"), false)) << "a read-only file is in it";
   EXPECT_TRUE(files.FolderExists(In("Copy\\Deep")));
-  EXPECT_TRUE(files.DeleteFolder(In("Copy"), true));
+  EXPECT_TRUE(platform::DeleteFolder(files, In("Copy"), true));
   EXPECT_FALSE(files.FolderExists(In("Copy")));
 
   std::vector<std::string> names = files.ListFolder(In("Tree"));
@@ -159,7 +160,8 @@ TEST_F(Win32FilesTest, AFileOpenWithoutAnySharingCannotBeReadOrCopied) {
     EXPECT_FALSE(files.CopyFile(In("Tree\\Locked.txt"), In("Copy.txt"), false));
     EXPECT_EQ(files.LastError(), kErrorSharingViolation);
     EXPECT_FALSE(files.DeleteFile(In("Tree\\Locked.txt")));
-    EXPECT_FALSE(files.CopyFolder(In("Tree"), In("Backup"))) << "one entry could not be copied";
+    EXPECT_FALSE(platform::CopyFolder(files, In("Tree"), In("Backup")))
+        << "one entry could not be copied";
     EXPECT_EQ(files.ListFolder(In("Backup")), std::vector<std::string>{"Free.txt"});
   }
   EXPECT_TRUE(files.CopyFile(In("Tree\\Locked.txt"), In("Copy.txt"), false));
@@ -171,16 +173,19 @@ TEST_F(Win32FilesTest, FolderCopiesKeepFolderAttributesAndSpareReadOnlyTargets) 
   Make("Tree\\Secret\\s.txt", "new");
   Make("Tree\\r.txt", "new");
   ASSERT_TRUE(SetFileAttributesA(In("Tree\\Secret").c_str(), FILE_ATTRIBUTE_HIDDEN));
-  EXPECT_TRUE(files.CopyFolder(In("Tree"), In("Copy")));
+  EXPECT_TRUE(platform::CopyFolder(files, In("Tree"), In("Copy")));
   EXPECT_EQ(files.GetAttributes(In("Copy\\Secret")).value_or(0) & kAttrHidden, kAttrHidden);
 
   // Copied over an older copy, as Windows does it: a read-only file there stays as it was.
   ASSERT_TRUE(files.MakeDirectory(In("Old")));
   Make("Old\\r.txt", "old", FILE_ATTRIBUTE_READONLY);
-  EXPECT_FALSE(files.CopyFolder(In("Tree"), In("Old")));
-  EXPECT_EQ(files.LastError(), kErrorAccessDenied);
+  EXPECT_EQ(platform::CopyFolder(files, In("Tree"), In("Old")).Error(), kErrorAccessDenied);
   EXPECT_EQ(files.ReadAll(In("Old\\r.txt")), "old");
   EXPECT_EQ(files.ReadAll(In("Old\\Secret\\s.txt")), "new") << "the rest was copied";
+}
+
+TEST_F(Win32FilesTest, FolderTreesAndTheirErrors) {
+  files_contract::FolderTreesAndTheirErrors(files, folder_);
 }
 
 TEST_F(Win32FilesTest, ReplaceFileTakesThePlaceOfAFile) {

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "platform/folder_tree.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_machine.h"
 #include "platform/win32/windows_api.h"
@@ -26,7 +27,7 @@ class Win32QuarantineTest : public ::testing::Test {
     ASSERT_TRUE(CreateDirectoryA(dataFolder_.c_str(), nullptr));
     quarantine.CreateFolder();
   }
-  void TearDown() override { real.machine.files.DeleteFolder(root_, true); }
+  void TearDown() override { platform::DeleteFolder(real.machine.files, root_, true); }
 
   std::string In(const std::string& name) const { return root_ + "\\" + name; }
   std::string Stored(const std::string& name) const { return quarantine.Folder() + "\\" + name; }

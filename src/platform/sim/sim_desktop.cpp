@@ -78,8 +78,10 @@ std::intptr_t SimDesktop::ShellExecute(const std::string& verb, const std::strin
 }
 
 bool SimDesktop::StartProgram(const std::string& commandLine, int show) {
-  startedPrograms_.push_back(StartedProgram{commandLine, show});
-  return startProgramResult_;
+  std::uint32_t pid = 0;
+  if (startProgramResult_ && programStarter_) pid = programStarter_(commandLine);
+  startedPrograms_.push_back(StartedProgram{commandLine, show, pid});
+  return pid != 0;
 }
 
 int SimDesktop::SystemMetric(int index) {

@@ -37,7 +37,11 @@ struct ShellExecuteCall {
 struct StartedProgram {
   std::string commandLine;
   int show = 0;
+  std::uint32_t pid = 0;  // the process it became; 0 when it did not start
 };
+
+// Turns a command line into a running process of the machine: its id, or 0 when nothing starts.
+using ProgramStarter = std::function<std::uint32_t(const std::string& commandLine)>;
 
 // The desktop of one simulated process: message boxes answered from a script, documents and
 // programs started on record, settable screen metrics, and the single-instance mutex in the
@@ -71,9 +75,11 @@ class SimDesktop : public Desktop {
   // A box came up when the script had no answer left; it got its default button.
   bool ScriptRanDry() const { return scriptRanDry_; }
 
-  // ShellExecute returns 42 (success) and StartProgram true until told otherwise.
+  // ShellExecute returns 42 (success) until told otherwise. StartProgram starts a process
+  // through the starter the machine gives (none: nothing starts) unless told that starting fails.
   void SetShellExecuteResult(std::intptr_t result) { shellExecuteResult_ = result; }
   const std::vector<ShellExecuteCall>& ShellExecuteCalls() const { return shellExecutes_; }
+  void SetProgramStarter(ProgramStarter starter) { programStarter_ = std::move(starter); }
   void SetStartProgramResult(bool started) { startProgramResult_ = started; }
   const std::vector<StartedProgram>& StartedPrograms() const { return startedPrograms_; }
 
@@ -96,6 +102,7 @@ class SimDesktop : public Desktop {
   std::intptr_t shellExecuteResult_ = 42;
   std::vector<ShellExecuteCall> shellExecutes_;
   bool startProgramResult_ = true;
+  ProgramStarter programStarter_;
   std::vector<StartedProgram> startedPrograms_;
   std::map<int, int> metrics_;
   std::map<std::string, Rect> windows_;  // by lower-case class name

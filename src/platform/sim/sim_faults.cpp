@@ -67,10 +67,15 @@ long SimFaults::ErrorCode(Fault fault) {
 // Files.
 
 bool FaultyFiles::Pass(bool ok) {
-  return ok ? Succeed() : Fail(files_.LastError());
+  files_.LastError() == kErrorSuccess ? Succeed() : Fail(files_.LastError());
+  return ok;
 }
 
-bool FaultyFiles::ShortWrite(const std::string& path, const std::string& bytes, bool append) {
+FileStatus FaultyFiles::Pass(FileStatus status) {
+  return status ? Succeed() : Fail(status.Error());
+}
+
+FileStatus FaultyFiles::ShortWrite(const std::string& path, const std::string& bytes, bool append) {
   const std::string half = bytes.substr(0, bytes.size() / 2);
   append ? files_.Append(path, half) : files_.WriteAll(path, half);
   return Fail(kErrorDiskFull);
@@ -86,7 +91,10 @@ std::optional<std::string> FaultyFiles::FindFirstMatch(const std::string& patter
 }
 
 bool FaultyFiles::FolderExists(const std::string& path) {
-  if (const auto fault = faults_.Next(CallKind::kFile)) return Fail(SimFaults::ErrorCode(*fault));
+  if (const auto fault = faults_.Next(CallKind::kFile)) {
+    Fail(SimFaults::ErrorCode(*fault));
+    return false;
+  }
   return Pass(files_.FolderExists(path));
 }
 
@@ -117,7 +125,7 @@ std::optional<std::uint64_t> FaultyFiles::FileSize(const std::string& path) {
   return Pass(files_.FileSize(path));
 }
 
-bool FaultyFiles::WriteAll(const std::string& path, const std::string& bytes) {
+FileStatus FaultyFiles::WriteAll(const std::string& path, const std::string& bytes) {
   if (const auto fault = faults_.Next(CallKind::kFile)) {
     if (*fault == Fault::kShortRead) return ShortWrite(path, bytes, false);
     return Fail(SimFaults::ErrorCode(*fault));
@@ -125,7 +133,7 @@ bool FaultyFiles::WriteAll(const std::string& path, const std::string& bytes) {
   return Pass(files_.WriteAll(path, bytes));
 }
 
-bool FaultyFiles::Append(const std::string& path, const std::string& bytes) {
+FileStatus FaultyFiles::Append(const std::string& path, const std::string& bytes) {
   if (const auto fault = faults_.Next(CallKind::kFile)) {
     if (*fault == Fault::kShortRead) return ShortWrite(path, bytes, true);
     return Fail(SimFaults::ErrorCode(*fault));
@@ -133,39 +141,34 @@ bool FaultyFiles::Append(const std::string& path, const std::string& bytes) {
   return Pass(files_.Append(path, bytes));
 }
 
-bool FaultyFiles::CopyFile(const std::string& from, const std::string& to, bool overwrite) {
+FileStatus FaultyFiles::CopyFile(const std::string& from, const std::string& to, bool overwrite) {
   if (const auto fault = faults_.Next(CallKind::kFile)) return Fail(SimFaults::ErrorCode(*fault));
   return Pass(files_.CopyFile(from, to, overwrite));
 }
 
-bool FaultyFiles::DeleteFile(const std::string& path) {
+FileStatus FaultyFiles::DeleteFile(const std::string& path) {
   if (const auto fault = faults_.Next(CallKind::kFile)) return Fail(SimFaults::ErrorCode(*fault));
   return Pass(files_.DeleteFile(path));
 }
 
-bool FaultyFiles::Rename(const std::string& from, const std::string& to) {
+FileStatus FaultyFiles::Rename(const std::string& from, const std::string& to) {
   if (const auto fault = faults_.Next(CallKind::kFile)) return Fail(SimFaults::ErrorCode(*fault));
   return Pass(files_.Rename(from, to));
 }
 
-bool FaultyFiles::ReplaceFile(const std::string& from, const std::string& to) {
+FileStatus FaultyFiles::ReplaceFile(const std::string& from, const std::string& to) {
   if (const auto fault = faults_.Next(CallKind::kFile)) return Fail(SimFaults::ErrorCode(*fault));
   return Pass(files_.ReplaceFile(from, to));
 }
 
-bool FaultyFiles::MakeDirectory(const std::string& path) {
+FileStatus FaultyFiles::MakeDirectory(const std::string& path) {
   if (const auto fault = faults_.Next(CallKind::kFile)) return Fail(SimFaults::ErrorCode(*fault));
   return Pass(files_.MakeDirectory(path));
 }
 
-bool FaultyFiles::CopyFolder(const std::string& from, const std::string& to) {
+FileStatus FaultyFiles::RemoveFolder(const std::string& path) {
   if (const auto fault = faults_.Next(CallKind::kFile)) return Fail(SimFaults::ErrorCode(*fault));
-  return Pass(files_.CopyFolder(from, to));
-}
-
-bool FaultyFiles::DeleteFolder(const std::string& path, bool force) {
-  if (const auto fault = faults_.Next(CallKind::kFile)) return Fail(SimFaults::ErrorCode(*fault));
-  return Pass(files_.DeleteFolder(path, force));
+  return Pass(files_.RemoveFolder(path));
 }
 
 std::optional<std::uint32_t> FaultyFiles::GetAttributes(const std::string& path) {
@@ -176,7 +179,7 @@ std::optional<std::uint32_t> FaultyFiles::GetAttributes(const std::string& path)
   return Pass(files_.GetAttributes(path));
 }
 
-bool FaultyFiles::SetAttributes(const std::string& path, std::uint32_t attributes) {
+FileStatus FaultyFiles::SetAttributes(const std::string& path, std::uint32_t attributes) {
   if (const auto fault = faults_.Next(CallKind::kFile)) return Fail(SimFaults::ErrorCode(*fault));
   return Pass(files_.SetAttributes(path, attributes));
 }

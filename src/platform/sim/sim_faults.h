@@ -87,17 +87,16 @@ class FaultyFiles : public Files {
   std::optional<std::string> ReadAt(const std::string& path, std::uint64_t offset,
                                     std::size_t count) override;
   std::optional<std::uint64_t> FileSize(const std::string& path) override;
-  bool WriteAll(const std::string& path, const std::string& bytes) override;
-  bool Append(const std::string& path, const std::string& bytes) override;
-  bool CopyFile(const std::string& from, const std::string& to, bool overwrite) override;
-  bool DeleteFile(const std::string& path) override;
-  bool Rename(const std::string& from, const std::string& to) override;
-  bool ReplaceFile(const std::string& from, const std::string& to) override;
-  bool MakeDirectory(const std::string& path) override;
-  bool CopyFolder(const std::string& from, const std::string& to) override;
-  bool DeleteFolder(const std::string& path, bool force) override;
+  FileStatus WriteAll(const std::string& path, const std::string& bytes) override;
+  FileStatus Append(const std::string& path, const std::string& bytes) override;
+  FileStatus CopyFile(const std::string& from, const std::string& to, bool overwrite) override;
+  FileStatus DeleteFile(const std::string& path) override;
+  FileStatus Rename(const std::string& from, const std::string& to) override;
+  FileStatus ReplaceFile(const std::string& from, const std::string& to) override;
+  FileStatus MakeDirectory(const std::string& path) override;
+  FileStatus RemoveFolder(const std::string& path) override;
   std::optional<std::uint32_t> GetAttributes(const std::string& path) override;
-  bool SetAttributes(const std::string& path, std::uint32_t attributes) override;
+  FileStatus SetAttributes(const std::string& path, std::uint32_t attributes) override;
   std::vector<std::string> ListFolder(const std::string& path) override;
   std::vector<DriveInfo> Drives() override;
   std::string FullPathName(const std::string& path) override;
@@ -106,13 +105,14 @@ class FaultyFiles : public Files {
  private:
   // The sim's answer, with its error code taken over as this call's.
   bool Pass(bool ok);
+  FileStatus Pass(FileStatus status);
   template <typename T>
   T Pass(T result) {
     files_.LastError() == kErrorSuccess ? Succeed() : Fail(files_.LastError());
     return result;
   }
   // A write cut short: the first half of the bytes goes down, then the disk is full.
-  bool ShortWrite(const std::string& path, const std::string& bytes, bool append);
+  FileStatus ShortWrite(const std::string& path, const std::string& bytes, bool append);
 
   Files& files_;
   SimFaults& faults_;

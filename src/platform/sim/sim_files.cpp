@@ -353,7 +353,7 @@ void SimFiles::WriteBeforeCrash(const std::function<void()>& write) {
   crashed_ = true;
 }
 
-bool SimFiles::WriteAll(const std::string& path, const std::string& bytes) {
+FileStatus SimFiles::WriteAll(const std::string& path, const std::string& bytes) {
   bool cut = false;
   if (!MayChange(&cut)) {
     if (cut) WriteBeforeCrash([&] { WriteAll(path, bytes.substr(0, bytes.size() / 2)); });
@@ -362,7 +362,7 @@ bool SimFiles::WriteAll(const std::string& path, const std::string& bytes) {
   const Path parsed = Parse(path);
   if (parsed.wildcardInLast) return Fail(kErrorInvalidName);
   Node* parent = ParentOf(parsed);
-  if (parent == nullptr) return false;
+  if (parent == nullptr) return Failed();
   const auto child = parent->children.find(Key(parsed.parts.back()));
   if (child != parent->children.end()) {
     Node& file = *child->second;
@@ -387,7 +387,7 @@ bool SimFiles::WriteAll(const std::string& path, const std::string& bytes) {
   return Succeed();
 }
 
-bool SimFiles::Append(const std::string& path, const std::string& bytes) {
+FileStatus SimFiles::Append(const std::string& path, const std::string& bytes) {
   bool cut = false;
   if (!MayChange(&cut)) {
     if (cut) WriteBeforeCrash([&] { Append(path, bytes.substr(0, bytes.size() / 2)); });
@@ -396,7 +396,7 @@ bool SimFiles::Append(const std::string& path, const std::string& bytes) {
   const Path parsed = Parse(path);
   if (parsed.wildcardInLast) return Fail(kErrorInvalidName);
   Node* parent = ParentOf(parsed);
-  if (parent == nullptr) return false;
+  if (parent == nullptr) return Failed();
   const auto child = parent->children.find(Key(parsed.parts.back()));
   if (child == parent->children.end()) return WriteAll(path, bytes);
   Node& file = *child->second;
@@ -407,26 +407,26 @@ bool SimFiles::Append(const std::string& path, const std::string& bytes) {
   return Succeed();
 }
 
-bool SimFiles::CopyFile(const std::string& from, const std::string& to, bool overwrite) {
+FileStatus SimFiles::CopyFile(const std::string& from, const std::string& to, bool overwrite) {
   if (!MayChange()) return Fail(kErrorNotReady);
   Path source;
   const Node* file = FindForUse(from, &source);
-  if (file == nullptr) return false;
+  if (file == nullptr) return Failed();
   if (file->directory) return Fail(kErrorAccessDenied);
   if (file->locked) return Fail(kErrorSharingViolation);
   const Path target = Parse(to);
   if (target.wildcardInLast) return Fail(kErrorInvalidName);
   Node* parent = ParentOf(target);
-  if (parent == nullptr) return false;
+  if (parent == nullptr) return Failed();
   const auto existing = parent->children.find(Key(target.parts.back()));
   if (existing != parent->children.end()) {
     if (existing->second.get() == file) return Fail(kErrorSharingViolation);
     if (!overwrite) return Fail(kErrorFileExists);
   }
-  return CopyInto(*file, *parent, target.parts.back()) && Succeed();
+  return CopyInto(*file, *parent, target.parts.back());
 }
 
-bool SimFiles::CopyInto(const Node& file, Node& folder, const std::string& name) {
+FileStatus SimFiles::CopyInto(const Node& file, Node& folder, const std::string& name) {
   const auto existing = folder.children.find(Key(name));
   if (existing != folder.children.end()) {
     Node& old = *existing->second;
@@ -436,7 +436,7 @@ bool SimFiles::CopyInto(const Node& file, Node& folder, const std::string& name)
     if (old.inUse) return Fail(kErrorSharingViolation);
     old.content = file.content;
     old.attributes = file.attributes;
-    return true;
+    return Succeed();
   }
   auto copy = std::make_unique<Node>();
   copy->name = name;
@@ -445,15 +445,15 @@ bool SimFiles::CopyInto(const Node& file, Node& folder, const std::string& name)
   copy->parent = &folder;
   AssignShortName(folder, *copy);
   folder.children[Key(name)] = std::move(copy);
-  return true;
+  return Succeed();
 }
 
-bool SimFiles::DeleteFile(const std::string& path) {
+FileStatus SimFiles::DeleteFile(const std::string& path) {
   ++deleteAttempts_[Key(path)];
   if (!MayChange()) return Fail(kErrorNotReady);
   Path parsed;
   Node* node = FindForUse(path, &parsed);
-  if (node == nullptr) return false;
+  if (node == nullptr) return Failed();
   if (node->directory || (node->attributes & kAttrReadOnly)) return Fail(kErrorAccessDenied);
   if (node->inUse) return Fail(kErrorSharingViolation);
   node->parent->children.erase(Key(node->name));
@@ -472,16 +472,16 @@ bool AnyInUse(const auto& node) {
 
 }  // namespace
 
-bool SimFiles::Rename(const std::string& from, const std::string& to) {
+FileStatus SimFiles::Rename(const std::string& from, const std::string& to) {
   if (!MayChange()) return Fail(kErrorNotReady);
   Path source;
   Node* node = FindForUse(from, &source);
-  if (node == nullptr) return false;
+  if (node == nullptr) return Failed();
   if (source.parts.empty()) return Fail(kErrorAccessDenied);
   const Path target = Parse(to);
   if (target.wildcardInLast) return Fail(kErrorInvalidName);
   Node* parent = ParentOf(target);
-  if (parent == nullptr) return false;
+  if (parent == nullptr) return Failed();
   const auto existing = parent->children.find(Key(target.parts.back()));
   // A change of letter case alone renames the entry in place.
   if (existing != parent->children.end() && existing->second.get() != node) {
@@ -504,17 +504,17 @@ bool SimFiles::Rename(const std::string& from, const std::string& to) {
   return Succeed();
 }
 
-bool SimFiles::ReplaceFile(const std::string& from, const std::string& to) {
+FileStatus SimFiles::ReplaceFile(const std::string& from, const std::string& to) {
   if (!MayChange()) return Fail(kErrorNotReady);
   Path source;
   Node* node = FindForUse(from, &source);
-  if (node == nullptr) return false;
+  if (node == nullptr) return Failed();
   if (node->directory) return Fail(kErrorAccessDenied);
   if (node->inUse) return Fail(kErrorSharingViolation);
   const Path target = Parse(to);
   if (target.wildcardInLast) return Fail(kErrorInvalidName);
   Node* parent = ParentOf(target);
-  if (parent == nullptr) return false;
+  if (parent == nullptr) return Failed();
   const auto existing = parent->children.find(Key(target.parts.back()));
   if (existing != parent->children.end() && existing->second.get() != node) {
     const Node& old = *existing->second;
@@ -532,7 +532,7 @@ bool SimFiles::ReplaceFile(const std::string& from, const std::string& to) {
   return Rename(from, to);
 }
 
-bool SimFiles::MakeDirectory(const std::string& path) {
+FileStatus SimFiles::MakeDirectory(const std::string& path) {
   if (!MayChange()) return Fail(kErrorNotReady);
   const Path parsed = Parse(path);
   if (parsed.wildcardInLast) return Fail(kErrorInvalidName);
@@ -540,7 +540,7 @@ bool SimFiles::MakeDirectory(const std::string& path) {
     return Fail(kErrorAlreadyExists);
   }
   Node* parent = ParentOf(parsed);
-  if (parent == nullptr) return false;
+  if (parent == nullptr) return Failed();
   if (parent->children.count(Key(parsed.parts.back())) != 0) return Fail(kErrorAlreadyExists);
   auto folder = std::make_unique<Node>();
   folder->name = parsed.parts.back();

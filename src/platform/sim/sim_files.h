@@ -38,17 +38,16 @@ class SimFiles : public Files {
   std::optional<std::string> ReadAt(const std::string& path, std::uint64_t offset,
                                     std::size_t count) override;
   std::optional<std::uint64_t> FileSize(const std::string& path) override;
-  bool WriteAll(const std::string& path, const std::string& bytes) override;
-  bool Append(const std::string& path, const std::string& bytes) override;
-  bool CopyFile(const std::string& from, const std::string& to, bool overwrite) override;
-  bool DeleteFile(const std::string& path) override;
-  bool Rename(const std::string& from, const std::string& to) override;
-  bool ReplaceFile(const std::string& from, const std::string& to) override;
-  bool MakeDirectory(const std::string& path) override;
-  bool CopyFolder(const std::string& from, const std::string& to) override;
-  bool DeleteFolder(const std::string& path, bool force) override;
+  FileStatus WriteAll(const std::string& path, const std::string& bytes) override;
+  FileStatus Append(const std::string& path, const std::string& bytes) override;
+  FileStatus CopyFile(const std::string& from, const std::string& to, bool overwrite) override;
+  FileStatus DeleteFile(const std::string& path) override;
+  FileStatus Rename(const std::string& from, const std::string& to) override;
+  FileStatus ReplaceFile(const std::string& from, const std::string& to) override;
+  FileStatus MakeDirectory(const std::string& path) override;
+  FileStatus RemoveFolder(const std::string& path) override;
   std::optional<std::uint32_t> GetAttributes(const std::string& path) override;
-  bool SetAttributes(const std::string& path, std::uint32_t attributes) override;
+  FileStatus SetAttributes(const std::string& path, std::uint32_t attributes) override;
   std::vector<std::string> ListFolder(const std::string& path) override;
   std::vector<DriveInfo> Drives() override;
   std::string FullPathName(const std::string& path) override;
@@ -131,11 +130,9 @@ class SimFiles : public Files {
   // The file at the path for reading; nullptr (with the error set) for a folder or no file.
   const Node* FileForReading(const std::string& path);
   Node* MakeFolders(const Path& path);
-  bool CopyTree(const Node& from, Node& to);
   // Copies a file into a folder under a name, replacing a file of that name unless Windows
   // refuses to (a folder, a read-only or hidden file, one in use). Sets only the error.
-  bool CopyInto(const Node& file, Node& folder, const std::string& name);
-  bool DeleteTree(Node& node, bool force);
+  FileStatus CopyInto(const Node& file, Node& folder, const std::string& name);
   // Passes a change through the crash injection: true when it may go ahead. On the change
   // that crashes, *cut (when given) is set and the caller writes half of its bytes.
   bool MayChange(bool* cut = nullptr);

@@ -6,90 +6,14 @@
 
 namespace platform::sim {
 
-bool SimFiles::CopyTree(const Node& from, Node& to) {
-  bool complete = true;
-  for (const auto& [key, child] : from.children) {
-    auto existing = to.children.find(key);
-    if (child->directory) {
-      if (existing == to.children.end()) {
-        auto folder = std::make_unique<Node>();
-        folder->name = child->name;
-        folder->directory = true;
-        folder->attributes = child->attributes;
-        folder->parent = &to;
-        AssignShortName(to, *folder);
-        existing = to.children.emplace(key, std::move(folder)).first;
-      } else if (!existing->second->directory) {
-        complete = Fail(kErrorAccessDenied);
-        continue;
-      }
-      complete = CopyTree(*child, *existing->second) && complete;
-      continue;
-    }
-    if (child->locked) {
-      complete = Fail(kErrorSharingViolation);
-      continue;
-    }
-    complete = CopyInto(*child, to, child->name) && complete;
-  }
-  return complete;
-}
-
-bool SimFiles::CopyFolder(const std::string& from, const std::string& to) {
-  if (!MayChange()) return Fail(kErrorNotReady);
-  const Path sourcePath = Parse(from);
-  const Node* source = Find(sourcePath);
-  if (source == nullptr || !source->directory) return Fail(kErrorPathNotFound);
-  const Path target = Parse(to);
-  // A copy into the folder itself or below it would never end.
-  if (target.drive == sourcePath.drive && target.parts.size() >= sourcePath.parts.size() &&
-      std::equal(sourcePath.parts.begin(), sourcePath.parts.end(), target.parts.begin(),
-                 [](const std::string& a, const std::string& b) { return Key(a) == Key(b); })) {
-    return Fail(kErrorAccessDenied);
-  }
-  Node* folder = Find(target);
-  if (folder == nullptr) {
-    if (!MakeDirectory(to)) return false;
-    folder = Find(target);
-  }
-  if (!folder->directory) return Fail(kErrorAccessDenied);
-  return CopyTree(*source, *folder) ? Succeed() : false;
-}
-
-bool SimFiles::DeleteTree(Node& node, bool force) {
-  bool complete = true;
-  for (auto it = node.children.begin(); it != node.children.end();) {
-    Node& child = *it->second;
-    bool gone = false;
-    if (child.directory) {
-      gone = DeleteTree(child, force);
-    } else if (child.inUse) {
-      Fail(kErrorSharingViolation);
-    } else if ((child.attributes & kAttrReadOnly) && !force) {
-      Fail(kErrorAccessDenied);
-    } else {
-      gone = true;
-    }
-    if (gone) {
-      it = node.children.erase(it);
-    } else {
-      complete = false;
-      ++it;
-    }
-  }
-  if (!complete) return false;
-  if ((node.attributes & kAttrReadOnly) && !force) return Fail(kErrorAccessDenied);
-  return true;
-}
-
-bool SimFiles::DeleteFolder(const std::string& path, bool force) {
+FileStatus SimFiles::RemoveFolder(const std::string& path) {
   if (!MayChange()) return Fail(kErrorNotReady);
   Path parsed;
   Node* node = FindForUse(path, &parsed);
-  if (node == nullptr) return Fail(kErrorPathNotFound);
-  if (!node->directory) return Fail(kErrorPathNotFound);
-  if (parsed.parts.empty()) return Fail(kErrorAccessDenied);
-  if (!DeleteTree(*node, force)) return false;
+  if (node == nullptr) return Failed();
+  if (!node->directory) return Fail(kErrorDirectory);
+  if (parsed.parts.empty() || (node->attributes & kAttrReadOnly)) return Fail(kErrorAccessDenied);
+  if (!node->children.empty()) return Fail(kErrorDirNotEmpty);
   node->parent->children.erase(Key(node->name));
   return Succeed();
 }
@@ -103,11 +27,11 @@ std::optional<std::uint32_t> SimFiles::GetAttributes(const std::string& path) {
   return node->attributes == 0 ? kAttrNormal : node->attributes;
 }
 
-bool SimFiles::SetAttributes(const std::string& path, std::uint32_t attributes) {
+FileStatus SimFiles::SetAttributes(const std::string& path, std::uint32_t attributes) {
   if (!MayChange()) return Fail(kErrorNotReady);
   Path parsed;
   Node* node = FindForUse(path, &parsed);
-  if (node == nullptr) return false;
+  if (node == nullptr) return Failed();
   node->attributes = attributes & kSettableAttributes;
   return Succeed();
 }

@@ -56,6 +56,12 @@ class SimMachine {
     files.AddFolder(system.ProgramFolder());
     files.AddFolder(kSimDataFolder);
     files.SetCurrentDirectory(system.ProgramFolder());
+    // The programs of Windows that the program starts by name.
+    const std::string windows = "C:\\WINDOWS";
+    files.AddFile(windows + "\\explorer.exe", "MZ");
+    files.AddFile(windows + "\\notepad.exe", "MZ");
+    files.AddFile(windows + "\\system32\\notepad.exe", "MZ");
+    desktop.SetProgramStarter(StarterFor(system));
   }
   SimMachine(const SimMachine&) = delete;
   SimMachine& operator=(const SimMachine&) = delete;
@@ -72,6 +78,12 @@ class SimMachine {
     auto process = StartProcess();
     process->desktop.AnotherInstanceRunning();
     return process;
+  }
+  // What a process's StartProgram runs: the command line as a process of this machine.
+  ProgramStarter StarterFor(SimSystem& ownSystem) {
+    return [this, &ownSystem](const std::string& commandLine) {
+      return processes.StartCommandLine(commandLine, ownSystem.ProgramFolder());
+    };
   }
 
   SimRegistry registry;
@@ -110,6 +122,8 @@ inline SimProcess::SimProcess(SimMachine& host, const std::string& userName)
               host.clock,          host.faultyFiles, host.shellFolders,
               host.codePage,       host.tray,        host.processes,
               host.restore,        host.clipboard,   host.libraries,
-              host.faultyInternet} {}
+              host.faultyInternet} {
+  desktop.SetProgramStarter(host.StarterFor(system));
+}
 
 }  // namespace platform::sim

@@ -149,6 +149,37 @@ std::uint32_t SimProcesses::Start(const std::string& exePath) {
   return pid;
 }
 
+std::uint32_t SimProcesses::StartCommandLine(const std::string& commandLine,
+                                             const std::string& appFolder) {
+  std::vector<std::string> names;
+  if (!commandLine.empty() && commandLine[0] == '"') {
+    names.push_back(commandLine.substr(1, commandLine.find('"', 1) - 1));
+  } else {
+    for (std::size_t blank = commandLine.find(' '); blank != std::string::npos;
+         blank = commandLine.find(' ', blank + 1)) {
+      names.push_back(commandLine.substr(0, blank));
+    }
+    names.push_back(commandLine);
+  }
+  const std::string windowsFolder = systemDirectory_.substr(0, systemDirectory_.find_last_of('\\'));
+  for (std::string name : names) {
+    if (name.empty()) continue;
+    if (NameOf(name).find('.') == std::string::npos) name += ".exe";
+    std::vector<std::string> candidates;
+    if (name.find_first_of("\\:") != std::string::npos) {
+      candidates.push_back(name);
+    } else {
+      for (const std::string& folder : {appFolder, systemDirectory_, windowsFolder}) {
+        candidates.push_back(folder + "\\" + name);
+      }
+    }
+    for (const std::string& candidate : candidates) {
+      if (const std::uint32_t pid = Start(candidate)) return pid;
+    }
+  }
+  return 0;
+}
+
 void SimProcesses::Exit(std::uint32_t pid, std::uint32_t exitCode) {
   End(pid, exitCode);
 }

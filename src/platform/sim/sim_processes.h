@@ -43,6 +43,11 @@ class SimProcesses : public Processes {
   // Starts the program in an executable file (absolute path). Returns its id, or 0 when the
   // file system holds no such file.
   std::uint32_t Start(const std::string& exePath);
+  // Starts the program a command line names, found as CreateProcessA finds it: a quoted or
+  // unquoted path (an unquoted one with blanks is tried at each blank, shortest first), ".exe"
+  // added to a name without an extension, and a bare name looked for in the program's own
+  // folder, the system folder and the Windows folder. Returns its id, or 0 when no file is there.
+  std::uint32_t StartCommandLine(const std::string& commandLine, const std::string& appFolder);
   // The program ends by itself.
   void Exit(std::uint32_t pid, std::uint32_t exitCode = 0);
   // How the system reports the first module's path, for example "\SystemRoot\System32\x.exe"

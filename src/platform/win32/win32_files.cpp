@@ -28,28 +28,9 @@ bool ForEachEntry(const std::string& folder, auto&& visit) {
   return true;
 }
 
-// The full path in lower case with a final "\", for telling whether one folder lies in another.
-std::string FolderKey(const std::string& path) {
-  char full[MAX_PATH * 4] = {};
-  const DWORD length = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
-  std::string key = (length > 0 && length < sizeof full) ? std::string(full, length) : path;
-  CharLowerBuffA(key.data(), static_cast<DWORD>(key.size()));
-  if (key.empty() || key.back() != '\\') key += '\\';
-  return key;
-}
-
-// What a copied sub-folder keeps of its source's attributes, as the simulated machine does.
-constexpr DWORD kFolderAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
-                                    FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
-
-bool IsDriveRoot(const std::string& path) {
-  return (path.size() == 2 || (path.size() == 3 && (path[2] == '\\' || path[2] == '/'))) &&
-         path[1] == ':';
-}
-
 }  // namespace
 
-bool Win32Files::Fail() {
+FileStatus Win32Files::Fail() {
   return Fail(static_cast<long>(GetLastError()));
 }
 
@@ -160,7 +141,7 @@ bool WriteWhole(HANDLE file, const std::string& bytes) {
 
 }  // namespace
 
-bool Win32Files::WriteAll(const std::string& path, const std::string& bytes) {
+FileStatus Win32Files::WriteAll(const std::string& path, const std::string& bytes) {
   // CREATE_ALWAYS refuses to replace a read-only, hidden or system file on Windows; Wine, run
   // by root, replaces them. The check keeps the contract the same everywhere.
   const DWORD existing = GetFileAttributesA(path.c_str());
@@ -174,7 +155,7 @@ bool Win32Files::WriteAll(const std::string& path, const std::string& bytes) {
   return WriteWhole(file.Get(), bytes) ? Succeed() : Fail();
 }
 
-bool Win32Files::Append(const std::string& path, const std::string& bytes) {
+FileStatus Win32Files::Append(const std::string& path, const std::string& bytes) {
   // A read-only file cannot be opened for writing on Windows (Wine, run by root, allows it).
   const DWORD existing = GetFileAttributesA(path.c_str());
   if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_READONLY)) {
@@ -202,19 +183,19 @@ bool CopyOneFile(const std::string& from, const std::string& to, bool overwrite)
 
 }  // namespace
 
-bool Win32Files::CopyFile(const std::string& from, const std::string& to, bool overwrite) {
+FileStatus Win32Files::CopyFile(const std::string& from, const std::string& to, bool overwrite) {
   return CopyOneFile(from, to, overwrite) ? Succeed() : Fail();
 }
 
-bool Win32Files::DeleteFile(const std::string& path) {
+FileStatus Win32Files::DeleteFile(const std::string& path) {
   return DeleteFileA(path.c_str()) ? Succeed() : Fail();
 }
 
-bool Win32Files::Rename(const std::string& from, const std::string& to) {
+FileStatus Win32Files::Rename(const std::string& from, const std::string& to) {
   return MoveFileA(from.c_str(), to.c_str()) ? Succeed() : Fail();
 }
 
-bool Win32Files::ReplaceFile(const std::string& from, const std::string& to) {
+FileStatus Win32Files::ReplaceFile(const std::string& from, const std::string& to) {
   // Write-through: the call returns once the new file is on the disk, so a crash after it
   // cannot bring the old one back.
   return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
@@ -222,74 +203,12 @@ bool Win32Files::ReplaceFile(const std::string& from, const std::string& to) {
              : Fail();
 }
 
-bool Win32Files::MakeDirectory(const std::string& path) {
+FileStatus Win32Files::MakeDirectory(const std::string& path) {
   return CreateDirectoryA(path.c_str(), nullptr) ? Succeed() : Fail();
 }
 
-bool Win32Files::CopyTree(const std::string& from, const std::string& to) {
-  bool complete = true;
-  const bool listed = ForEachEntry(from, [&](const WIN32_FIND_DATAA& entry) {
-    const std::string source = Join(from, entry.cFileName);
-    const std::string target = Join(to, entry.cFileName);
-    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-      // A junction may point back up the tree; its target is not copied.
-      if (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) return;
-      const bool created = CreateDirectoryA(target.c_str(), nullptr) != FALSE;
-      if (!created && GetLastError() != ERROR_ALREADY_EXISTS) {
-        complete = Fail();
-        return;
-      }
-      complete = CopyTree(source, target) && complete;
-      // A new folder takes its source's attributes, set last so that a read-only one could still
-      // be filled; a folder that was there keeps its own.
-      if (created) SetFileAttributesA(target.c_str(), entry.dwFileAttributes & kFolderAttributes);
-    } else if (!CopyOneFile(source, target, true)) {
-      complete = Fail();
-    }
-  });
-  return listed ? complete : Fail();
-}
-
-bool Win32Files::CopyFolder(const std::string& from, const std::string& to) {
-  if (!FolderExists(from)) return Fail(kErrorPathNotFound);
-  // A copy into the folder itself or below it would never end.
-  const std::string fromKey = FolderKey(from);
-  if (FolderKey(to).compare(0, fromKey.size(), fromKey) == 0) return Fail(kErrorAccessDenied);
-  if (!FolderExists(to) && !CreateDirectoryA(to.c_str(), nullptr)) return Fail();
-  return CopyTree(from, to) ? Succeed() : false;
-}
-
-bool Win32Files::DeleteTree(const std::string& path, bool force) {
-  bool complete = true;
-  const bool listed = ForEachEntry(path, [&](const WIN32_FIND_DATAA& entry) {
-    const std::string child = Join(path, entry.cFileName);
-    if (force && (entry.dwFileAttributes & FILE_ATTRIBUTE_READONLY)) {
-      SetFileAttributesA(child.c_str(), entry.dwFileAttributes & ~FILE_ATTRIBUTE_READONLY);
-    }
-    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-      // A junction is removed as a link: what it points to is not part of this tree.
-      const bool gone = (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
-                            ? RemoveDirectoryA(child.c_str()) != FALSE
-                            : DeleteTree(child, force);
-      if (!gone) complete = Fail();
-    } else if (!DeleteFileA(child.c_str())) {
-      complete = Fail();
-    }
-  });
-  if (!listed || !complete) return listed ? false : Fail();
-  if (force) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
-      SetFileAttributesA(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
-    }
-  }
-  return RemoveDirectoryA(path.c_str()) ? true : Fail();
-}
-
-bool Win32Files::DeleteFolder(const std::string& path, bool force) {
-  if (IsDriveRoot(path)) return Fail(kErrorAccessDenied);
-  if (!FolderExists(path)) return Fail(kErrorPathNotFound);
-  return DeleteTree(path, force) ? Succeed() : false;
+FileStatus Win32Files::RemoveFolder(const std::string& path) {
+  return RemoveDirectoryA(path.c_str()) ? Succeed() : Fail();
 }
 
 std::optional<std::uint32_t> Win32Files::GetAttributes(const std::string& path) {
@@ -302,7 +221,7 @@ std::optional<std::uint32_t> Win32Files::GetAttributes(const std::string& path) 
   return attributes;
 }
 
-bool Win32Files::SetAttributes(const std::string& path, std::uint32_t attributes) {
+FileStatus Win32Files::SetAttributes(const std::string& path, std::uint32_t attributes) {
   return SetFileAttributesA(path.c_str(), attributes) ? Succeed() : Fail();
 }
 

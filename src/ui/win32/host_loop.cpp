@@ -12,6 +12,14 @@ namespace {
 // DoEvents stops after this many messages even if more keep coming, so a message that posts
 // itself again cannot hold the caller for ever.
 constexpr int kMostMessagesPerYield = 10000;
+// How long a step loop may work between two looks for events.
+constexpr std::int64_t kYieldIntervalMs = 10;
+
+std::int64_t PerformanceCounter() {
+  LARGE_INTEGER now{};
+  QueryPerformanceCounter(&now);
+  return now.QuadPart;
+}
 
 }  // namespace
 
@@ -35,7 +43,18 @@ int Win32Host::Run() {
   }
 }
 
+void Win32Host::YieldIfDue() {
+  if (ticksPerYield_ == 0) {
+    LARGE_INTEGER frequency{};
+    QueryPerformanceFrequency(&frequency);
+    ticksPerYield_ = frequency.QuadPart * kYieldIntervalMs / 1000;
+  }
+  if (PerformanceCounter() - lastYield_ < ticksPerYield_) return;
+  DoEvents();
+}
+
 void Win32Host::DoEvents() {
+  lastYield_ = PerformanceCounter();
   MSG message{};
   for (int handled = 0; handled < kMostMessagesPerYield; ++handled) {
     if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) return;

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <vector>
@@ -64,6 +65,7 @@ class Win32Host final : public Host {
   void NonClientExtent(const Form& form, int* width, int* height) override;
   void TimerChanged(Timer& timer) override;
   void DoEvents() override;
+  void YieldIfDue() override;
   void LockUpdates(Form* form) override;
   void SetMousePointer(int pointer) override;
   int MousePointer() const override;
@@ -73,6 +75,10 @@ class Win32Host final : public Host {
   void Quit(int exitCode) override;
 
  private:
+  // When DoEvents last looked for events, in performance-counter ticks.
+  std::int64_t lastYield_ = 0;
+  std::int64_t ticksPerYield_ = 0;
+
   struct ModalFrame {
     Form* form;
     std::vector<HWND> disabled;  // windows this modal loop disabled, to enable again
