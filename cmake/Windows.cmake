@@ -144,6 +144,14 @@ add_test(NAME desktop_shields
           $<TARGET_FILE:process_helper_threat>)
 set_tests_properties(desktop_shields PROPERTIES FIXTURES_REQUIRED wine LABELS desktop
   TIMEOUT 300 ENVIRONMENT "BRAND_PRODUCT=${BRAND_PRODUCT};BRAND_COMPANY=${BRAND_COMPANY}")
+# Ten minutes in the tray with the GUI objects and handles counted: `make soak` only (the
+# Makefile's test run leaves the "soak" label out).
+add_test(NAME soak_tray
+  COMMAND ${CMAKE_SOURCE_DIR}/tests/desktop/soak_tray.sh ${CMAKE_BINARY_DIR}
+          $<TARGET_FILE:AntiSpyware> $<TARGET_FILE:desktop_driver>
+          $<TARGET_FILE:process_helper_threat>)
+set_tests_properties(soak_tray PROPERTIES FIXTURES_REQUIRED wine LABELS soak TIMEOUT 900
+  ENVIRONMENT "BRAND_PRODUCT=${BRAND_PRODUCT};BRAND_COMPANY=${BRAND_COMPANY}")
 
 # Programs with known version blocks for the file scan's company test under Wine, built beside
 # win32_tests.exe; company_none has no version block. The scan tests also read the starter

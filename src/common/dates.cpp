@@ -80,6 +80,11 @@ std::optional<double> ReadDatePart(const std::string& text, char separator, DayO
   return DateSerial(year, month, day);
 }
 
+// A day and a time of day as one date value. Before the epoch the whole days count down while
+// the fraction still counts the time of that day up (-1.25 is 29 December 1899, 6:00 AM), so the
+// time goes the other way.
+double WithTime(double day, double time) { return day < 0 ? day - time : day + time; }
+
 // "h:mm", "h:mm:ss", with "AM"/"PM" given apart (meridiem: 0 none, 1 AM, 2 PM).
 std::optional<double> ReadTimePart(const std::string& text, int meridiem) {
   std::vector<int> n;
@@ -145,7 +150,7 @@ std::optional<double> ParseDateEnUs(const std::string& text) {
     return std::nullopt;
   }
   if (!date && !time) return std::nullopt;
-  return date.value_or(0) + time.value_or(0);
+  return WithTime(date.value_or(0), time.value_or(0));
 }
 
 namespace {
@@ -229,7 +234,7 @@ std::optional<double> ParseDateDeDe(const std::string& text) {
     }
   }
   if (!date && !time) return std::nullopt;
-  return date.value_or(0) + time.value_or(0);
+  return WithTime(date.value_or(0), time.value_or(0));
 }
 
 std::optional<double> DateSerial(int year, int month, int day) {

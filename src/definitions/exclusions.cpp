@@ -58,9 +58,15 @@ void Exclusions::Rebuild(std::string list) {
 
 bool Exclusions::AddExclusion(const std::string& dataFolder, const std::string& text,
                               const std::function<void()>& yield) {
-  if (!files_.Append(DataFilePath(dataFolder, kExclusionFile), common::Trim(text) + "\r\n")) {
-    return false;
+  const std::string path = DataFilePath(dataFolder, kExclusionFile);
+  // A file edited by hand may end without a line break; the new entry would then be glued to
+  // its last line, and both that entry and the new one would be lost.
+  std::string line = common::Trim(text) + "\r\n";
+  if (const auto size = files_.FileSize(path); size && *size > 0) {
+    const auto last = files_.ReadAt(path, *size - 1, 1);
+    if (last && *last != "\n") line.insert(0, "\r\n");
   }
+  if (!files_.Append(path, line)) return false;
   LoadExclusions(dataFolder, yield);
   return true;
 }

@@ -73,22 +73,22 @@ std::optional<std::string> Quarantine::CopyFolderToQuarantine(const std::string&
   return stored;
 }
 
-void Quarantine::AppendRecord(const std::string& text) {
-  machine_.files.Append(LogPath(), text);
+bool Quarantine::AppendRecord(const std::string& text) {
+  return static_cast<bool>(machine_.files.Append(LogPath(), text));
 }
 
-void Quarantine::LogQuarantinedFile(const std::string& fullPath, const std::string& fileName) {
-  if (!logToQuarantine_) return;
+bool Quarantine::LogQuarantinedFile(const std::string& fullPath, const std::string& fileName) {
+  if (!logToQuarantine_) return true;
   const std::string timestamp = machine_.clock.FormatDate(machine_.clock.Now());
-  AppendRecord(timestamp + " - File: " + fileName + kCrLf + " - Location: " + fullPath + kCrLf +
-               kCrLf + kCrLf);
+  return AppendRecord(timestamp + " - File: " + fileName + kCrLf + " - Location: " + fullPath +
+                      kCrLf + kCrLf + kCrLf);
 }
 
-void Quarantine::LogRemovedRegistryEntry(const std::string& keyText, const std::string& valueText) {
-  if (!logToQuarantine_) return;
+bool Quarantine::LogRemovedRegistryEntry(const std::string& keyText, const std::string& valueText) {
+  if (!logToQuarantine_) return true;
   const std::string timestamp = machine_.clock.FormatDate(machine_.clock.Now());
-  AppendRecord(timestamp + " - Key: " + keyText + kCrLf + "Value: " + valueText + kCrLf + kCrLf +
-               kCrLf);
+  return AppendRecord(timestamp + " - Key: " + keyText + kCrLf + "Value: " + valueText + kCrLf +
+                      kCrLf + kCrLf);
 }
 
 void Quarantine::ShowQuarantine() {

@@ -45,11 +45,12 @@ class Quarantine {
                                                     const std::string& folderName);
 
   // The file record, while logging is on: timestamp " - File: " stored name, then
-  // " - Location: " full path, then two empty lines. A record that cannot be written is lost.
-  void LogQuarantinedFile(const std::string& fullPath, const std::string& fileName);
+  // " - Location: " full path, then two empty lines. False when logging is on and the record
+  // could not be written: the trace must then stay.
+  bool LogQuarantinedFile(const std::string& fullPath, const std::string& fileName);
   // The registry record, while logging is on: timestamp " - Key: " key text, then "Value: "
-  // value text, then two empty lines.
-  void LogRemovedRegistryEntry(const std::string& keyText, const std::string& valueText);
+  // value text, then two empty lines. False as for a file record.
+  bool LogRemovedRegistryEntry(const std::string& keyText, const std::string& valueText);
 
   // The logging switch: off at start-up; the removal turns it on for its first pass only, so
   // its retry pass and every other user of the registry routines write nothing.
@@ -67,7 +68,7 @@ class Quarantine {
   // The name to store an entry under: name while the quarantine has no entry of that name,
   // else the first free name & "." & counter. nullopt when none is free.
   std::optional<std::string> FreeName(const std::string& name);
-  void AppendRecord(const std::string& text);
+  bool AppendRecord(const std::string& text);
 
   platform::Machine& machine_;
   const std::string& dataFolder_;

@@ -168,8 +168,9 @@ std::vector<Failure> RemovalRun::Run(const std::vector<WorkItem>& items) {
   std::vector<Failure> failures;
   TraceRemover remover(machine_, quarantine_, observer_.yield);
   for (const bool retry : {false, true}) {
-    // Only the first pass writes the quarantine log.
-    quarantine_.SetLogToQuarantine(!retry);
+    // Both passes write the quarantine log, each trace once: the retry pass records only what
+    // the first pass could not (a trace it found only then, or whose record failed).
+    quarantine_.SetLogToQuarantine(true);
     if (settings_.showPasses) {
       stage(localization::msg::kRemoving);
       if (observer_.passBegan) observer_.passBegan(settings_.barMaximum);

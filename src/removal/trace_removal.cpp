@@ -62,6 +62,14 @@ void TraceRemover::Keep(const std::string& path) {
   kept_.insert(common::LowerCase(path));
 }
 
+bool TraceRemover::Recorded(const std::string& trace, const std::function<bool()>& write) {
+  const std::string key = common::LowerCase(trace);
+  if (recorded_.count(key) != 0) return true;
+  if (!write()) return false;
+  recorded_.insert(key);
+  return true;
+}
+
 bool TraceRemover::KeptWithoutBackup(const std::string& path) const {
   return kept_.count(common::LowerCase(path)) != 0;
 }
@@ -89,7 +97,7 @@ int TraceRemover::RemoveExe(const std::string& path) {
         Keep(path);
         break;
       }
-      if (made) quarantine_.LogQuarantinedFile(path, *stored);
+      if (!Recorded(path, [&] { return quarantine_.LogQuarantinedFile(path, *stored); })) break;
       machine_.files.DeleteFile(path);
       tried = true;
     }
@@ -108,8 +116,8 @@ int TraceRemover::RemoveLibrary(const std::string& path, std::uintptr_t window) 
     Keep(path);
     return 0;
   }
+  if (!Recorded(path, [&] { return quarantine_.LogQuarantinedFile(path, *stored); })) return 0;
   if (!machine_.files.DeleteFile(path)) return 0;
-  quarantine_.LogQuarantinedFile(path, *stored);
   return 1;
 }
 
@@ -142,7 +150,9 @@ bool TraceRemover::RemoveFileOrFolder(const std::string& path) {
     Keep(path);
     return false;
   }
-  if (made) quarantine_.LogQuarantinedFile(path, *stored);
+  if (!Recorded(path, [&] { return quarantine_.LogQuarantinedFile(path, *stored); })) {
+    return false;
+  }
   DeleteFileAttempts(path);
   return true;
 }
@@ -154,7 +164,7 @@ void TraceRemover::QuarantineCookie(const std::string& path) {
     Keep(path);
     return;
   }
-  quarantine_.LogQuarantinedFile(path, *stored);
+  if (!Recorded(path, [&] { return quarantine_.LogQuarantinedFile(path, *stored); })) return;
   machine_.files.DeleteFile(path);
 }
 
@@ -203,14 +213,21 @@ bool TraceRemover::SaveRegistryEntry(ItemKind kind, platform::RegKey hive, const
 
 void TraceRemover::DeleteValueSaved(platform::RegKey hive, const std::string& key,
                                     const std::string& value) {
+  const std::string keyText = definitions::HiveNameFromHandle(hive) + "\\" + key;
+  if (!Recorded(keyText + "\\" + value,
+                [&] { return quarantine_.LogRemovedRegistryEntry(keyText, value); })) {
+    return;
+  }
   removal::DeleteRegistryValue(machine_.registry, hive, key, value);
-  quarantine_.LogRemovedRegistryEntry(definitions::HiveNameFromHandle(hive) + "\\" + key, value);
 }
 
 bool TraceRemover::DeleteKeySaved(platform::RegKey hive, const std::string& key) {
-  if (machine_.registry.DeleteTree(hive, key) != platform::kErrorSuccess) return false;
-  quarantine_.LogRemovedRegistryEntry(definitions::HiveNumberText(hive) + "\\" + key, "All Values");
-  return true;
+  const std::string keyText = definitions::HiveNumberText(hive) + "\\" + key;
+  if (!Recorded(keyText,
+                [&] { return quarantine_.LogRemovedRegistryEntry(keyText, "All Values"); })) {
+    return false;
+  }
+  return machine_.registry.DeleteTree(hive, key) == platform::kErrorSuccess;
 }
 
 void TraceRemover::DeleteRegistryValue(platform::RegKey hive, const std::string& key,

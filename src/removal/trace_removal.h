@@ -32,7 +32,9 @@ std::string GetExtension(const std::string& path);
 //
 // No file, cookie or folder is deleted without a backup: when its copy cannot be made (disk
 // full, the file locked or unreadable, the quarantine full of that name) it is left alone and
-// KeptWithoutBackup says so.
+// KeptWithoutBackup says so. Nor is any trace removed while the quarantine log is being written
+// and its record cannot be: a copy without the place it came from could never be put back. Each
+// trace is recorded once, by the pass that first removes it.
 class TraceRemover {
  public:
   // yield lets the event loop run; it is called after every attempt.
@@ -44,7 +46,7 @@ class TraceRemover {
   // attempt tried to delete it, kExeNotRemoved otherwise (no backup could be made).
   int RemoveExe(const std::string& path);
   // A COM library: its registration entry is looked up, the file backed up and deleted once.
-  // -1 not present, 1 deleted, 0 not deleted. The file record follows a successful deletion.
+  // -1 not present, 1 deleted, 0 not deleted. The file record goes before the deletion.
   int RemoveLibrary(const std::string& path, std::uintptr_t window);
   // Any other file, or a folder with everything in it. True when it reached its deletion step.
   bool RemoveFileOrFolder(const std::string& path);
@@ -58,9 +60,9 @@ class TraceRemover {
   // hive's name. Its data is saved in the quarantine first; a value whose data cannot be saved
   // stays.
   void DeleteRegistryValue(platform::RegKey hive, const std::string& key, const std::string& value);
-  // Deletes a key with all its sub-keys; recorded under the hive's number as "All Values".
-  // True when the key was deleted. The whole tree is saved first; a key that cannot be saved
-  // stays.
+  // Deletes a key with all its sub-keys; recorded (before the deletion) under the hive's number
+  // as "All Values". True when the key was deleted. The whole tree is saved first; a key that
+  // cannot be saved stays.
   bool DeleteRegistryKey(platform::RegKey hive, const std::string& key);
   // A key entry of the definitions: its default value, then the whole key, each recorded as
   // above, saved as one item so that one restore brings back both.
@@ -87,6 +89,9 @@ class TraceRemover {
   // Up to kDeleteAttempts deletions of the file, yielding after each.
   void DeleteFileAttempts(const std::string& path);
   void Keep(const std::string& path);
+  // Writes the trace's record unless this removal already has; whether the trace may go (its
+  // record is in the log, or logging is off).
+  bool Recorded(const std::string& trace, const std::function<bool()>& write);
 
   platform::Machine& machine_;
   Quarantine& quarantine_;
@@ -95,6 +100,7 @@ class TraceRemover {
   std::map<std::string, std::string> backups_;  // path -> stored name
   std::set<std::string> kept_;
   std::string threat_;
+  std::set<std::string> recorded_;  // traces whose record is written
 };
 
 }  // namespace removal

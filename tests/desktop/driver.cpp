@@ -19,6 +19,8 @@
 //   desktop_driver rows FORM COUNT               the visible list view has COUNT rows
 //   desktop_driver selectall FORM                selects every row of the visible list view
 //   desktop_driver close FORM                    WM_CLOSE to the form
+//   desktop_driver resources FORM                prints the GDI and USER object counts and the
+//                                                handle count of the process that owns the form
 //   desktop_driver answer TITLE ID [TIMEOUT_MS]  presses button ID (IDOK 1, IDCANCEL 2, IDYES 6,
 //                                                IDNO 7) of the message box with that title
 //   desktop_driver closewindow TITLE [TIMEOUT_MS] WM_CLOSE to the top-level window with that
@@ -278,6 +280,20 @@ int main(int argc, char** argv) {
     if (remote != nullptr) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
     CloseHandle(process);
     return written ? 0 : Fail("cannot write into the program's process", formName);
+  }
+  if (command == "resources") {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(form, &processId);
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, processId);
+    if (process == nullptr) return Fail("cannot open the process of", formName);
+    DWORD handles = 0;
+    const BOOL counted = GetProcessHandleCount(process, &handles);
+    std::printf("gdi %lu user %lu handles %ld\n",
+                static_cast<unsigned long>(GetGuiResources(process, GR_GDIOBJECTS)),
+                static_cast<unsigned long>(GetGuiResources(process, GR_USEROBJECTS)),
+                counted ? static_cast<long>(handles) : -1L);
+    CloseHandle(process);
+    return 0;
   }
   if (command == "rect") {
     // The window's place and the work area's, for a script to compare: "l t r b  l t r b".

@@ -8,6 +8,7 @@
 #include "platform/sim/sim_clock.h"
 #include "platform/sim/sim_code_page.h"
 #include "platform/sim/sim_desktop.h"
+#include "platform/sim/sim_faults.h"
 #include "platform/sim/sim_files.h"
 #include "platform/sim/sim_internet.h"
 #include "platform/sim/sim_libraries.h"
@@ -106,17 +107,25 @@ class SimMachine {
   SimInternet internet{clock};
   // Signatures are checked with OpenSSL, as Windows checks them with CNG.
   SimSignatures signatures;
-  Machine machine{registry,  system,    desktop,  clock,    files,
-                  shellFolders, codePage, tray,   processes, restore,
-                  clipboard, libraries, internet, signatures};
+  // The faults the program's file, registry and network calls meet (none until a test arms
+  // one); the program reaches those three sims through these counting views.
+  SimFaults faults;
+  FaultyFiles faultyFiles{files, faults};
+  FaultyRegistry faultyRegistry{registry, faults};
+  FaultyInternet faultyInternet{internet, faults};
+  Machine machine{faultyRegistry, system,    desktop,        clock,     faultyFiles,
+                  shellFolders,   codePage,  tray,           processes, restore,
+                  clipboard,      libraries, faultyInternet, signatures};
 };
 
 inline SimProcess::SimProcess(SimMachine& host, const std::string& userName)
     : system(host.system),
       desktop(host.namedObjects, system, userName),
-      machine{host.registry,     system,        desktop,   host.clock,     host.files,
-              host.shellFolders, host.codePage, host.tray, host.processes, host.restore,
-              host.clipboard,    host.libraries, host.internet, host.signatures} {
+      machine{host.faultyRegistry, system,           desktop,
+              host.clock,          host.faultyFiles, host.shellFolders,
+              host.codePage,       host.tray,        host.processes,
+              host.restore,        host.clipboard,   host.libraries,
+              host.faultyInternet, host.signatures} {
   desktop.SetProgramStarter(host.StarterFor(system));
 }
 
