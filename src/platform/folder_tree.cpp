@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <optional>
+#include <vector>
 
 namespace platform {
 namespace {
@@ -37,9 +38,16 @@ std::optional<std::uint32_t> AttributesOf(Files& files, const std::string& path,
   return attributes;
 }
 
+// The names in a folder; an empty list is an error only when the listing itself failed.
+std::vector<std::string> Entries(Files& files, const std::string& folder, FileStatus* failure) {
+  std::vector<std::string> names = files.ListFolder(folder);
+  if (names.empty() && files.LastError() != kErrorSuccess) *failure = FileStatus(files.LastError());
+  return names;
+}
+
 FileStatus CopyTree(Files& files, const std::string& from, const std::string& to) {
   FileStatus result;
-  for (const std::string& name : files.ListFolder(from)) {
+  for (const std::string& name : Entries(files, from, &result)) {
     const std::string source = Join(from, name);
     const std::string target = Join(to, name);
     const auto attributes = AttributesOf(files, source, &result);
@@ -71,7 +79,7 @@ void ClearReadOnly(Files& files, const std::string& path, std::uint32_t attribut
 
 FileStatus DeleteTree(Files& files, const std::string& path, bool force) {
   FileStatus result;
-  for (const std::string& name : files.ListFolder(path)) {
+  for (const std::string& name : Entries(files, path, &result)) {
     const std::string child = Join(path, name);
     const auto attributes = AttributesOf(files, child, &result);
     if (!attributes) continue;

@@ -249,6 +249,22 @@ long FaultyRegistry::SetDword(RegKey key, const std::string& name, std::uint32_t
   return registry_.SetDword(key, name, value);
 }
 
+long FaultyRegistry::SetValue(RegKey key, const std::string& name, std::uint32_t type,
+                              const std::vector<std::uint8_t>& data) {
+  if (const auto fault = faults_.Next(CallKind::kRegistry)) return RegistryError(*fault);
+  return registry_.SetValue(key, name, type, data);
+}
+
+long FaultyRegistry::EnumKey(RegKey key, std::uint32_t index, std::string* name) {
+  if (const auto fault = faults_.Next(CallKind::kRegistry)) return RegistryError(*fault);
+  return registry_.EnumKey(key, index, name);
+}
+
+long FaultyRegistry::EnumValue(RegKey key, std::uint32_t index, std::string* name) {
+  if (const auto fault = faults_.Next(CallKind::kRegistry)) return RegistryError(*fault);
+  return registry_.EnumValue(key, index, name);
+}
+
 long FaultyRegistry::DeleteValue(RegKey key, const std::string& name) {
   if (const auto fault = faults_.Next(CallKind::kRegistry)) return RegistryError(*fault);
   return registry_.DeleteValue(key, name);

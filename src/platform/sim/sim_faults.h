@@ -131,6 +131,10 @@ class FaultyRegistry : public Registry {
   long SetString(RegKey key, const std::string& name, const std::string& value,
                  bool expand) override;
   long SetDword(RegKey key, const std::string& name, std::uint32_t value) override;
+  long SetValue(RegKey key, const std::string& name, std::uint32_t type,
+                const std::vector<std::uint8_t>& data) override;
+  long EnumKey(RegKey key, std::uint32_t index, std::string* name) override;
+  long EnumValue(RegKey key, std::uint32_t index, std::string* name) override;
   long DeleteValue(RegKey key, const std::string& name) override;
   long DeleteTree(RegKey parent, const std::string& subKey) override;
 
