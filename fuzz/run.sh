@@ -13,7 +13,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
   targets=(definition_lines update_text server_dates exclusion_file version_block cookie_file
-           settings_values language_file server_requests)
+           settings_values language_file server_requests quarantine_index)
 fi
 
 dictionary() {
@@ -22,7 +22,7 @@ dictionary() {
     server_dates | settings_values) echo dates ;;
     server_requests) echo server ;;
     language_file) echo language ;;
-    exclusion_file | cookie_file | version_block) echo "$1" ;;
+    exclusion_file | cookie_file | version_block | quarantine_index) echo "$1" ;;
   esac
 }
 

@@ -14,6 +14,7 @@
 #include "platform/registry.h"
 #include "reliability/fault_walk.h"
 #include "removal/quarantine.h"
+#include "removal/quarantine_restore.h"
 #include "removal/removal_run.h"
 #include "removal/restore_point.h"
 #include "update/definition_merge.h"
@@ -49,27 +50,32 @@ bool HasValue(SimMachine& sim, const std::string& key, const std::string& name) 
   return found;
 }
 
-// A removal of a file, a folder with a file in it, a registry value and a whole key.
+// The threats of the removal walk: a file, a folder with a file in it, a registry value and a
+// whole key.
+void PlantThreats(SimMachine& sim) {
+  sim.files.AddFile("C:\\Bad\\bad.ini", "settings");
+  sim.files.AddFile("C:\\Bad\\Cache\\page.htm", "page");
+  sim.registry.PutString(kHkeyCurrentUser, "Software\\Bad", "Mode", "on");
+  sim.registry.PutString(kHkeyCurrentUser, "Software\\BadKey", "Id", "7");
+}
+
+void RemoveThreats(SimMachine& sim) {
+  const std::string dataFolder = kSimDataFolder;  // the quarantine keeps a reference
+  removal::Quarantine quarantine{sim.machine, dataFolder};
+  removal::RestorePoint restorePoint{sim.machine};
+  definitions::ProtectedPaths protectedPaths{sim.machine};
+  removal::RemovalRun run(sim.machine, quarantine, restorePoint, protectedPaths,
+                          {"Product", 0, true, 4}, {});
+  run.Run({{removal::WorkKind::File, 1, 2, "C:\\Bad\\bad.ini", "", "", "Bad"},
+           {removal::WorkKind::File, 2, 2, "C:\\Bad\\Cache", "", "", ""},
+           {removal::WorkKind::Registry, 1, 2, "-2147483647", "Software\\Bad", "Mode", "Bad"},
+           {removal::WorkKind::Registry, 2, 2, "-2147483647", "Software\\BadKey", "", "Bad"}});
+}
+
 FaultScenario Removal() {
   FaultScenario scenario;
-  scenario.setUp = [](SimMachine& sim) {
-    sim.files.AddFile("C:\\Bad\\bad.ini", "settings");
-    sim.files.AddFile("C:\\Bad\\Cache\\page.htm", "page");
-    sim.registry.PutString(kHkeyCurrentUser, "Software\\Bad", "Mode", "on");
-    sim.registry.PutString(kHkeyCurrentUser, "Software\\BadKey", "Id", "7");
-  };
-  scenario.run = [](SimMachine& sim) {
-    const std::string dataFolder = kSimDataFolder;  // the quarantine keeps a reference
-    removal::Quarantine quarantine{sim.machine, dataFolder};
-    removal::RestorePoint restorePoint{sim.machine};
-    definitions::ProtectedPaths protectedPaths{sim.machine};
-    removal::RemovalRun run(sim.machine, quarantine, restorePoint, protectedPaths,
-                            {"Product", 0, true, 4}, {});
-    run.Run({{removal::WorkKind::File, 1, 2, "C:\\Bad\\bad.ini", "", "", "Bad"},
-             {removal::WorkKind::File, 2, 2, "C:\\Bad\\Cache", "", "", ""},
-             {removal::WorkKind::Registry, 1, 2, "-2147483647", "Software\\Bad", "Mode", "Bad"},
-             {removal::WorkKind::Registry, 2, 2, "-2147483647", "Software\\BadKey", "", "Bad"}});
-  };
+  scenario.setUp = PlantThreats;
+  scenario.run = RemoveThreats;
   scenario.check = [](SimMachine& sim, const std::string& where) {
     const std::string folder = std::string(kSimDataFolder) + "\\quarantine";
     std::map<std::string, std::string> kept;
@@ -108,6 +114,63 @@ FaultScenario Removal() {
 
 TEST(FaultWalksTest, ARemovalDeletesNothingWithoutABackupAndARecord) {
   WalkEveryFault(Removal(), {CallKind::kFile, CallKind::kRegistry});
+}
+
+// A restore of everything the removal walk removes: each item ends back in its place or still
+// listed in the quarantine with its copy, never neither.
+FaultScenario Restore() {
+  FaultScenario scenario;
+  scenario.setUp = [](SimMachine& sim) {
+    PlantThreats(sim);
+    RemoveThreats(sim);
+  };
+  scenario.run = [](SimMachine& sim) {
+    const std::string dataFolder = kSimDataFolder;
+    removal::Quarantine quarantine{sim.machine, dataFolder};
+    definitions::ProtectedPaths protectedPaths{sim.machine};
+    removal::QuarantineRestore restore{sim.machine, quarantine, quarantine.Index(),
+                                       protectedPaths};
+    for (const removal::QuarantineEntry& entry : quarantine.Index().List()) {
+      restore.Restore(entry, false);
+    }
+  };
+  scenario.check = [](SimMachine& sim, const std::string& where) {
+    const std::string dataFolder = kSimDataFolder;
+    removal::Quarantine quarantine{sim.machine, dataFolder};
+    const std::vector<removal::QuarantineEntry> listed = quarantine.Index().List();
+    // The item is still quarantined, and what would bring it back is there.
+    auto kept = [&](const std::string& location, const std::string& value) {
+      for (const removal::QuarantineEntry& entry : listed) {
+        if (entry.state != removal::ItemState::Quarantined || entry.location != location ||
+            entry.value != value) {
+          continue;
+        }
+        const std::string copy = quarantine.Folder() + "\\" +
+                                 (entry.stored.empty() ? entry.registryFile : entry.stored);
+        if (sim.files.Exists(copy)) return true;
+      }
+      return false;
+    };
+    if (sim.files.FileContent("C:\\Bad\\bad.ini") != "settings") {
+      EXPECT_TRUE(kept("C:\\Bad\\bad.ini", "")) << where << ": bad.ini neither back nor kept";
+    }
+    if (sim.files.FileContent("C:\\Bad\\Cache\\page.htm") != "page") {
+      EXPECT_TRUE(kept("C:\\Bad\\Cache", "")) << where << ": the folder neither back nor kept";
+    }
+    if (!HasValue(sim, "Software\\Bad", "Mode")) {
+      EXPECT_TRUE(kept("HKEY_CURRENT_USER\\Software\\Bad", "Mode"))
+          << where << ": the value neither back nor kept";
+    }
+    if (!HasValue(sim, "Software\\BadKey", "Id")) {
+      EXPECT_TRUE(kept("HKEY_CURRENT_USER\\Software\\BadKey", ""))
+          << where << ": the key neither back nor kept";
+    }
+  };
+  return scenario;
+}
+
+TEST(FaultWalksTest, ARestoreLeavesEveryItemBackOrStillInTheQuarantine) {
+  WalkEveryFault(Restore(), {CallKind::kFile, CallKind::kRegistry});
 }
 
 // A Live Update merge that adds to four files and deletes from a fifth.
