@@ -43,6 +43,25 @@ App::~App() {
   results_.reset();
 }
 
+scan::ScanServices App::ScanServices() {
+  FrmMain& main = frmMain();
+  return scan::ScanServices{
+      .machine = machine,
+      .results = results(),
+      .exclusions = exclusions,
+      .protectedPaths = protectedPaths,
+      .dataFolder = dataFolder,
+      .state = scanState,
+      .message = [this](const std::string& key) { return Message(key); },
+      .yield = [this] { host.YieldIfDue(); },
+      .userScan = [] { return false; },
+      .progress = [](const std::string&, int, int) {},
+      .lockMainWindow = [&main](bool lock) { main.LockMainWindow(lock); },
+      .runningItems = &main.lblTotalNoOfRunningItems,
+      .askAboutProcess = {},
+  };
+}
+
 scan::ScanResults& App::results() {
   if (!results_) {
     FrmMain& main = frmMain();

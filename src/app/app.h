@@ -15,6 +15,7 @@
 #include "removal/restore_point.h"
 #include "scan/results.h"
 #include "scan/scan_context.h"
+#include "scan/scan_run.h"
 #include "scheduler/schedule.h"
 #include "platform/desktop.h"
 #include "platform/machine.h"
@@ -139,6 +140,10 @@ class App {
 
   // The results lists of the main window, with their index.
   scan::ScanResults& results();
+  // What every scan run of the program shares: the machine, the lists, the exclusions, the data
+  // folder, the catalogue, yields by elapsed time and the main window's lock and running-items
+  // label. A run sets its own user test, progress and question on top.
+  scan::ScanServices ScanServices();
 
   // Whether the program is listed in the task bar and the task list.
   void SetTaskVisible(bool visible);

@@ -25,22 +25,8 @@ bool IsOn(const App& app, const Option& option) {
 // The process stage in shield mode: its own run, not the scan page's. Only the running-programs
 // count shows on the scan page; what it meets goes to ask.
 void RunShieldProcessStage(App& app, const protection::MemoryShield::Ask& ask) {
-  FrmMain& main = app.frmMain();
-  scan::ScanServices services{
-      .machine = app.machine,
-      .results = app.results(),
-      .exclusions = app.exclusions,
-      .protectedPaths = app.protectedPaths,
-      .dataFolder = app.dataFolder,
-      .state = app.scanState,
-      .message = [&app](const std::string& key) { return app.Message(key); },
-      .yield = [&app] { app.host.YieldIfDue(); },
-      .userScan = [] { return false; },
-      .progress = [](const std::string&, int, int) {},
-      .lockMainWindow = [&main](bool lock) { main.LockMainWindow(lock); },
-      .runningItems = &main.lblTotalNoOfRunningItems,
-      .askAboutProcess = ask,
-  };
+  scan::ScanServices services = app.ScanServices();
+  services.askAboutProcess = ask;
   scan::ScanRun(std::move(services), scan::ScanOptions{}, scan::ScanObserver{}).RunProcessStage();
 }
 

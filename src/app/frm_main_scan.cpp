@@ -91,24 +91,10 @@ void FrmMain::SetScanCommands(bool scanning) {
 }
 
 void FrmMain::RunScan() {
-  scan::ScanState& state = app_.scanState;
-  scan::ScanServices services{
-      .machine = app_.machine,
-      .results = app_.results(),
-      .exclusions = app_.exclusions,
-      .protectedPaths = app_.protectedPaths,
-      .dataFolder = app_.dataFolder,
-      .state = state,
-      .message = [this](const std::string& key) { return app_.Message(key); },
-      .yield = [this] { GetHost().YieldIfDue(); },
-      .userScan = [this] { return !cmdScan.Enabled(); },
-      .progress =
-          [this](const std::string& text, int stagePercent, int overallPercent) {
-            UpdateScanProgress(text, stagePercent, overallPercent);
-          },
-      .lockMainWindow = [this](bool lock) { LockMainWindow(lock); },
-      .runningItems = &lblTotalNoOfRunningItems,
-      .askAboutProcess = {},
+  scan::ScanServices services = app_.ScanServices();
+  services.userScan = [this] { return !cmdScan.Enabled(); };
+  services.progress = [this](const std::string& text, int stagePercent, int overallPercent) {
+    UpdateScanProgress(text, stagePercent, overallPercent);
   };
   scan::ScanRun run(std::move(services), ReadScanOptions(), ScanPageObserver());
   if (!run.Run()) app_.Tell(app_.Message(localization::msg::kMissing));
