@@ -1,6 +1,7 @@
 # The two commands: `make test` and `make run`. Each installs what it needs on a fresh Debian.
-# `make bench` runs the benchmarks; `make dist` builds the Windows setup; `make fuzz` runs every
-# fuzz target for FUZZ_SECONDS each; `make soak` runs the long reliability runs.
+# `make bench` runs the benchmarks, `make bench-wine` the real program's under Wine; `make dist`
+# builds the Windows setup; `make fuzz` runs every fuzz target for FUZZ_SECONDS each; `make soak`
+# runs the long reliability runs.
 SHELL := /bin/bash
 BUILD ?= build
 NATIVE := $(BUILD)/native
@@ -10,7 +11,7 @@ FUZZ := $(BUILD)/fuzz
 FUZZ_SECONDS ?= 180
 JOBS ?= $(shell nproc)
 
-.PHONY: test run bench dist deps native windows test-native test-windows format clean fuzz \
+.PHONY: test run bench bench-wine dist deps native windows test-native test-windows format clean fuzz \
   fuzz-build soak
 
 test: test-native test-windows
@@ -35,6 +36,11 @@ bench: deps
 	cmake -S . -B $(BENCH) -DCMAKE_BUILD_TYPE=Release -DSANITIZE=OFF -DBUILD_BENCHMARKS=ON
 	cmake --build $(BENCH) -j$(JOBS) --target benchmarks
 	$(BENCH)/benchmarks
+
+# The real program under Wine held against bare loops of its own calls (benchmarks/wine/), in a
+# prefix of its own on a private display; the figures go to $(WIN)/bench-wine/results.txt.
+bench-wine: windows
+	tools/with-xvfb.sh benchmarks/wine/bench_wine.sh $(WIN)
 
 # The Windows setup, $(WIN)/<product>-Setup-<major>.<minor>.exe. A vendor signs the program, the
 # uninstaller and the setup with SIGN_CERT=<certificate> SIGN_KEY=<private key>, optionally

@@ -182,3 +182,9 @@ endif()
 # The help file beside the program, and the setup (packaging/).
 include(${CMAKE_SOURCE_DIR}/cmake/Help.cmake)
 include(${CMAKE_SOURCE_DIR}/cmake/Dist.cmake)
+
+# `make bench-wine` (benchmarks/wine/): the bare loops of the scan's and the removal's calls, and
+# the timing of the real program's clicks and answers from a second process.
+add_executable(bench_helper ${CMAKE_SOURCE_DIR}/benchmarks/wine/bench_helper.cpp)
+target_compile_definitions(bench_helper PRIVATE NOMINMAX WIN32_LEAN_AND_MEAN)
+target_link_libraries(bench_helper PRIVATE user32 shell32 advapi32 psapi)

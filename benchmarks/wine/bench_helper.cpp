@@ -1,0 +1,285 @@
+// The Wine benchmark's second process: it times what the real program does from outside, and
+// runs the bare loops the program's figures are held against.
+//   bench_helper bare FILES REGISTRY        the existence checks alone: FindFirstFileA on every
+//                                           path of FILES ("[progfil]" stands for the Program
+//                                           Files folder), RegOpenKeyExA + RegQueryValueExA on
+//                                           every "key<TAB>value" line of REGISTRY (under
+//                                           HKEY_CURRENT_USER); prints "files MS" and
+//                                           "registry MS"
+//   bench_helper copydelete FILES FOLDER    CopyFileA of every path into FOLDER, then DeleteFileA
+//                                           of the path: what a removal's backup and delete
+//                                           cost at least; prints "copydelete MS"
+//   bench_helper click FORM CAPTION [ID]    BM_CLICK on the button and waits for the click's
+//                                           handler to return; a message box of the program
+//                                           that opens meanwhile is answered with button ID
+//                                           (else OK); prints "click MS" and, after an answer,
+//                                           "after-answer MS" (the time from the answer on)
+//   bench_helper ping FORM STOPFILE         WM_NULL to the form every 20 ms until STOPFILE
+//                                           exists; prints how long the answers took
+//                                           ("ping count N median MS p99 MS max MS")
+//   bench_helper memory FORM                the working set and private bytes of the program
+// Exit code 0 on success, 1 when something could not be done, 2 on bad arguments.
+#include <windows.h>
+#include <psapi.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+double NowMs() {
+  static LARGE_INTEGER frequency = [] {
+    LARGE_INTEGER f{};
+    QueryPerformanceFrequency(&f);
+    return f;
+  }();
+  LARGE_INTEGER now{};
+  QueryPerformanceCounter(&now);
+  return static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+std::vector<std::string> ReadLines(const char* path) {
+  std::vector<std::string> lines;
+  std::ifstream in(path, std::ios::binary);
+  std::string line;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!line.empty()) lines.push_back(line);
+  }
+  return lines;
+}
+
+std::string ProgramFiles() {
+  char path[MAX_PATH] = {};
+  if (!SHGetSpecialFolderPathA(nullptr, path, CSIDL_PROGRAM_FILES, FALSE)) return "C:\\";
+  std::string folder = path;
+  if (folder.back() != '\\') folder += '\\';
+  return folder;
+}
+
+// The paths with the one placeholder replaced: the bare loop asks the shell once.
+std::vector<std::string> ExpandedPaths(const char* listFile) {
+  const std::string programFiles = ProgramFiles();
+  std::vector<std::string> paths = ReadLines(listFile);
+  for (std::string& path : paths) {
+    const std::string token = "[progfil]";
+    if (path.compare(0, token.size(), token) == 0) path = programFiles + path.substr(token.size());
+  }
+  return paths;
+}
+
+HWND FindForm(const char* form) {
+  const std::string className = std::string("UiForm_") + form;
+  return FindWindowA(className.c_str(), nullptr);
+}
+
+struct ButtonSearch {
+  std::string caption;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK VisitButton(HWND hwnd, LPARAM param) {
+  auto* search = reinterpret_cast<ButtonSearch*>(param);
+  if (!IsWindowVisible(hwnd)) return TRUE;
+  char text[256] = {};
+  char cls[64] = {};
+  GetWindowTextA(hwnd, text, sizeof text);
+  GetClassNameA(hwnd, cls, sizeof cls);
+  if (_stricmp(cls, "Button") != 0 || search->caption != text) return TRUE;
+  search->found = hwnd;
+  return FALSE;
+}
+
+// A visible message box (dialog class) of the process.
+struct BoxSearch {
+  DWORD processId = 0;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK VisitBox(HWND hwnd, LPARAM param) {
+  auto* search = reinterpret_cast<BoxSearch*>(param);
+  char cls[64] = {};
+  GetClassNameA(hwnd, cls, sizeof cls);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(hwnd, &owner);
+  if (owner != search->processId || std::string(cls) != "#32770" || !IsWindowVisible(hwnd)) {
+    return TRUE;
+  }
+  search->found = hwnd;
+  return FALSE;
+}
+
+int Bare(const char* fileList, const char* registryList) {
+  const std::vector<std::string> paths = ExpandedPaths(fileList);
+  std::vector<std::pair<std::string, std::string>> entries;
+  for (const std::string& line : ReadLines(registryList)) {
+    const std::size_t tab = line.find('\t');
+    entries.emplace_back(line.substr(0, tab),
+                         tab == std::string::npos ? std::string() : line.substr(tab + 1));
+  }
+  int found = 0;
+  double start = NowMs();
+  for (const std::string& path : paths) {
+    WIN32_FIND_DATAA data{};
+    HANDLE search = FindFirstFileA(path.c_str(), &data);
+    if (search != INVALID_HANDLE_VALUE) {
+      ++found;
+      FindClose(search);
+    }
+  }
+  std::printf("files %.1f (%zu checked, %d present)\n", NowMs() - start, paths.size(), found);
+  found = 0;
+  start = NowMs();
+  for (const auto& [key, value] : entries) {
+    HKEY opened = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS) {
+      continue;
+    }
+    DWORD type = 0;
+    char data[512];
+    DWORD size = sizeof data;
+    if (RegQueryValueExA(opened, value.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data),
+                         &size) == ERROR_SUCCESS) {
+      ++found;
+    }
+    RegCloseKey(opened);
+  }
+  std::printf("registry %.1f (%zu checked, %d present)\n", NowMs() - start, entries.size(),
+              found);
+  return 0;
+}
+
+int CopyDelete(const char* fileList, const char* folder) {
+  const std::vector<std::string> paths = ExpandedPaths(fileList);
+  CreateDirectoryA(folder, nullptr);
+  int failed = 0;
+  const double start = NowMs();
+  for (std::size_t i = 0; i < paths.size(); ++i) {
+    const std::string copy = std::string(folder) + "\\" + std::to_string(i) + ".bak";
+    if (!CopyFileA(paths[i].c_str(), copy.c_str(), FALSE) || !DeleteFileA(paths[i].c_str())) {
+      ++failed;
+    }
+  }
+  std::printf("copydelete %.1f (%zu files, %d failed)\n", NowMs() - start, paths.size(), failed);
+  return failed == 0 ? 0 : 1;
+}
+
+struct Click {
+  HWND button = nullptr;
+  std::atomic<bool> done{false};
+};
+
+DWORD WINAPI SendClick(void* param) {
+  auto* click = static_cast<Click*>(param);
+  DWORD_PTR result = 0;
+  // The handler runs inside the program's message loop; the answer comes when it returns.
+  SendMessageTimeoutA(click->button, BM_CLICK, 0, 0, SMTO_NORMAL, 30 * 60 * 1000, &result);
+  click->done = true;
+  return 0;
+}
+
+int ClickAndTime(const char* formName, const char* caption, int answerId) {
+  HWND form = FindForm(formName);
+  if (form == nullptr) return std::fprintf(stderr, "no window for %s\n", formName), 1;
+  ButtonSearch search{caption};
+  EnumChildWindows(form, VisitButton, reinterpret_cast<LPARAM>(&search));
+  if (search.found == nullptr) return std::fprintf(stderr, "no visible button %s\n", caption), 1;
+  DWORD processId = 0;
+  GetWindowThreadProcessId(form, &processId);
+
+  Click click;
+  click.button = search.found;
+  const double start = NowMs();
+  double answered = -1;
+  HANDLE thread = CreateThread(nullptr, 0, SendClick, &click, 0, nullptr);
+  if (thread == nullptr) return 1;
+  while (!click.done) {
+    BoxSearch box{processId};
+    EnumWindows(VisitBox, reinterpret_cast<LPARAM>(&box));
+    if (box.found != nullptr) {
+      char title[256] = {};
+      GetWindowTextA(box.found, title, sizeof title);
+      HWND button = GetDlgItem(box.found, answerId);
+      const int id = button != nullptr ? answerId : IDOK;
+      PostMessageA(box.found, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(GetDlgItem(box.found, id)));
+      answered = NowMs();
+      std::printf("answered \"%s\" with %d at %.1f\n", title, id, answered - start);
+      // The box takes a moment to go; it must not be answered twice.
+      while (!click.done && IsWindow(box.found) && IsWindowVisible(box.found)) Sleep(1);
+    }
+    Sleep(2);
+  }
+  WaitForSingleObject(thread, INFINITE);
+  CloseHandle(thread);
+  const double end = NowMs();
+  std::printf("click %.1f\n", end - start);
+  if (answered >= 0) std::printf("after-answer %.1f\n", end - answered);
+  return 0;
+}
+
+int Ping(const char* formName, const char* stopFile) {
+  std::vector<double> answers;
+  int unanswered = 0;
+  while (GetFileAttributesA(stopFile) == INVALID_FILE_ATTRIBUTES) {
+    HWND form = FindForm(formName);
+    if (form != nullptr) {
+      DWORD_PTR result = 0;
+      const double start = NowMs();
+      if (SendMessageTimeoutA(form, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &result) != 0) {
+        answers.push_back(NowMs() - start);
+      } else {
+        ++unanswered;
+      }
+    }
+    Sleep(20);
+  }
+  if (answers.empty()) return std::printf("ping count 0 unanswered %d\n", unanswered), 0;
+  std::sort(answers.begin(), answers.end());
+  auto at = [&](double share) {
+    return answers[std::min(answers.size() - 1, static_cast<std::size_t>(share * answers.size()))];
+  };
+  std::printf("ping count %zu median %.1f p99 %.1f max %.1f unanswered %d\n", answers.size(),
+              at(0.5), at(0.99), answers.back(), unanswered);
+  return 0;
+}
+
+int Memory(const char* formName) {
+  HWND form = FindForm(formName);
+  if (form == nullptr) return 1;
+  DWORD processId = 0;
+  GetWindowThreadProcessId(form, &processId);
+  HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
+  if (process == nullptr) return 1;
+  PROCESS_MEMORY_COUNTERS_EX counters{};
+  counters.cb = sizeof counters;
+  const BOOL read = GetProcessMemoryInfo(
+      process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters);
+  CloseHandle(process);
+  if (!read) return 1;
+  std::printf("memory working-set %zu KB peak %zu KB private %zu KB\n",
+              counters.WorkingSetSize / 1024, counters.PeakWorkingSetSize / 1024,
+              counters.PrivateUsage / 1024);
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 3) return 2;
+  const std::string command = argv[1];
+  if (command == "bare" && argc >= 4) return Bare(argv[2], argv[3]);
+  if (command == "copydelete" && argc >= 4) return CopyDelete(argv[2], argv[3]);
+  if (command == "click" && argc >= 4) {
+    return ClickAndTime(argv[2], argv[3], argc > 4 ? std::atoi(argv[4]) : IDOK);
+  }
+  if (command == "ping" && argc >= 4) return Ping(argv[2], argv[3]);
+  if (command == "memory") return Memory(argv[2]);
+  return 2;
+}
