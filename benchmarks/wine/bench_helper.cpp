@@ -10,9 +10,9 @@
 //                                           of the path: what a removal's backup and delete
 //                                           cost at least; prints "copydelete MS"
 //   bench_helper click FORM CAPTION [ID]    BM_CLICK on the button and waits for the click's
-//                                           handler to return; a message box of the program
-//                                           that opens meanwhile is answered with button ID
-//                                           (else OK); prints "click MS" and, after an answer,
+//                                           handler to return; with ID, a message box of the
+//                                           program that opens meanwhile is answered with
+//                                           button ID (else OK); prints "click MS" and, after an answer,
 //                                           "after-answer MS" (the time from the answer on)
 //   bench_helper ping FORM STOPFILE         WM_NULL to the form every 20 ms until STOPFILE
 //                                           exists; prints how long the answers took
@@ -96,23 +96,15 @@ BOOL CALLBACK VisitButton(HWND hwnd, LPARAM param) {
   return FALSE;
 }
 
-// A visible message box (dialog class) of the process.
-struct BoxSearch {
-  DWORD processId = 0;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK VisitBox(HWND hwnd, LPARAM param) {
-  auto* search = reinterpret_cast<BoxSearch*>(param);
-  char cls[64] = {};
-  GetClassNameA(hwnd, cls, sizeof cls);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(hwnd, &owner);
-  if (owner != search->processId || std::string(cls) != "#32770" || !IsWindowVisible(hwnd)) {
-    return TRUE;
+// A visible message box (dialog class) of the process, or nullptr.
+HWND FindBox(DWORD processId) {
+  for (HWND box = FindWindowExA(nullptr, nullptr, "#32770", nullptr); box != nullptr;
+       box = FindWindowExA(nullptr, box, "#32770", nullptr)) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(box, &owner);
+    if (owner == processId && IsWindowVisible(box)) return box;
   }
-  search->found = hwnd;
-  return FALSE;
+  return nullptr;
 }
 
 int Bare(const char* fileList, const char* registryList) {
@@ -199,22 +191,21 @@ int ClickAndTime(const char* formName, const char* caption, int answerId) {
   double answered = -1;
   HANDLE thread = CreateThread(nullptr, 0, SendClick, &click, 0, nullptr);
   if (thread == nullptr) return 1;
-  while (!click.done) {
-    BoxSearch box{processId};
-    EnumWindows(VisitBox, reinterpret_cast<LPARAM>(&box));
-    if (box.found != nullptr) {
+  // Looking for the box costs the window server's time, which the program shares: only when a
+  // box is expected, and not too often.
+  while (!click.done && answerId != 0) {
+    if (HWND box = FindBox(processId)) {
       char title[256] = {};
-      GetWindowTextA(box.found, title, sizeof title);
-      HWND button = GetDlgItem(box.found, answerId);
-      const int id = button != nullptr ? answerId : IDOK;
-      PostMessageA(box.found, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(GetDlgItem(box.found, id)));
+      GetWindowTextA(box, title, sizeof title);
+      const int id = GetDlgItem(box, answerId) != nullptr ? answerId : IDOK;
+      PostMessageA(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(GetDlgItem(box, id)));
       answered = NowMs();
       std::printf("answered \"%s\" with %d at %.1f\n", title, id, answered - start);
       // The box takes a moment to go; it must not be answered twice.
-      while (!click.done && IsWindow(box.found) && IsWindowVisible(box.found)) Sleep(1);
+      while (!click.done && IsWindow(box) && IsWindowVisible(box)) Sleep(5);
     }
-    Sleep(2);
+    Sleep(10);
   }
   WaitForSingleObject(thread, INFINITE);
   CloseHandle(thread);
@@ -277,7 +268,7 @@ int main(int argc, char** argv) {
   if (command == "bare" && argc >= 4) return Bare(argv[2], argv[3]);
   if (command == "copydelete" && argc >= 4) return CopyDelete(argv[2], argv[3]);
   if (command == "click" && argc >= 4) {
-    return ClickAndTime(argv[2], argv[3], argc > 4 ? std::atoi(argv[4]) : IDOK);
+    return ClickAndTime(argv[2], argv[3], argc > 4 ? std::atoi(argv[4]) : 0);
   }
   if (command == "ping" && argc >= 4) return Ping(argv[2], argv[3]);
   if (command == "memory") return Memory(argv[2]);

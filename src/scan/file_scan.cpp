@@ -57,12 +57,22 @@ bool Excluded(ScanContext& context, const definitions::FileDefinition& entry,
   return test(path) || (path != entry.path && test(entry.path));
 }
 
+// Nearly every line names a file that is not there. One directory search on the path as written
+// settles that, where the canonical spelling asks the file system once for every folder on the
+// way: a path that finds no normal file as written finds none in any other spelling. A path
+// that ends in a separator is left to the full test, which takes the separator off.
+bool MayBeThere(platform::Files& files, const std::string& path) {
+  if (path.empty() || path.back() == '\\' || path.back() == '/') return true;
+  return files.FindFirstNormalFile(path).has_value();
+}
+
 void TestFile(ScanContext& context, const definitions::FileDefinition& entry) {
   // A file line without a threat name names nothing to report. Reported anyway, its details row
   // would be ticked by threat name "" and so tick every folder trace (their threat column is
   // empty) for removal with it.
   if (common::Trim(entry.threatName).empty()) return;
   platform::Files& files = context.machine.files;
+  if (!MayBeThere(files, entry.path)) return;
   const std::string path = definitions::CanonicalFilePath(files, entry.path);
   if (!common::FileExists(files, path) || context.protectedPaths.IsProtectedPath(path)) return;
   if (Excluded(context, entry, path, false)) {

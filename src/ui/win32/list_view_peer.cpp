@@ -7,8 +7,6 @@ namespace ui::win32 {
 
 namespace {
 
-// Posted to the list itself (the subclass takes it before the list sees it).
-constexpr UINT kFlushCount = WM_APP + 1;
 constexpr UINT kUnchecked = 1;  // state image 1 of the check-box image list
 constexpr UINT kCheckedImage = 2;
 
@@ -165,9 +163,11 @@ void ListViewPeer::FlushCount() {
   if (!countStale_) return;
   countStale_ = false;
   ScopedFlag applying(applying_);
+  throttle_.Begin();
   // Only the appended rows' area needs painting.
   SendMessageA(hwnd_, LVM_SETITEMCOUNT, static_cast<WPARAM>(list_.Count()),
                LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+  throttle_.End();
 }
 
 void ListViewPeer::ApplyItems(ItemChange change, int index) {
@@ -175,7 +175,9 @@ void ListViewPeer::ApplyItems(ItemChange change, int index) {
   const auto count = static_cast<WPARAM>(list_.Count());
   if (change == ItemChange::Inserted && index == list_.Count() - 1 && !list_.Item(index).selected) {
     countStale_ = true;
-    if (!flushPosted_) flushPosted_ = PostMessageA(hwnd_, kFlushCount, 0, 0) != FALSE;
+    // A hidden list is brought up to date by its next message: the paint when it shows, or a
+    // query.
+    if (IsWindowVisible(hwnd_) && throttle_.Ready(hwnd_)) FlushCount();
     return;
   }
   FlushCount();
@@ -322,8 +324,7 @@ void ListViewPeer::ReadColumnWidths() {
 }
 
 bool ListViewPeer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
-  if (message == kFlushCount) {
-    flushPosted_ = false;
+  if (throttle_.OnTimer(hwnd_, message, wParam)) {
     FlushCount();
     *result = 0;
     return true;

@@ -3,13 +3,15 @@
 #include "ui/list_view.h"
 #include "ui/win32/control_peer.h"
 #include "ui/win32/gdi.h"
+#include "ui/win32/update_throttle.h"
 
 namespace ui::win32 {
 
 // A report-view list. It is virtual (LVS_OWNERDATA): the window holds only the row count and
-// asks the model for what it draws. Setting the count of a visible list costs a repaint of its
-// scroll bar, so rows appended in a burst only mark the count stale; it is brought up to date
-// before the list handles its next message (a paint, a query from anyone, a posted reminder).
+// asks the model for what it draws. Setting the count of a visible list lays out its scroll
+// bars and header again (milliseconds under Wine), so rows appended in a burst only mark the
+// count stale; it is brought up to date before the list handles its next message (a paint, a
+// query from anyone) and, while the list is shown, by its UpdateThrottle's timer.
 // The window keeps the selection itself, mirrored both ways. A virtual list does not keep check
 // boxes, so the peer toggles them: a click on a row's state icon, or Space, is a user's tick
 // (the model's ItemCheck); a change in code only redraws the row.
@@ -46,7 +48,7 @@ class ListViewPeer : public ControlPeer {
   bool applying_ = false;    // this peer is changing the window: its notifications are echoes
   bool fromWindow_ = false;  // the model is taking a change from the window: no echo back
   bool countStale_ = false;
-  bool flushPosted_ = false;
+  UpdateThrottle throttle_;
 };
 
 }  // namespace ui::win32

@@ -9,9 +9,22 @@ HWND ProgressBarPeer::MakeWindow(HWND parent, const RECT& bounds) {
 }
 
 void ProgressBarPeer::SyncState() {
+  if (throttle_.Ready(hwnd_)) Show();
+}
+
+void ProgressBarPeer::Show() {
+  throttle_.Begin();
   SendMessageA(hwnd_, PBM_SETRANGE32, static_cast<WPARAM>(bar_.Min()),
                static_cast<LPARAM>(bar_.Max()));
   SendMessageA(hwnd_, PBM_SETPOS, static_cast<WPARAM>(bar_.Value()), 0);
+  throttle_.End();
+}
+
+bool ProgressBarPeer::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT* result) {
+  if (!throttle_.OnTimer(hwnd_, message, wParam)) return false;
+  Show();
+  *result = 0;
+  return true;
 }
 
 HWND TabStripPeer::MakeWindow(HWND parent, const RECT& bounds) {

@@ -2,9 +2,12 @@
 
 #include "ui/input_controls.h"
 #include "ui/win32/control_peer.h"
+#include "ui/win32/update_throttle.h"
 
 namespace ui::win32 {
 
+// A bar repaints itself before PBM_SETPOS returns, so a loop that moves it on every step has
+// its position shown through an UpdateThrottle: the latest value, at most every 50 ms.
 class ProgressBarPeer : public ControlPeer {
  public:
   ProgressBarPeer(Context& context, ProgressBar& bar) : ControlPeer(context, bar), bar_(bar) {}
@@ -12,9 +15,13 @@ class ProgressBarPeer : public ControlPeer {
  protected:
   HWND MakeWindow(HWND parent, const RECT& bounds) override;
   void SyncState() override;
+  bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
  private:
+  void Show();
+
   ProgressBar& bar_;
+  UpdateThrottle throttle_;
 };
 
 // A tab strip shows captions only; the program lays its page frames over it and shows one per

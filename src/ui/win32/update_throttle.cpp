@@ -1,0 +1,58 @@
+#include "ui/win32/update_throttle.h"
+
+#include <algorithm>
+
+namespace ui::win32 {
+
+namespace {
+
+std::int64_t Frequency() {
+  LARGE_INTEGER frequency{};
+  QueryPerformanceFrequency(&frequency);
+  return frequency.QuadPart > 0 ? frequency.QuadPart : 1;
+}
+
+}  // namespace
+
+std::int64_t UpdateThrottle::Now() {
+  LARGE_INTEGER now{};
+  QueryPerformanceCounter(&now);
+  return now.QuadPart;
+}
+
+std::int64_t UpdateThrottle::IntervalTicks() const {
+  static const std::int64_t frequency = Frequency();
+  return std::max(frequency * kMinimumIntervalMs / 1000, cost_ * 4);
+}
+
+bool UpdateThrottle::Ready(HWND hwnd) {
+  if (armed_) return false;
+  const std::int64_t since = Now() - last_;
+  if (last_ == 0 || since >= IntervalTicks()) return true;
+  static const std::int64_t frequency = Frequency();
+  const std::int64_t waitMs = (IntervalTicks() - since) * 1000 / frequency + 1;
+  // Without the timer the change would wait for the control's next message; applying it now
+  // is the lesser evil.
+  armed_ =
+      SetTimer(hwnd, kTimerId,
+               static_cast<UINT>(std::max<std::int64_t>(waitMs, USER_TIMER_MINIMUM)), nullptr) != 0;
+  return !armed_;
+}
+
+void UpdateThrottle::Begin() {
+  begun_ = Now();
+}
+
+void UpdateThrottle::End() {
+  last_ = begun_;
+  cost_ = Now() - begun_;
+}
+
+bool UpdateThrottle::OnTimer(HWND hwnd, UINT message, WPARAM id) {
+  if (message != WM_TIMER || id != kTimerId) return false;
+  KillTimer(hwnd, kTimerId);
+  armed_ = false;
+  return true;
+}
+
+}  // namespace ui::win32

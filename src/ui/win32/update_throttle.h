@@ -1,0 +1,42 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+namespace ui::win32 {
+
+// Spreads out the changes of a control that a step loop changes many times a second. Under
+// Wine one change of a list's row count costs milliseconds (the list lays out its scroll bars
+// and header), and a progress bar repaints before PBM_SETPOS returns; a scan that applied every
+// trace and every step that way spent most of its time there. A change is applied at once when
+// the last one lies far enough back, else a timer of the control's own window applies the
+// latest state once: at most one every kMinimumIntervalMs, and never more than a fifth of the
+// time, however slow the control is to change.
+class UpdateThrottle {
+ public:
+  static constexpr UINT_PTR kTimerId = 0x7E57;
+  static constexpr std::int64_t kMinimumIntervalMs = 50;
+
+  // True: apply now, between Begin and End. False: a WM_TIMER with kTimerId comes later (or
+  // is already on its way).
+  bool Ready(HWND hwnd);
+  // Marks the start and end of an application, whose cost spaces the next one.
+  void Begin();
+  void End();
+  // The timer's message: true when it is this throttle's (the timer is then stopped and the
+  // caller applies the latest state between Begin and End).
+  bool OnTimer(HWND hwnd, UINT message, WPARAM id);
+  bool Pending() const { return armed_; }
+
+ private:
+  std::int64_t IntervalTicks() const;
+  static std::int64_t Now();
+
+  std::int64_t begun_ = 0;
+  std::int64_t last_ = 0;  // when the last application began; 0 before the first
+  std::int64_t cost_ = 0;  // what it took
+  bool armed_ = false;
+};
+
+}  // namespace ui::win32
