@@ -91,7 +91,7 @@ set_tests_properties(desktop_main_window PROPERTIES FIXTURES_REQUIRED wine LABEL
   ENVIRONMENT "BRAND_PRODUCT=${BRAND_PRODUCT};BRAND_COMPANY=${BRAND_COMPANY};GREETING_TITLE=Update Now?")
 # The other desktop tests: tests/desktop/<name>.sh BUILD_DIR PROGRAM DRIVER.
 foreach(script report_window language_window tray_menu update_windows schedule_tray
-    restore_window)
+    restore_window scan_stop_pause)
   add_test(NAME desktop_${script}
     COMMAND ${CMAKE_SOURCE_DIR}/tests/desktop/${script}.sh
             ${CMAKE_BINARY_DIR} $<TARGET_FILE:AntiSpyware> $<TARGET_FILE:desktop_driver>)

@@ -6,7 +6,7 @@ set -eu
 packages="cmake make g++ libgtest-dev googletest libbenchmark-dev mingw-w64
 gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix wine wine64 fonts-wine xvfb xauth xdotool
 imagemagick fp-utils nsis osslsigncode openssl libchm-bin pkg-config libcpp-httplib-dev
-libsqlite3-dev libssl-dev clang libclang-rt-14-dev"
+libsqlite3-dev libssl-dev clang libclang-rt-14-dev python3"
 missing=""
 for p in $packages; do
   status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
