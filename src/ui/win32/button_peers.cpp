@@ -52,6 +52,40 @@ bool LabelPeer::OnCommand(WORD code) {
   return true;
 }
 
+void LabelPeer::Apply(Prop prop) {
+  if (prop != Prop::Caption) {
+    ControlPeer::Apply(prop);
+    return;
+  }
+  if (throttle_.Ready(hwnd_)) {
+    ShowCaption();
+  } else if (!captionHeld_) {
+    captionHeld_ = true;
+    context_.Defer(this);
+  }
+}
+
+void LabelPeer::ShowCaption() {
+  captionHeld_ = false;
+  throttle_.Begin();
+  SetWindowTextA(hwnd_, control_.Caption().c_str());
+  throttle_.End();
+}
+
+void LabelPeer::ShowDeferred() {
+  if (captionHeld_ && Live()) ShowCaption();
+}
+
+bool LabelPeer::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT* result) {
+  if (!throttle_.OnTimer(hwnd_, message, wParam)) return false;
+  if (captionHeld_) {
+    context_.Undefer(this);
+    ShowCaption();
+  }
+  *result = 0;
+  return true;
+}
+
 HWND CommandButtonPeer::MakeWindow(HWND parent, const RECT& bounds) {
   bool isDefault = static_cast<CommandButton&>(control_).isDefault;
   DWORD style =

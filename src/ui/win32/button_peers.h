@@ -3,17 +3,30 @@
 #include "ui/basic_controls.h"
 #include "ui/toggle_controls.h"
 #include "ui/win32/control_peer.h"
+#include "ui/win32/update_throttle.h"
 
 namespace ui::win32 {
 
 // A label: a STATIC that reports clicks (SS_NOTIFY) and shows ampersands as written.
+// A static control paints itself before WM_SETTEXT returns, so a counter that a loop changes on
+// every step has its caption shown through an UpdateThrottle: the latest text at most every
+// 50 ms, and whatever is held back when the event that changed it ends.
 class LabelPeer : public ControlPeer {
  public:
   LabelPeer(Context& context, Label& label) : ControlPeer(context, label) {}
+  void ShowDeferred() override;
 
  protected:
   HWND MakeWindow(HWND parent, const RECT& bounds) override;
   bool OnCommand(WORD code) override;
+  void Apply(Prop prop) override;
+  bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+
+ private:
+  void ShowCaption();
+
+  UpdateThrottle throttle_;
+  bool captionHeld_ = false;
 };
 
 class CommandButtonPeer : public ControlPeer {

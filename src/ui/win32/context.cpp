@@ -1,5 +1,7 @@
 #include "ui/win32/context.h"
 
+#include <algorithm>
+
 #include "ui/win32/control_peer.h"
 
 namespace ui::win32 {
@@ -45,7 +47,25 @@ void Context::Retire(std::unique_ptr<ControlPeer> peer) {
   retired_.push_back(std::move(peer));
 }
 
+void Context::Defer(ControlPeer* peer) {
+  if (std::find(deferred_.begin(), deferred_.end(), peer) == deferred_.end()) {
+    deferred_.push_back(peer);
+  }
+}
+
+void Context::Undefer(ControlPeer* peer) {
+  deferred_.erase(std::remove(deferred_.begin(), deferred_.end(), peer), deferred_.end());
+}
+
 void Context::Leave() {
+  // Still inside: a peer retired while its change is shown stays alive until below.
+  if (depth_ == 1 && !deferred_.empty() && !showingDeferred_) {
+    showingDeferred_ = true;
+    const std::vector<ControlPeer*> peers = std::move(deferred_);
+    deferred_.clear();
+    for (ControlPeer* peer : peers) peer->ShowDeferred();
+    showingDeferred_ = false;
+  }
   if (--depth_ > 0 || retired_.empty()) return;
   // Deleting a peer runs no window procedure of ours (its window is already destroyed), but
   // keep the list consistent even if one did.

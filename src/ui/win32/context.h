@@ -49,6 +49,11 @@ class Context {
   // handler that unloads its own form). It is kept until no window procedure or model callback
   // of the renderer is running.
   void Retire(std::unique_ptr<ControlPeer> peer);
+  // A peer that holds a change back (see UpdateThrottle) shows it by its own timer, and at the
+  // latest when no window procedure or model callback of the renderer runs any more: a click
+  // sent from another process is answered only after the window shows what the click did.
+  void Defer(ControlPeer* peer);
+  void Undefer(ControlPeer* peer);
   class Busy {
    public:
     explicit Busy(Context& context) : context_(context) { ++context_.depth_; }
@@ -83,6 +88,8 @@ class Context {
   int nextId_ = 100;
   int depth_ = 0;
   std::vector<std::unique_ptr<ControlPeer>> retired_;
+  std::vector<ControlPeer*> deferred_;
+  bool showingDeferred_ = false;
   bool shuttingDown_ = false;
   int pointer_ = 0;
   std::set<std::string> classes_;

@@ -63,6 +63,7 @@ ControlPeer::~ControlPeer() {
   // leaves the model alone.
   if (hwnd_ != nullptr && IsWindow(hwnd_)) DestroyWindow(hwnd_);
   if (hwnd_ != nullptr) context_.Unregister(hwnd_);
+  context_.Undefer(this);
 }
 
 bool ControlPeer::Create(HWND parent) {
@@ -94,6 +95,7 @@ bool ControlPeer::Create(HWND parent) {
 
 void ControlPeer::Detach() {
   live_ = false;
+  context_.Undefer(this);
   if (control_.Observer() == this) control_.SetObserver(nullptr);
   if (control_.peer == this) control_.peer = nullptr;
 }

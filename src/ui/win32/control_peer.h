@@ -38,6 +38,8 @@ class ControlPeer : public ControlObserver {
   virtual bool Create(HWND parent);
   // Stops observing the model: the form is about to be destroyed.
   virtual void Detach();
+  // Shows a change the peer held back (Context::Defer).
+  virtual void ShowDeferred() {}
 
   void OnChanged(Control& control, Prop prop) override;
   void OnItemsChanged(Control& control, ItemChange change, int index) override;

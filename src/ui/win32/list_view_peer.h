@@ -36,6 +36,9 @@ class ListViewPeer : public ControlPeer {
   void SyncColors();
   void SyncSelection();
   void ShowSelected(int row);
+  void RedrawIfInView(int row);
+  // A row's state or the view's place, asked of the list's own procedure (per-row queries).
+  LRESULT Ask(UINT message, WPARAM wParam, LPARAM lParam);
   void SelectFromWindow(int first, int last, bool selected);
   void ReadColumnWidths();
   void GetDisplayInfo(LVITEMA& item);
@@ -49,6 +52,7 @@ class ListViewPeer : public ControlPeer {
   bool fromWindow_ = false;  // the model is taking a change from the window: no echo back
   bool countStale_ = false;
   UpdateThrottle throttle_;
+  WNDPROC listProc_ = nullptr;
 };
 
 }  // namespace ui::win32

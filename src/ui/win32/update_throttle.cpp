@@ -48,6 +48,14 @@ void UpdateThrottle::End() {
   cost_ = Now() - begun_;
 }
 
+bool ShownWithParents(HWND hwnd) {
+  for (HWND window = hwnd; window != nullptr; window = GetAncestor(window, GA_PARENT)) {
+    if (window == GetDesktopWindow()) return true;
+    if ((GetWindowLongPtrA(window, GWL_STYLE) & WS_VISIBLE) == 0) return false;
+  }
+  return hwnd != nullptr;
+}
+
 bool UpdateThrottle::OnTimer(HWND hwnd, UINT message, WPARAM id) {
   if (message != WM_TIMER || id != kTimerId) return false;
   KillTimer(hwnd, kTimerId);

@@ -39,4 +39,10 @@ class UpdateThrottle {
   bool armed_ = false;
 };
 
+// IsWindowVisible without its cost: the window and all its parents have WS_VISIBLE. Under Wine
+// IsWindowVisible asks the window server for the parents on every call, which a loop over
+// 20,000 rows cannot afford; the styles and parents of the program's own windows are read in
+// the process.
+bool ShownWithParents(HWND hwnd);
+
 }  // namespace ui::win32
