@@ -6,7 +6,9 @@
 # Usage: bench_wine.sh BUILD_DIR   (the Windows build tree: AntiSpyware.exe, bench_helper.exe,
 #                                   desktop_driver.exe, AntiSpywareDAT/)
 # Figures go to stdout and to BUILD_DIR/bench-wine/results.txt. BENCH_SETS (default "empty small
-# registry large") picks the scans of part 1; BENCH_FOUND=0 leaves out part 2.
+# registry large") picks the scans of part 1; BENCH_FOUND=0 leaves out part 2, BENCH_FOUND_LINES
+# (default 100000, a fifth of them present) sets its size. BENCH_PROGRAM runs another build of
+# the program (an older one, for a comparison) in the same way.
 set -u
 build=$(cd "$1" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
@@ -15,7 +17,7 @@ if [ -z "${DISPLAY:-}" ]; then
   echo "bench_wine: needs DISPLAY (run under tools/with-xvfb.sh)" >&2
   exit 1
 fi
-program="$build/AntiSpyware.exe"
+program=${BENCH_PROGRAM:-$build/AntiSpyware.exe}
 helper="$build/bench_helper.exe"
 driver="$build/desktop_driver.exe"
 for f in "$program" "$helper" "$driver"; do
@@ -148,7 +150,8 @@ say "bench-wine $(date -u '+%Y-%m-%d %H:%M UTC'); $(nproc) cores; load $(cut -d'
 # 1. Scans against the bare loop, at two sizes, 1% of the lines present.
 declare -A scan_of bare_of
 declare -A shapes=([empty]="0 0" [small]="10000 2000" [registry]="0 20000" [large]="100000 20000")
-for name in ${BENCH_SETS:-empty small registry large}; do
+for name in ${BENCH_SETS-empty small registry large}; do
+  [ -n "${shapes[$name]:-}" ] || continue
   set -- "$name" ${shapes[$name]}
   say "set $1: $2 file and $3 registry lines, 1% present"
   prepare "$1" "$2" "$3" 100
@@ -176,21 +179,22 @@ fi
 
 # 2. 20,000 found traces: the large set with a fifth of its files present, against the same set
 # with none present; then Select All and Delete of them all.
-say "set found: 100000 file and 20000 registry lines, none present"
-prepare found 100000 20000 0
+found_lines=${BENCH_FOUND_LINES:-100000}
+say "set found: $found_lines file and 20000 registry lines, none present"
+prepare found "$found_lines" 20000 0
 scan none
 none_ms=$scan_ms
 stop_program
-say "set found: 100000 file and 20000 registry lines, every 5th file present (20,000 traces)"
-prepare found 100000 20000 5
+say "set found: $found_lines file and 20000 registry lines, every 5th file present"
+prepare found "$found_lines" 20000 5
 # The bare loop of the removal: copy and delete of as many files of the same size.
 mkdir -p "$progfiles/BenchCopy"
 cp -r "$progfiles/BenchSet/." "$progfiles/BenchCopy/"
-sed 's/^/[progfil]BenchCopy\\/; s#/#\\#g' "$set_dir/present-files.txt" >"$work/copy-files.txt"
+sed 's#^BenchSet/#[progfil]BenchCopy/#; s#/#\\#g' "$set_dir/present-files.txt" >"$work/copy-files.txt"
 out=$(run_helper copydelete "$(winepath -w "$work/copy-files.txt" 2>/dev/null)" 'C:\BenchCopyBackup')
 copydelete_ms=$(field "$out" copydelete)
 rm -rf "$progfiles/BenchCopy" "$WINEPREFIX/drive_c/BenchCopyBackup"
-say "  bare loop: copy and delete of 20,000 files $copydelete_ms ms"
+say "  bare loop: copy and delete of $((found_lines / 5)) files $copydelete_ms ms"
 scan found
 found_ms=$scan_ms
 drive click FrmMain "Click Here to Continue"
@@ -201,7 +205,7 @@ delete_ms=${after_ms:-$click_ms}
 left=$(find "$progfiles/BenchSet" -type f 2>/dev/null | wc -l)
 say "  files left after Delete: $left"
 stop_program
-say "ratio found: scan with 20,000 traces / without: $(ratio "$found_ms" "$none_ms")"
+say "ratio found: scan with $((found_lines / 5)) file traces / without: $(ratio "$found_ms" "$none_ms")"
 say "ratio delete: removal / bare copy and delete: $(ratio "$delete_ms" "$copydelete_ms")"
 rm -rf "$progfiles/BenchSet" "$datadir"
 quiet "$wine" reg delete 'HKCU\Software\BenchSet' /f
