@@ -33,7 +33,7 @@ bool AnyChecked(const ui::ListView& list) {
 void FrmMain::Command4_Click() {
   platform::Desktop& desktop = app_.machine.desktop;
   if (!AnyChecked(lvwPicRemoveListOfSpywareFoundAndToBeRemoved)) {
-    if (!app_.autoDeleteInProgress) {
+    if (!app_.state.autoDeleteInProgress) {
       app_.Tell(app_.Message(localization::msg::kSelected));
     }
     return;
@@ -45,12 +45,12 @@ void FrmMain::Command4_Click() {
     question +=
         "\r\n\r\n" + app_.Paragraphs({localization::msg::kConfirm3, localization::msg::kConfirm4});
   }
-  if (!app_.autoDeleteInProgress &&
+  if (!app_.state.autoDeleteInProgress &&
       desktop.MessageBox(question, app_.Message(localization::msg::kReally), platform::kMbYesNo) !=
           platform::kIdYes) {
     return;
   }
-  app_.frmDelete().lstProblem.Clear();
+  app_.windows.frmDelete().lstProblem.Clear();
   lblRemove_Click();
 }
 
@@ -88,7 +88,7 @@ void FrmMain::lblRemove_Click() {
   // The total counts what the results page showed, ticked or not: the threats found (on two
   // labels) and the traces.
   if (const auto total = ReadNumber(Stored(option::kRemovedTotal))) {
-    const long threats = app_.scanState.counters.threatsFound;
+    const long threats = app_.state.scan.counters.threatsFound;
     const auto traces = static_cast<long>(app_.results().findings().TraceCount());
     Save(option::kRemovedTotal, std::to_string(*total + 2 * threats + traces));
   }
@@ -152,7 +152,7 @@ removal::RemovalObserver FrmMain::RemovalProgressObserver() {
 
 void FrmMain::ShowFailures(const std::vector<removal::Failure>& failures) {
   auto& details = lvwPicRemoveListOfSpywareFoundAndToBeRemoved;
-  removal::frmDelete& failed = app_.frmDelete();
+  removal::frmDelete& failed = app_.windows.frmDelete();
   // A trace that stayed is listed once, and it and its threat are unticked so that they stay
   // on the results page for the user to deal with. The threat is the details row of that name;
   // a folder or cookie, which have none, is the details row of its location.

@@ -2,6 +2,7 @@
 
 #include "app/app.h"
 #include "app/frm_main.h"
+#include "app/start_up.h"
 #include "branding/branding.h"
 #include "ui/design.h"
 
@@ -47,9 +48,10 @@ void frmSplash::Timer2_Timer() {
   intTemp = static_cast<std::int16_t>(intTemp + 2);
   if (remembered != 148) return;
   Timer2.SetEnabled(false);
-  FrmMain& main = app_.frmMain();
+  // A second instance ends itself in the start-up steps; nothing more is shown then.
+  if (!RunStartUpSteps(app_)) return;
+  FrmMain& main = app_.windows.frmMain();
   main.Load();
-  // A second instance ends itself while loading; nothing more is shown then.
   if (app_.Ending()) return;
   main.Show();
   Hide();
