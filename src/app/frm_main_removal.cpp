@@ -68,7 +68,7 @@ void FrmMain::lblRemove_Click() {
   SetBackgroundTimers(false);
   ShowRemovalProgress(true);
 
-  const std::vector<removal::WorkItem> items = TickedWorkItems();
+  const std::vector<removal::WorkItem> items = app_.results().TickedWorkItems();
   removal::RemovalRun::Settings settings;
   settings.programName = app_.brand.ProgramName;
   settings.window = host.WindowHandle(*this);
@@ -105,26 +105,6 @@ void FrmMain::ShowRemovalProgress(bool visible) {
   lblDeletingCaption.SetVisible(visible);
 }
 
-std::vector<removal::WorkItem> FrmMain::TickedWorkItems() {
-  scan::ScanResults& results = app_.results();
-  results.PullTicks();
-  std::vector<removal::WorkItem> items;
-  auto add = [&](scan::TraceKind traceKind, removal::WorkKind kind) {
-    const std::vector<scan::Trace>& traces = results.findings().Traces(traceKind);
-    const int rows = static_cast<int>(traces.size());
-    for (int row = 0; row < rows; ++row) {
-      const scan::Trace& trace = traces[row];
-      if (!trace.ticked) continue;
-      items.push_back({kind, row + 1, rows, trace.location, trace.key, trace.value,
-                       kind == removal::WorkKind::Cookie ? "" : trace.threat});
-    }
-  };
-  add(scan::TraceKind::File, removal::WorkKind::File);
-  add(scan::TraceKind::Registry, removal::WorkKind::Registry);
-  add(scan::TraceKind::Cookie, removal::WorkKind::Cookie);
-  return items;
-}
-
 removal::RemovalObserver FrmMain::RemovalProgressObserver() {
   removal::RemovalObserver observer;
   observer.stage = [this](const char* key) {
@@ -151,27 +131,16 @@ removal::RemovalObserver FrmMain::RemovalProgressObserver() {
 }
 
 void FrmMain::ShowFailures(const std::vector<removal::Failure>& failures) {
-  auto& details = lvwPicRemoveListOfSpywareFoundAndToBeRemoved;
   removal::frmDelete& failed = app_.windows.frmDelete();
-  // A trace that stayed is listed once, and it and its threat are unticked so that they stay
-  // on the results page for the user to deal with. The threat is the details row of that name;
-  // a folder or cookie, which have none, is the details row of its location.
   for (const removal::Failure& failure : failures) {
     const removal::WorkItem& item = *failure.item;
-    ui::ListView& list = item.kind == removal::WorkKind::File       ? lvwFilesToBeDeleted
-                         : item.kind == removal::WorkKind::Registry ? lvwRegistryToBeDeleted
-                                                                    : lvwCookiesToDelete;
-    const int row = item.row - 1;
-    if (row >= list.Count()) continue;
-    failed.lstProblem.Add(failure.shown);
-    for (int index = 0; index < details.Count(); ++index) {
-      const ui::ListItem& candidate = details.Item(index);
-      if (item.threat.empty() ? candidate.Column(1) == item.text : candidate.text == item.threat) {
-        details.SetChecked(index, false);
-        break;
-      }
+    const scan::TraceKind kind = item.kind == removal::WorkKind::File ? scan::TraceKind::File
+                                 : item.kind == removal::WorkKind::Registry
+                                     ? scan::TraceKind::Registry
+                                     : scan::TraceKind::Cookie;
+    if (app_.results().KeepTrace(kind, item.row, item.threat, item.text)) {
+      failed.lstProblem.Add(failure.shown);
     }
-    list.SetChecked(row, false);
   }
   if (!failures.empty()) failed.Show();
 }
