@@ -37,7 +37,8 @@ protection::MemoryShield& App::memoryShield() {
     memoryShield_ = std::make_unique<protection::MemoryShield>(protection::MemoryShield::Services{
         .processes = machine.processes,
         .shieldOn = [this] { return IsOn(*this, option::kMemoryShieldOn); },
-        .setBackgroundTimers = [this](bool enable) { windows.frmMain().SetBackgroundTimers(enable); },
+        .setBackgroundTimers =
+            [this](bool enable) { windows.frmMain().SetBackgroundTimers(enable); },
         .runProcessStage =
             [this](const protection::MemoryShield::Ask& ask) { RunShieldProcessStage(*this, ask); },
         .askUser =
@@ -67,9 +68,13 @@ protection::HomePageShield& App::homePageShield() {
                 [this](const std::string& page) {
                   SaveSetting(option::kHomepage.section, option::kHomepage.key, page);
                 },
-            .setBackgroundTimers = [this](bool enable) { windows.frmMain().SetBackgroundTimers(enable); },
+            .setBackgroundTimers =
+                [this](bool enable) { windows.frmMain().SetBackgroundTimers(enable); },
             .memoryShieldTick = [this] { windows.frmMain().tmrMemoryInspected_Timer(); },
-            .ask = [this](const std::string& question) { windows.frmHomePageChangedAlert().Ask(question); },
+            .ask =
+                [this](const std::string& question) {
+                  windows.frmHomePageChangedAlert().Ask(question);
+                },
             .tellRestoreRefused = [this] { Tell(Message(localization::msg::kHomepageLocked)); },
             .programName = [this] { return brand.ProgramName; },
         });

@@ -41,7 +41,8 @@ void FrmMain::ExcludeSelected() {
 }
 
 void FrmMain::ViewExclusions() {
-  const std::string path = definitions::DataFilePath(app_.state.dataFolder, definitions::kExclusionFile);
+  const std::string path =
+      definitions::DataFilePath(app_.state.dataFolder, definitions::kExclusionFile);
   if (common::FileExists(app_.machine.files, path)) {
     app_.machine.desktop.StartProgram("notepad " + path, platform::kSwShowNormal);
     return;

@@ -164,7 +164,8 @@ void FrmMain::Form_MouseMove(const ui::MouseArgs& args) {
       SetWindowState(ui::WindowState::Normal);
       Show();
       // A menu never loaded is not loaded only to be hidden.
-      if (app_.windows.HasMenuPopUp() && app_.windows.menuPopUp().IsLoaded()) app_.windows.menuPopUp().HideMenu();
+      if (app_.windows.HasMenuPopUp() && app_.windows.menuPopUp().IsLoaded())
+        app_.windows.menuPopUp().HideMenu();
       break;
     default:
       break;

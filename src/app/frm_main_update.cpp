@@ -28,10 +28,10 @@ void FrmMain::cmdUpdate_Click() {
   observer.showDefinitionsDate = [this](const std::string& text) {
     lblDefVersion.SetCaption(text);
   };
-  update::LiveUpdate live({app_.machine, app_.state.dataFolder, app_.DefinitionServer(),
-                           app_.brand.ProgramName, app_.brand.CompanyName,
-                           update::BuiltPublicKey()},
-                          std::move(observer));
+  update::LiveUpdate live(
+      {app_.machine, app_.state.dataFolder, app_.DefinitionServer(), app_.brand.ProgramName,
+       app_.brand.CompanyName, update::BuiltPublicKey()},
+      std::move(observer));
   const std::int32_t changes = live.CheckForNewDefinitions();
 
   update::frmSignatureUpdated& notice = app_.windows.frmSignatureUpdated();

@@ -26,11 +26,12 @@ ui::FormArgs SplashDesign() {
 frmSplash::frmSplash(App& app)
     : ui::Form(app.host, SplashDesign()),
       imgLogo(*this, ui::At("imgLogo", "", 360, 600, 960, 960), "AAA"),
-      lblProduct(*this, [] {
-        auto args = ui::Bolded(ui::At("lblProduct", "", 1560, 720, 3600, 495));
-        args.fontSize = 14;
-        return args;
-      }()),
+      lblProduct(*this,
+                 [] {
+                   auto args = ui::Bolded(ui::At("lblProduct", "", 1560, 720, 3600, 495));
+                   args.fontSize = 14;
+                   return args;
+                 }()),
       lblLoading(*this, ui::At("lblLoading", "Loading...", 1560, 1320, 3600, 255)),
       Timer2(*this, ui::At("Timer2", "", 0, 0, 0, 0), 2, false),
       app_(app) {

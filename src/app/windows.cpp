@@ -100,10 +100,10 @@ report::frmReport& Windows::frmReport() {
 Form8& Windows::form8() {
   if (!form8_) {
     form8_ = std::make_unique<Form8>(
-        app_.host, Form8::Services{app_.machine,
-                                   [this](const std::string& key, const std::string& value) {
-                                     app_.SaveMachineSetting("Settings", key, value);
-                                   }});
+        app_.host,
+        Form8::Services{app_.machine, [this](const std::string& key, const std::string& value) {
+                          app_.SaveMachineSetting("Settings", key, value);
+                        }});
   }
   return *form8_;
 }
@@ -127,8 +127,7 @@ protection::frmSpywareFoundAlert& Windows::frmSpywareFoundAlert() {
   if (!alert_) {
     alert_ = std::make_unique<protection::frmSpywareFoundAlert>(
         app_.host, protection::frmSpywareFoundAlert::Services{
-                       app_.machine, app_.exclusions, app_.state.dataFolder,
-                       app_.brand.ProgramName,
+                       app_.machine, app_.exclusions, app_.state.dataFolder, app_.brand.ProgramName,
                        [this](const std::string& key) { return app_.Message(key); }});
   }
   return *alert_;
@@ -140,7 +139,8 @@ protection::frmHomePageChangedAlert& Windows::frmHomePageChangedAlert() {
         app_.host,
         protection::frmHomePageChangedAlert::Services{
             .programName = [this] { return app_.brand.ProgramName; },
-            .translate = [this](const std::string& key) { return app_.languages.TranslateKey(key); },
+            .translate =
+                [this](const std::string& key) { return app_.languages.TranslateKey(key); },
             .restore = [this] { app_.homePageShield().PutBackSavedPage(); },
             .accept = [this] { app_.homePageShield().AcceptHomePage(); },
         });
@@ -154,7 +154,10 @@ update::frmDownload& Windows::frmDownload() {
         app_.host,
         update::frmDownload::Services{
             app_.machine.tray, [this](const std::string& key) { return app_.Message(key); },
-            [this] { return app_.GetSetting("Settings", "Minimized", "No") == "Yes"; }});
+            [this] {
+              return app_.GetSetting(option::kMinimized.section, option::kMinimized.key,
+                                     option::kMinimized.defaultText) == "Yes";
+            }});
   }
   return *download_;
 }
@@ -177,22 +180,21 @@ update::frmSignatureUpdated& Windows::frmSignatureUpdated() {
 localization::frmLanguage& Windows::frmLanguage() {
   if (!language_) {
     language_ = std::make_unique<localization::frmLanguage>(
-        app_.host,
-        localization::frmLanguage::Services{
-            app_.machine, app_.languages,
-            [this] {
-              return app_.GetSetting(option::kLanguage.section, option::kLanguage.key,
-                                     option::kLanguage.defaultText);
-            },
-            [this](const std::string& language) { app_.ApplyLanguage(language); },
-            [this] {
-              return localization::LanguageFileAddress(
-                  update::LanguageServer(app_.machine.registry, app_.brand.CompanyName,
-                                         app_.brand.ProgramName),
-                  app_.brand.BrandNumber);
-            },
-            [this](const std::string& url) { return app_.GetUrlText(url); },
-            [this](const std::string& text) { app_.Tell(text, platform::kMbOk); }});
+        app_.host, localization::frmLanguage::Services{
+                       app_.machine, app_.languages,
+                       [this] {
+                         return app_.GetSetting(option::kLanguage.section, option::kLanguage.key,
+                                                option::kLanguage.defaultText);
+                       },
+                       [this](const std::string& language) { app_.ApplyLanguage(language); },
+                       [this] {
+                         return localization::LanguageFileAddress(
+                             update::LanguageServer(app_.machine.registry, app_.brand.CompanyName,
+                                                    app_.brand.ProgramName),
+                             app_.brand.BrandNumber);
+                       },
+                       [this](const std::string& url) { return app_.GetUrlText(url); },
+                       [this](const std::string& text) { app_.Tell(text, platform::kMbOk); }});
   }
   return *language_;
 }
@@ -200,13 +202,12 @@ localization::frmLanguage& Windows::frmLanguage() {
 removal::frmRestore& Windows::frmRestore() {
   if (!restore_) {
     restore_ = std::make_unique<removal::frmRestore>(
-        app_.host, removal::frmRestore::Services{
-                       app_.machine, app_.quarantine, app_.protectedPaths,
-                       [this](const char* key) { return app_.Message(key); },
-                       [this](const std::string& text, std::uint32_t style) {
-                         return app_.Tell(text, style);
-                       },
-                       [this](const std::string& text) { app_.AddExclusion(text); }});
+        app_.host,
+        removal::frmRestore::Services{
+            app_.machine, app_.quarantine, app_.protectedPaths,
+            [this](const char* key) { return app_.Message(key); },
+            [this](const std::string& text, std::uint32_t style) { return app_.Tell(text, style); },
+            [this](const std::string& text) { app_.AddExclusion(text); }});
   }
   return *restore_;
 }
@@ -214,26 +215,26 @@ removal::frmRestore& Windows::frmRestore() {
 frmMenuPopUp& Windows::menuPopUp() {
   if (!menuPopUp_) {
     menuPopUp_ = std::make_unique<frmMenuPopUp>(
-        app_.host,
-        frmMenuPopUp::Services{
-            .desktop = app_.machine.desktop,
-            .programName = [this] { return app_.brand.ProgramName; },
-            .mainWindowShown = [this] { return frmMain().Visible(); },
-            .showMainWindow =
-                [this] {
-                  frmMain().SetWindowState(ui::WindowState::Normal);
-                  frmMain().Show();
-                },
-            .closeProgram =
-                [this] {
-                  app_.SaveSetting(option::kRestart.section, option::kRestart.key,
-                                   OptionText(option::kRestart, false));
-                  app_.SaveSetting(option::kStatus.section, option::kStatus.key, "STOPPED");
-                  app_.tray.RemoveIcon(frmMain());
-                  // The main window's shutdown follows and ends the process.
-                  frmMain().Unload();
-                },
-        });
+        app_.host, frmMenuPopUp::Services{
+                       .desktop = app_.machine.desktop,
+                       .programName = [this] { return app_.brand.ProgramName; },
+                       .mainWindowShown = [this] { return frmMain().Visible(); },
+                       .showMainWindow =
+                           [this] {
+                             frmMain().SetWindowState(ui::WindowState::Normal);
+                             frmMain().Show();
+                           },
+                       .closeProgram =
+                           [this] {
+                             app_.SaveSetting(option::kRestart.section, option::kRestart.key,
+                                              OptionText(option::kRestart, false));
+                             app_.SaveSetting(option::kStatus.section, option::kStatus.key,
+                                              "STOPPED");
+                             app_.tray.RemoveIcon(frmMain());
+                             // The main window's shutdown follows and ends the process.
+                             frmMain().Unload();
+                           },
+                   });
   }
   return *menuPopUp_;
 }
