@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "common/text.h"
+
 namespace scan {
 
 ScanResults::ScanResults(Lists lists) : lists_(lists) {
@@ -158,6 +160,17 @@ std::vector<removal::WorkItem> ScanResults::TickedWorkItems() {
   add(TraceKind::Registry, removal::WorkKind::Registry);
   add(TraceKind::Cookie, removal::WorkKind::Cookie);
   return items;
+}
+
+std::vector<std::string> ScanResults::TickedExclusionEntries() {
+  PullTicks();
+  std::vector<std::string> entries;
+  for (const Threat& threat : findings_.Threats()) {
+    if (!threat.ticked) continue;
+    entries.push_back(threat.location);
+    entries.push_back(common::ReplaceAll(threat.name, "Cookie: ", ""));
+  }
+  return entries;
 }
 
 void ScanResults::RemoveChecked() {

@@ -47,6 +47,9 @@ class ScanResults {
   // The ticked traces as the removal takes them: files and folders, registry entries, cookies,
   // each with its place in its list.
   std::vector<removal::WorkItem> TickedWorkItems();
+  // What excluding the ticked threats adds to the exclusion file: each one's location and its
+  // name (a cookie's without its "Cookie: " prefix).
+  std::vector<std::string> TickedExclusionEntries();
   // A threat's row was ticked or unticked: its traces follow (Findings::TickThreat).
   void TickThreat(int detailsRow, bool ticked);
 
