@@ -2,6 +2,7 @@
 # Runs fuzz targets of a built fuzz tree, each for the given number of seconds, one process at a
 # time, from its seed corpus (fuzz/corpus/<target>) and with its dictionary (fuzz/dict).
 #   fuzz/run.sh BUILD_DIR SECONDS [TARGET...]      every target when none is named
+# With FUZZ_RUNS set, a target also stops after that many executions, whichever comes first.
 # What a run finds is kept in BUILD_DIR/findings/<target> (crash-*, leak-*, timeout-*), and the
 # corpus it grew in BUILD_DIR/corpus/<target>; the seeds in the repository are never written.
 # Exits non-zero when a target crashed, leaked or hung.
@@ -35,13 +36,15 @@ for target in "${targets[@]}"; do
   mkdir -p "$corpus" "$findings"
   options=(-max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=65536
            -print_final_stats=1 -artifact_prefix="$findings/")
+  [ -n "${FUZZ_RUNS:-}" ] && options+=(-runs="$FUZZ_RUNS")
   dict=$here/dict/$(dictionary "$target").dict
   [ -f "$dict" ] && options+=(-dict="$dict")
   log=$build/findings/$target.log
   # The grown corpus first, so that what it wrote goes there; the seeds are read only.
   if "$binary" "${options[@]}" "$corpus" "$here/corpus/$target" >"$log" 2>&1; then
     runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$')
-    echo "fuzz: $target: ${runs:-?} runs in ${seconds}s, no finding"
+    took=$(grep -o 'Done [0-9]* runs in [0-9]* second' "$log" | grep -o '[0-9]* second' | grep -o '[0-9]*')
+    echo "fuzz: $target: ${runs:-?} runs in ${took:-$seconds}s, no finding"
   else
     echo "fuzz: $target FAILED; see $log and $findings"
     tail -n 40 "$log"

@@ -44,14 +44,14 @@ App::~App() {
 }
 
 scan::ScanServices App::ScanServices() {
-  FrmMain& main = frmMain();
+  FrmMain& main = windows.frmMain();
   return scan::ScanServices{
       .machine = machine,
       .results = results(),
       .exclusions = exclusions,
       .protectedPaths = protectedPaths,
-      .dataFolder = dataFolder,
-      .state = scanState,
+      .dataFolder = state.dataFolder,
+      .state = state.scan,
       .message = [this](const std::string& key) { return Message(key); },
       .yield = [this] { host.YieldIfDue(); },
       .userScan = [] { return false; },
@@ -64,7 +64,7 @@ scan::ScanServices App::ScanServices() {
 
 scan::ScanResults& App::results() {
   if (!results_) {
-    FrmMain& main = frmMain();
+    FrmMain& main = windows.frmMain();
     results_ = std::make_unique<scan::ScanResults>(scan::ScanResults::Lists{
         main.lvwSpywareFound, main.lvwPicRemoveListOfSpywareFoundAndToBeRemoved,
         main.lvwFilesToBeDeleted, main.lvwRegistryToBeDeleted, main.lvwCookiesToDelete,
@@ -74,15 +74,15 @@ scan::ScanResults& App::results() {
 }
 
 void App::LoadExclusions() {
-  exclusions.LoadExclusions(dataFolder, [this] { host.DoEvents(); });
+  exclusions.LoadExclusions(state.dataFolder, [this] { host.DoEvents(); });
 }
 
 void App::AddExclusion(const std::string& text) {
-  exclusions.AddExclusion(dataFolder, text, [this] { host.DoEvents(); });
+  exclusions.AddExclusion(state.dataFolder, text, [this] { host.DoEvents(); });
 }
 
 void App::Start() {
-  splash().Show();
+  windows.splash().Show();
 }
 
 void App::EndProcess(int exitCode) {
@@ -140,7 +140,8 @@ void App::LoadLanguage() {
   languages.SetBranding(brand.ProgramName, brand.CompanyName, brand.Website);
   localization::LoadDefaultMessages(languages);
   languageReady_ = true;
-  languages.ChangeLanguage(frmMain(), currentLanguage);
+  // The windows take the language as they load, the main window too.
+  languages.TranslateMessages(state.language);
 }
 
 void App::TranslateMessages(const std::string& language) {
@@ -148,15 +149,15 @@ void App::TranslateMessages(const std::string& language) {
 }
 
 void App::InstallDownloadedDefinitions() {
-  definitions::InstallDownloadedDefinitions(machine.files, dataFolder);
+  definitions::InstallDownloadedDefinitions(machine.files, state.dataFolder);
 }
 
 long App::CountDefinitions() {
-  return static_cast<long>(definitions::CountDefinitions(machine.files, dataFolder).total);
+  return static_cast<long>(definitions::CountDefinitions(machine.files, state.dataFolder).total);
 }
 
 std::string App::ReadDefinitionsDate() {
-  return definitions::ReadDefinitionsDate(machine.files, dataFolder);
+  return definitions::ReadDefinitionsDate(machine.files, state.dataFolder);
 }
 
 void App::ShowQuarantine() {
@@ -164,14 +165,14 @@ void App::ShowQuarantine() {
 }
 
 void App::MakeReport() {
-  FrmMain& main = frmMain();
+  FrmMain& main = windows.frmMain();
   const platform::OwnVersionInfo version = machine.system.GetOwnVersionInfo();
   report::ScanSummary summary;
   summary.productName = version.productName;
   summary.majorVersion = version.major;
   summary.minorVersion = version.minor;
-  summary.scanStartTime = scanState.scanStartTime;
-  summary.scanEndTime = scanState.scanEndTime;
+  summary.scanStartTime = state.scan.scanStartTime;
+  summary.scanEndTime = state.scan.scanEndTime;
   // The counters as the scan page shows them: a stage left out reads as such, not as 0.
   summary.memoryInspected = main.lblMemoryInspected.Caption();
   summary.registryInspected = main.lblRegistryInspected.Caption();
@@ -179,34 +180,19 @@ void App::MakeReport() {
   for (const ui::ListItem& row : main.lvwPicRemoveListOfSpywareFoundAndToBeRemoved.Items()) {
     summary.findings.push_back({row.text, row.Column(1)});
   }
-  report::ScanReport(machine.files, dataFolder).MakeReport(summary);
+  report::ScanReport(machine.files, state.dataFolder).MakeReport(summary);
 }
 
 void App::LoadSchedule() {
-  frmMain().ShowSchedule();
+  windows.frmMain().ShowSchedule();
 }
 
 void App::ApplySchedule() {
-  frmMain().CmdProceed_Click();
+  windows.frmMain().CmdProceed_Click();
 }
 
 void App::SetTaskVisible(bool visible) {
-  frmMain().SetShowInTaskbar(visible);
-}
-
-void App::UnloadOtherWindows() {
-  if (download_) download_->Unload();
-  if (homePageAlert_) homePageAlert_->Unload();
-  if (notice_) notice_->Unload();
-  if (form8_) form8_->Unload();
-  if (about_) about_->Unload();
-  if (report_) report_->Unload();
-  if (alert_) alert_->Unload();
-  if (menuPopUp_) menuPopUp_->Unload();
-  if (hidden_) hidden_->Unload();
-  if (delete_) delete_->Unload();
-  if (language_) language_->Unload();
-  if (restore_) restore_->Unload();
+  windows.frmMain().SetShowInTaskbar(visible);
 }
 
 bool App::IsVistaOrLater() {
@@ -215,93 +201,8 @@ bool App::IsVistaOrLater() {
   return version.platformId == platform::kPlatformWin32Nt && version.major > 5;
 }
 
-frmSplash& App::splash() {
-  if (!splash_) splash_ = std::make_unique<frmSplash>(*this);
-  return *splash_;
-}
-
-FrmMain& App::frmMain() {
-  if (!frmMain_) frmMain_ = std::make_unique<FrmMain>(*this);
-  return *frmMain_;
-}
-
-frmHidden& App::hidden() {
-  if (!hidden_) hidden_ = std::make_unique<frmHidden>(host);
-  return *hidden_;
-}
-
-removal::frmDelete& App::frmDelete() {
-  if (!delete_) delete_ = std::make_unique<removal::frmDelete>(host, machine.clipboard);
-  return *delete_;
-}
-
-report::frmReport& App::frmReport() {
-  if (!report_) {
-    report_ = std::make_unique<report::frmReport>(host, machine.files, dataFolder, brand);
-  }
-  return *report_;
-}
-
-Form8& App::form8() {
-  if (!form8_) form8_ = std::make_unique<Form8>(*this);
-  return *form8_;
-}
-
-branding::frmAbout& App::frmAbout() {
-  if (!about_) {
-    about_ = std::make_unique<branding::frmAbout>(host, machine.system, brand,
-                                                  [this] { frmWebsite().Load(); });
-  }
-  return *about_;
-}
-
-protection::frmSpywareFoundAlert& App::frmSpywareFoundAlert() {
-  if (!alert_) {
-    alert_ = std::make_unique<protection::frmSpywareFoundAlert>(
-        host, protection::frmSpywareFoundAlert::Services{
-                  machine, exclusions, dataFolder, brand.ProgramName,
-                  [this](const std::string& key) { return Message(key); }});
-  }
-  return *alert_;
-}
-
-update::frmDownload& App::frmDownload() {
-  if (!download_) {
-    download_ = std::make_unique<update::frmDownload>(
-        host, update::frmDownload::Services{
-                  machine.tray, [this](const std::string& key) { return Message(key); },
-                  [this] { return GetSetting("Settings", "Minimized", "No") == "Yes"; }});
-  }
-  return *download_;
-}
-
-update::frmSignatureUpdated& App::frmSignatureUpdated() {
-  if (!notice_) {
-    notice_ = std::make_unique<update::frmSignatureUpdated>(
-        host, update::frmSignatureUpdated::Services{
-                  machine.desktop,
-                  [this](const std::string& key, const std::string& value) {
-                    SaveSetting("OptionAndSettings", key, value);
-                  },
-                  [this] {
-                    if (download_) download_->RemoveTrayIcon();
-                  }});
-  }
-  return *notice_;
-}
-
 std::string App::DefinitionServer() {
   return update::DefinitionServer(machine.registry, brand.CompanyName, brand.ProgramName);
-}
-
-frmMenuPopUp& App::menuPopUp() {
-  if (!menuPopUp_) menuPopUp_ = std::make_unique<frmMenuPopUp>(host, *this);
-  return *menuPopUp_;
-}
-
-branding::frmWebsite& App::frmWebsite() {
-  if (!website_) website_ = std::make_unique<branding::frmWebsite>(host, machine, brand);
-  return *website_;
 }
 
 }  // namespace app

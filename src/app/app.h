@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "app/process_state.h"
 #include "app/settings.h"
+#include "app/windows.h"
 #include "app/tray/cls_tray.h"
 #include "branding/branding.h"
 #include "definitions/exclusions.h"
@@ -22,38 +24,12 @@
 #include "ui/host.h"
 #include "update/live_update.h"
 
-namespace branding {
-class frmAbout;
-class frmWebsite;
-}  // namespace branding
-namespace localization {
-class frmLanguage;
-}  // namespace localization
 namespace protection {
-class frmHomePageChangedAlert;
-class frmSpywareFoundAlert;
 class HomePageShield;
 class MemoryShield;
 }  // namespace protection
-namespace removal {
-class frmDelete;
-class frmRestore;
-}  // namespace removal
-namespace report {
-class frmReport;
-}  // namespace report
-namespace update {
-class frmDownload;
-class frmSignatureUpdated;
-}  // namespace update
 
 namespace app {
-
-class Form8;
-class FrmMain;
-class frmHidden;
-class frmMenuPopUp;
-class frmSplash;
 
 // The running program: the machine it works on, the host its windows live in, and every window
 // and piece of process-wide state. Windows are made on first use and live until the program
@@ -111,8 +87,6 @@ class App {
   void ShowLanguageWindow();
   // Stores the language and puts it into effect in every loaded window and the catalogue.
   void ApplyLanguage(const std::string& language);
-  // Every window of the program, made when makeMissing is set, else only the ones made so far.
-  std::vector<ui::Form*> Windows(bool makeMissing);
   // Writes the English language file for every window and the catalogue.
   bool makeLocalizationFile();
   // The text at an address ("" when the download failed); windows stay alive meanwhile.
@@ -147,34 +121,10 @@ class App {
 
   // Whether the program is listed in the task bar and the task list.
   void SetTaskVisible(bool visible);
-  // Unloads every window but the main one, in the shutdown order.
-  void UnloadOtherWindows();
 
-  // Windows, made on first use.
-  frmSplash& splash();
-  FrmMain& frmMain();
-  frmHidden& hidden();
-  removal::frmDelete& frmDelete();
-  report::frmReport& frmReport();
-  Form8& form8();
-  branding::frmAbout& frmAbout();
-  branding::frmWebsite& frmWebsite();
-  protection::frmSpywareFoundAlert& frmSpywareFoundAlert();
-  protection::frmHomePageChangedAlert& frmHomePageChangedAlert();
   // The two shields, which the main window's timers tick (app_shields.cpp).
   protection::MemoryShield& memoryShield();
   protection::HomePageShield& homePageShield();
-  update::frmDownload& frmDownload();
-  update::frmSignatureUpdated& frmSignatureUpdated();
-  localization::frmLanguage& frmLanguage();
-  removal::frmRestore& frmRestore();
-  // The tray's slide-in pop-up menu.
-  frmMenuPopUp& menuPopUp();
-  bool HasMenuPopUp() const { return menuPopUp_ != nullptr; }
-  // The windows that exist so far, for shutdown and translation.
-  bool HasForm8() const { return form8_ != nullptr; }
-  bool HasAbout() const { return about_ != nullptr; }
-  bool HasDownload() const { return download_ != nullptr; }
 
   // The definition server's base address: the build's, or the machine's own setting.
   std::string DefinitionServer();
@@ -188,20 +138,12 @@ class App {
   localization::clsLanguages languages;
   definitions::ProtectedPaths protectedPaths;
   definitions::Exclusions exclusions;
-  scan::ScanState scanState;
-  // A scheduled scan that removes what it finds is running.
-  bool autoDeleteInProgress = false;
-  // Which second the last scheduled scan started in.
-  scheduler::Scheduler scheduledScans;
-
-  // Process-wide values fixed at start-up.
-  std::string dataFolder;
-  removal::Quarantine quarantine{machine, dataFolder};
+  // The program's own state: data folder, language, counts, the scan's counters.
+  ProcessState state;
+  removal::Quarantine quarantine{machine, state.dataFolder};
   removal::RestorePoint restorePoint{machine};
-  std::string currentLanguage = "English";
-  long definitionCount = 0;
-  // The automatic Live Update's idle seconds.
-  update::AutoUpdateCounter autoUpdate;
+  // Every window, made on first use; they go before the state they show.
+  Windows windows{*this};
 
  private:
   // A window loaded before the catalogue is made keeps its design texts.
@@ -210,23 +152,8 @@ class App {
   bool ending_ = false;
   bool languageReady_ = false;
   std::unique_ptr<scan::ScanResults> results_;
-  std::unique_ptr<frmSplash> splash_;
-  std::unique_ptr<FrmMain> frmMain_;
-  std::unique_ptr<frmHidden> hidden_;
-  std::unique_ptr<removal::frmDelete> delete_;
-  std::unique_ptr<report::frmReport> report_;
-  std::unique_ptr<Form8> form8_;
-  std::unique_ptr<branding::frmAbout> about_;
-  std::unique_ptr<branding::frmWebsite> website_;
-  std::unique_ptr<protection::frmSpywareFoundAlert> alert_;
-  std::unique_ptr<protection::frmHomePageChangedAlert> homePageAlert_;
   std::unique_ptr<protection::MemoryShield> memoryShield_;
   std::unique_ptr<protection::HomePageShield> homePageShield_;
-  std::unique_ptr<update::frmDownload> download_;
-  std::unique_ptr<update::frmSignatureUpdated> notice_;
-  std::unique_ptr<frmMenuPopUp> menuPopUp_;
-  std::unique_ptr<localization::frmLanguage> language_;
-  std::unique_ptr<removal::frmRestore> restore_;
 };
 
 }  // namespace app

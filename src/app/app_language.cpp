@@ -28,80 +28,32 @@
 
 namespace app {
 
-std::vector<ui::Form*> App::Windows(bool makeMissing) {
-  std::vector<ui::Form*> windows;
-  const auto add = [&](const auto& window, auto make) {
-    if (!window && makeMissing) make();
-    if (window) windows.push_back(window.get());
-  };
-  // One line per window, in the order the language file lists them.
-  add(frmMain_, [this] { frmMain(); });
-  add(delete_, [this] { frmDelete(); });
-  add(download_, [this] { frmDownload(); });
-  add(menuPopUp_, [this] { menuPopUp(); });
-  add(notice_, [this] { frmSignatureUpdated(); });
-  add(alert_, [this] { frmSpywareFoundAlert(); });
-  add(homePageAlert_, [this] { frmHomePageChangedAlert(); });
-  add(report_, [this] { frmReport(); });
-  add(about_, [this] { frmAbout(); });
-  add(language_, [this] { frmLanguage(); });
-  add(form8_, [this] { form8(); });
-  add(splash_, [this] { splash(); });
-  add(hidden_, [this] { hidden(); });
-  add(website_, [this] { frmWebsite(); });
-  add(restore_, [this] { frmRestore(); });
-  return windows;
-}
-
 bool App::makeLocalizationFile() {
   // A window's controls exist as soon as the window is made: loading the slide-in windows here
   // would show them.
-  return languages.makeLocalizationFile(Windows(true));
+  return languages.makeLocalizationFile(windows.All(true));
 }
 
 void App::TranslateOnLoad(ui::Form& window) {
-  // The main window puts the language into effect itself, in the middle of its start-up.
-  if (!languageReady_ || &window == frmMain_.get()) return;
-  languages.ChangeLanguage(window, currentLanguage);
-}
-
-localization::frmLanguage& App::frmLanguage() {
-  if (!language_) {
-    language_ = std::make_unique<localization::frmLanguage>(
-        host,
-        localization::frmLanguage::Services{
-            machine, languages,
-            [this] {
-              return GetSetting(option::kLanguage.section, option::kLanguage.key,
-                                option::kLanguage.defaultText);
-            },
-            [this](const std::string& language) { ApplyLanguage(language); },
-            [this] {
-              return localization::LanguageFileAddress(
-                  update::LanguageServer(machine.registry, brand.CompanyName, brand.ProgramName),
-                  brand.BrandNumber);
-            },
-            [this](const std::string& url) { return GetUrlText(url); },
-            [this](const std::string& text) { Tell(text, platform::kMbOk); }});
-  }
-  return *language_;
+  if (!languageReady_) return;
+  languages.ChangeLanguage(window, state.language);
 }
 
 void App::ChooseLanguage() {
-  frmLanguage().Show(true);
+  windows.frmLanguage().Show(true);
 }
 
 void App::ShowLanguageWindow() {
-  frmLanguage().Show();
+  windows.frmLanguage().Show();
 }
 
 void App::ApplyLanguage(const std::string& language) {
   SaveSetting(option::kLanguage.section, option::kLanguage.key, language);
-  currentLanguage = language;
+  state.language = language;
   // The scan's counters show what was counted; their items hold the design's "0".
   std::vector<std::pair<ui::Label*, std::string>> counters;
-  if (frmMain_) {
-    FrmMain& main = *frmMain_;
+  if (FrmMain* shown = windows.MainIfMade()) {
+    FrmMain& main = *shown;
     for (ui::Label* counter :
          {&main.lblMemoryInspected, &main.lblRegistryInspected, &main.lblFilesFolderInspected,
           &main.lblSoftwareFound, &main.lblTotalNoOfRunningItems, &main.lblRemovePicSoftwareFound,
@@ -111,13 +63,14 @@ void App::ApplyLanguage(const std::string& language) {
   }
   // Every window that is loaded, not only the main one: a window kept loaded but hidden (the
   // failed-removal list) would otherwise keep the old language until the next start.
-  for (ui::Form* window : Windows(false)) {
+  for (ui::Form* window : windows.All(false)) {
     if (window->IsLoaded()) languages.ChangeLanguage(*window, language);
   }
   for (const auto& [counter, caption] : counters) counter->SetCaption(caption);
-  if (!frmMain_) return;
+  FrmMain* made = windows.MainIfMade();
+  if (made == nullptr) return;
   // The main window's captions that its start-up builds from messages and the brand.
-  FrmMain& main = *frmMain_;
+  FrmMain& main = *made;
   main.SetCaption(Message(localization::msg::kCaption));
   main.cmdWebsite.SetCaption(Message(localization::msg::kWebsite));
   main.Label22.SetCaption(Message(localization::msg::kCaption2));

@@ -37,12 +37,13 @@ protection::MemoryShield& App::memoryShield() {
     memoryShield_ = std::make_unique<protection::MemoryShield>(protection::MemoryShield::Services{
         .processes = machine.processes,
         .shieldOn = [this] { return IsOn(*this, option::kMemoryShieldOn); },
-        .setBackgroundTimers = [this](bool enable) { frmMain().SetBackgroundTimers(enable); },
+        .setBackgroundTimers =
+            [this](bool enable) { windows.frmMain().SetBackgroundTimers(enable); },
         .runProcessStage =
             [this](const protection::MemoryShield::Ask& ask) { RunShieldProcessStage(*this, ask); },
         .askUser =
             [this](const std::string& fileName, const std::string& companyText, std::uint32_t pid) {
-              return frmSpywareFoundAlert().AskAbout(fileName, companyText, pid);
+              return windows.frmSpywareFoundAlert().AskAbout(fileName, companyText, pid);
             },
         .ending = [this] { return Ending(); },
     });
@@ -67,28 +68,18 @@ protection::HomePageShield& App::homePageShield() {
                 [this](const std::string& page) {
                   SaveSetting(option::kHomepage.section, option::kHomepage.key, page);
                 },
-            .setBackgroundTimers = [this](bool enable) { frmMain().SetBackgroundTimers(enable); },
-            .memoryShieldTick = [this] { frmMain().tmrMemoryInspected_Timer(); },
-            .ask = [this](const std::string& question) { frmHomePageChangedAlert().Ask(question); },
+            .setBackgroundTimers =
+                [this](bool enable) { windows.frmMain().SetBackgroundTimers(enable); },
+            .memoryShieldTick = [this] { windows.frmMain().tmrMemoryInspected_Timer(); },
+            .ask =
+                [this](const std::string& question) {
+                  windows.frmHomePageChangedAlert().Ask(question);
+                },
             .tellRestoreRefused = [this] { Tell(Message(localization::msg::kHomepageLocked)); },
             .programName = [this] { return brand.ProgramName; },
         });
   }
   return *homePageShield_;
-}
-
-protection::frmHomePageChangedAlert& App::frmHomePageChangedAlert() {
-  if (!homePageAlert_) {
-    homePageAlert_ = std::make_unique<protection::frmHomePageChangedAlert>(
-        host,
-        protection::frmHomePageChangedAlert::Services{
-            .programName = [this] { return brand.ProgramName; },
-            .translate = [this](const std::string& key) { return languages.TranslateKey(key); },
-            .restore = [this] { homePageShield().PutBackSavedPage(); },
-            .accept = [this] { homePageShield().AcceptHomePage(); },
-        });
-  }
-  return *homePageAlert_;
 }
 
 }  // namespace app

@@ -391,14 +391,14 @@ void FrmMain::cmdResults_Click() {
 
 void FrmMain::cmdWebsite_Click() {
   app_.brand.websiteTarget = "Website";
-  app_.frmWebsite().Load();
+  app_.windows.frmWebsite().Load();
 }
 
 void FrmMain::cmdLog_Click() { lblViewLogFile_Click(); }
 
 void FrmMain::lblViewLogFile_Click() {
   lblViewLogFile.SetEnabled(false);
-  report::frmReport& viewer = app_.frmReport();
+  report::frmReport& viewer = app_.windows.frmReport();
   viewer.Load();
   viewer.Show(true);
   lblViewLogFile.SetEnabled(true);
@@ -429,14 +429,14 @@ void FrmMain::mnuQuar_Click(int index) {
 void FrmMain::mnuLanuages_Click(int) { app_.ShowLanguageWindow(); }
 
 void FrmMain::mnuHelp_Click(int) {
-  Form8& help = app_.form8();
+  Form8& help = app_.windows.form8();
   help.Load();
   help.Show();
   GetHost().DoEvents();
   help.Unload();
 }
 
-void FrmMain::mnuAbout_Click(int) { app_.frmAbout().Show(); }
+void FrmMain::mnuAbout_Click(int) { app_.windows.frmAbout().Show(); }
 
 void FrmMain::mnuSettings_Click(int index) {
   cmdSettings_Click();

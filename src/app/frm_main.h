@@ -141,8 +141,6 @@ class FrmMain : public ui::Form {
   void StartUpRest();
   // The removal's progress bar, progress text and current item.
   void ShowRemovalProgress(bool visible);
-  // The ticked rows of the work lists as the removal takes them: files, registry, cookies.
-  std::vector<removal::WorkItem> TickedWorkItems();
   // How a removal shows itself on the results page.
   removal::RemovalObserver RemovalProgressObserver();
   // Lists what stayed in "Delete Failed" and unticks it and its threat, so both stay on the

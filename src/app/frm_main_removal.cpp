@@ -33,7 +33,7 @@ bool AnyChecked(const ui::ListView& list) {
 void FrmMain::Command4_Click() {
   platform::Desktop& desktop = app_.machine.desktop;
   if (!AnyChecked(lvwPicRemoveListOfSpywareFoundAndToBeRemoved)) {
-    if (!app_.autoDeleteInProgress) {
+    if (!app_.state.autoDeleteInProgress) {
       app_.Tell(app_.Message(localization::msg::kSelected));
     }
     return;
@@ -45,12 +45,12 @@ void FrmMain::Command4_Click() {
     question +=
         "\r\n\r\n" + app_.Paragraphs({localization::msg::kConfirm3, localization::msg::kConfirm4});
   }
-  if (!app_.autoDeleteInProgress &&
+  if (!app_.state.autoDeleteInProgress &&
       desktop.MessageBox(question, app_.Message(localization::msg::kReally), platform::kMbYesNo) !=
           platform::kIdYes) {
     return;
   }
-  app_.frmDelete().lstProblem.Clear();
+  app_.windows.frmDelete().lstProblem.Clear();
   lblRemove_Click();
 }
 
@@ -68,7 +68,7 @@ void FrmMain::lblRemove_Click() {
   SetBackgroundTimers(false);
   ShowRemovalProgress(true);
 
-  const std::vector<removal::WorkItem> items = TickedWorkItems();
+  const std::vector<removal::WorkItem> items = app_.results().TickedWorkItems();
   removal::RemovalRun::Settings settings;
   settings.programName = app_.brand.ProgramName;
   settings.window = host.WindowHandle(*this);
@@ -88,7 +88,7 @@ void FrmMain::lblRemove_Click() {
   // The total counts what the results page showed, ticked or not: the threats found (on two
   // labels) and the traces.
   if (const auto total = ReadNumber(Stored(option::kRemovedTotal))) {
-    const long threats = app_.scanState.counters.threatsFound;
+    const long threats = app_.state.scan.counters.threatsFound;
     const auto traces = static_cast<long>(app_.results().findings().TraceCount());
     Save(option::kRemovedTotal, std::to_string(*total + 2 * threats + traces));
   }
@@ -103,26 +103,6 @@ void FrmMain::ShowRemovalProgress(bool visible) {
   pgbDeleteSpywaresFound.SetVisible(visible);
   lblDeletingPercentageCompleted.SetVisible(visible);
   lblDeletingCaption.SetVisible(visible);
-}
-
-std::vector<removal::WorkItem> FrmMain::TickedWorkItems() {
-  scan::ScanResults& results = app_.results();
-  results.PullTicks();
-  std::vector<removal::WorkItem> items;
-  auto add = [&](scan::TraceKind traceKind, removal::WorkKind kind) {
-    const std::vector<scan::Trace>& traces = results.findings().Traces(traceKind);
-    const int rows = static_cast<int>(traces.size());
-    for (int row = 0; row < rows; ++row) {
-      const scan::Trace& trace = traces[row];
-      if (!trace.ticked) continue;
-      items.push_back({kind, row + 1, rows, trace.location, trace.key, trace.value,
-                       kind == removal::WorkKind::Cookie ? "" : trace.threat});
-    }
-  };
-  add(scan::TraceKind::File, removal::WorkKind::File);
-  add(scan::TraceKind::Registry, removal::WorkKind::Registry);
-  add(scan::TraceKind::Cookie, removal::WorkKind::Cookie);
-  return items;
 }
 
 removal::RemovalObserver FrmMain::RemovalProgressObserver() {
@@ -151,27 +131,16 @@ removal::RemovalObserver FrmMain::RemovalProgressObserver() {
 }
 
 void FrmMain::ShowFailures(const std::vector<removal::Failure>& failures) {
-  auto& details = lvwPicRemoveListOfSpywareFoundAndToBeRemoved;
-  removal::frmDelete& failed = app_.frmDelete();
-  // A trace that stayed is listed once, and it and its threat are unticked so that they stay
-  // on the results page for the user to deal with. The threat is the details row of that name;
-  // a folder or cookie, which have none, is the details row of its location.
+  removal::frmDelete& failed = app_.windows.frmDelete();
   for (const removal::Failure& failure : failures) {
     const removal::WorkItem& item = *failure.item;
-    ui::ListView& list = item.kind == removal::WorkKind::File       ? lvwFilesToBeDeleted
-                         : item.kind == removal::WorkKind::Registry ? lvwRegistryToBeDeleted
-                                                                    : lvwCookiesToDelete;
-    const int row = item.row - 1;
-    if (row >= list.Count()) continue;
-    failed.lstProblem.Add(failure.shown);
-    for (int index = 0; index < details.Count(); ++index) {
-      const ui::ListItem& candidate = details.Item(index);
-      if (item.threat.empty() ? candidate.Column(1) == item.text : candidate.text == item.threat) {
-        details.SetChecked(index, false);
-        break;
-      }
+    const scan::TraceKind kind = item.kind == removal::WorkKind::File ? scan::TraceKind::File
+                                 : item.kind == removal::WorkKind::Registry
+                                     ? scan::TraceKind::Registry
+                                     : scan::TraceKind::Cookie;
+    if (app_.results().KeepTrace(kind, item.row, item.threat, item.text)) {
+      failed.lstProblem.Add(failure.shown);
     }
-    list.SetChecked(row, false);
   }
   if (!failures.empty()) failed.Show();
 }

@@ -5,7 +5,6 @@
 #include "app/app.h"
 #include "app/frm_main.h"
 #include "common/file_tests.h"
-#include "common/text.h"
 #include "definitions/definition_files.h"
 #include "definitions/exclusions.h"
 #include "localization/message_keys.h"
@@ -26,22 +25,16 @@ void FrmMain::ExcludeSelected() {
                          platform::kMbYesNo) != platform::kIdYes) {
     return;
   }
-  scan::ScanResults& results = app_.results();
-  results.PullTicks();
   // Taken first: adding an entry lets events run, and they may change the findings.
-  std::vector<std::string> entries;
-  for (const scan::Threat& threat : results.findings().Threats()) {
-    if (!threat.ticked) continue;
-    entries.push_back(threat.location);
-    entries.push_back(common::ReplaceAll(threat.name, "Cookie: ", ""));
-  }
+  const std::vector<std::string> entries = app_.results().TickedExclusionEntries();
   for (const std::string& entry : entries) app_.AddExclusion(entry);
   app_.results().RemoveChecked();
   lblDeletingCaption.SetCaption("");
 }
 
 void FrmMain::ViewExclusions() {
-  const std::string path = definitions::DataFilePath(app_.dataFolder, definitions::kExclusionFile);
+  const std::string path =
+      definitions::DataFilePath(app_.state.dataFolder, definitions::kExclusionFile);
   if (common::FileExists(app_.machine.files, path)) {
     app_.machine.desktop.StartProgram("notepad " + path, platform::kSwShowNormal);
     return;

@@ -14,10 +14,10 @@
 namespace app {
 
 void FrmMain::cmdScanNow_Click() {
-  scan::ScanState& state = app_.scanState;
+  scan::ScanState& state = app_.state.scan;
   tmrScroll.SetEnabled(false);
-  app_.frmDelete().Hide();
-  app_.frmDelete().lstProblem.Clear();
+  app_.windows.frmDelete().Hide();
+  app_.windows.frmDelete().lstProblem.Clear();
 
   shpCircle.Move(1215, 645, shpCircle.Width(), shpCircle.Height());
   shpCircle.SetVisible(false);
@@ -67,7 +67,7 @@ void FrmMain::cmdScanNow_Click() {
     pb1.SetValue(100);
     pb2.SetValue(100);
     LockMainWindow(false);
-    if (app_.autoDeleteInProgress) {
+    if (app_.state.autoDeleteInProgress) {
       cmdRemove.Click();
       cmdSelectAll.Click();
       Command4.Click();
@@ -164,7 +164,7 @@ scan::ScanObserver FrmMain::ScanPageObserver() {
 
 void FrmMain::UpdateScanProgress(const std::string& text, int stagePercent, int overallPercent,
                                  bool force) {
-  scan::ScanState& state = app_.scanState;
+  scan::ScanState& state = app_.state.scan;
   ++state.refreshTick;
   if (state.refreshTick < 100 && !force) return;
   LockMainWindow(true);
@@ -195,7 +195,7 @@ void AskToStop(App& app, const std::string& message) {
     return;
   }
   app.host.SetMousePointer(ui::kPointerDefault);
-  app.scanState.stopRequested = true;
+  app.state.scan.stopRequested = true;
 }
 
 // The box is shown from inside the scan's own yield, so the scan waits until it is closed.

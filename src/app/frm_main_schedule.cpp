@@ -37,12 +37,12 @@ void FrmMain::CheckSchedule() {
     const scheduler::Schedule schedule =
         scheduler::ReadSchedule(Stored(option::kScheduleDay), Stored(option::kScheduleTime),
                                 Stored(option::kScheduleDate), clock);
-    if (app_.scheduledScans.StartDue(schedule, clock.Now())) {
-      app_.autoDeleteInProgress = chkAutoDel.Value() == ui::kChecked;
+    if (app_.state.scheduledScans.StartDue(schedule, clock.Now())) {
+      app_.state.autoDeleteInProgress = chkAutoDel.Value() == ui::kChecked;
       lblStart_Click();
     }
   }
-  app_.autoDeleteInProgress = false;
+  app_.state.autoDeleteInProgress = false;
 }
 
 void FrmMain::CmdProceed_Click() {

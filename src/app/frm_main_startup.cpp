@@ -55,39 +55,13 @@ void FrmMain::Save(const Option& option, const std::string& text) {
 }
 
 void FrmMain::Form_Load() {
-  // 1. The data folder. The installer made the installing user's; any other user's is made
-  //    here from the starter definitions, or that user could never scan.
-  app_.dataFolder = app_.ExpandDataFolder();
-  definitions::ProvideDataFolder(app_.machine.files, app_.dataFolder,
-                                 app_.machine.system.ProgramFolder());
-  // 2. The window icon, for the window and its owner.
-  SetIcon("AAA");
-  // 3. The language. A first start (nothing stored yet) stores English and lets the user choose.
-  // Read with no default: a missing value is what makes this the first start.
-  const bool firstLanguage = Setting("Settings", option::kLanguage.key, "").empty();
-  app_.currentLanguage = Stored(option::kLanguage);
-  app_.LoadLanguage();
-  if (firstLanguage) {
-    Save(option::kLanguage, std::string("English"));
-    app_.ChooseLanguage();
-  }
-  // 4. The splash window's icon as the form icon.
-  SetIcon(app_.splash().Icon());
-  // 5. A second instance ends itself at once, silently.
-  if (app_.machine.desktop.AnotherInstanceRunning()) {
-    app_.EndProcess(0);
-    return;
-  }
-  // 6 and 7. Definitions waiting from a download replace the installed ones; count them.
-  app_.InstallDownloadedDefinitions();
-  app_.definitionCount = app_.CountDefinitions();
-  // 8 to 11.
+  // The program's own state is set by now (RunStartUpSteps); this is the window's part.
+  SetIcon(app_.windows.splash().Icon());
   RefreshStatusPage();
-  app_.LoadExclusions();
   HideAllPages();
   frmStatus.SetCaption(app_.brand.ProgramName + " Status");
   frmStatus.SetVisible(true);
-  // 12. From here on each step ignores its own failure.
+  // From here on each step ignores its own failure.
   StartUpRest();
 }
 
@@ -98,7 +72,7 @@ void FrmMain::StartUpRest() {
   }
   Save(option::kStatus, std::string("RUNNING"));
   Save(option::kRestart, false);
-  app_.hidden().Load();
+  app_.windows.hidden().Load();
   SetCaption(app_.Message(localization::msg::kCaption));
   cmdWebsite.SetCaption(app_.Message(localization::msg::kWebsite));
   shpCircle.SetVisible(false);
@@ -109,8 +83,8 @@ void FrmMain::StartUpRest() {
   LoadSettingsIntoControls();
   SetBackgroundTimers(true);
   tmrScroll.SetEnabled(false);
-  app_.frmDelete().Load();
-  app_.frmDelete().Hide();
+  app_.windows.frmDelete().Load();
+  app_.windows.frmDelete().Hide();
   Label22.SetCaption(app_.Message(localization::msg::kCaption2));
 
   // Help on the first start.
@@ -140,7 +114,7 @@ void FrmMain::StartUpRest() {
 }
 
 void FrmMain::RefreshStatusPage() {
-  lblDefCount.SetCaption(app_.machine.clock.FormatWholeNumber(app_.definitionCount));
+  lblDefCount.SetCaption(app_.machine.clock.FormatWholeNumber(app_.state.definitionCount));
   lblVersion.SetCaption(branding::VersionText(app_.machine.system));
   lblDefVersion.SetCaption(app_.ReadDefinitionsDate() + " PST");
   lblDefRemoved.SetCaption(Stored(option::kRemovedTotal));
@@ -170,8 +144,8 @@ void FrmMain::SendToTray() {
   Hide();
   // Enabling "Show Program" loads the pop-up menu when it is not loaded, so the menu slides up
   // once to show where the program went.
-  app_.menuPopUp().Load();
-  app_.menuPopUp().mnuMaxmimaize.SetEnabled(true);
+  app_.windows.menuPopUp().Load();
+  app_.windows.menuPopUp().mnuMaxmimaize.SetEnabled(true);
   app_.tray.ShowIcon(*this);
   app_.tray.ChangeToolTip(*this, app_.brand.ProgramName);
   Save(option::kMinimized, std::string("Yes"));
@@ -183,14 +157,15 @@ void FrmMain::Form_MouseMove(const ui::MouseArgs& args) {
   switch (args.x / twipsPerPixel) {
     case kTrayLeftButtonDown:
     case kTrayRightButtonDown:
-      app_.menuPopUp().Show();
+      app_.windows.menuPopUp().Show();
       break;
     case kTrayLeftDoubleClick:
     case kTrayRightDoubleClick:
       SetWindowState(ui::WindowState::Normal);
       Show();
       // A menu never loaded is not loaded only to be hidden.
-      if (app_.HasMenuPopUp() && app_.menuPopUp().IsLoaded()) app_.menuPopUp().HideMenu();
+      if (app_.windows.HasMenuPopUp() && app_.windows.menuPopUp().IsLoaded())
+        app_.windows.menuPopUp().HideMenu();
       break;
     default:
       break;
@@ -231,7 +206,7 @@ void FrmMain::ShutdownSequence() {
   Save(option::kMaximized, GetWindowState() == ui::WindowState::Maximized);
   SetWindowState(ui::WindowState::Minimized);
   Hide();
-  app_.UnloadOtherWindows();
+  app_.windows.UnloadAllButMain();
   app_.EndProcess(0);
 }
 

@@ -19,7 +19,7 @@ void FrmMain::cmdUpdate_Click() {
   SetBackgroundTimers(false);
   cmdLiveUpdate.SetEnabled(false);
 
-  update::frmDownload& progress = app_.frmDownload();
+  update::frmDownload& progress = app_.windows.frmDownload();
   update::LiveUpdateObserver observer;
   observer.openProgress = [&progress] { progress.Show(); };
   // After Cancel the texts still go to the window, which stays closed.
@@ -28,13 +28,13 @@ void FrmMain::cmdUpdate_Click() {
   observer.showDefinitionsDate = [this](const std::string& text) {
     lblDefVersion.SetCaption(text);
   };
-  update::LiveUpdate live({app_.machine, app_.dataFolder, app_.DefinitionServer(),
-                           app_.brand.ProgramName, app_.brand.CompanyName,
-                           update::BuiltPublicKey()},
-                          std::move(observer));
+  update::LiveUpdate live(
+      {app_.machine, app_.state.dataFolder, app_.DefinitionServer(), app_.brand.ProgramName,
+       app_.brand.CompanyName, update::BuiltPublicKey()},
+      std::move(observer));
   const std::int32_t changes = live.CheckForNewDefinitions();
 
-  update::frmSignatureUpdated& notice = app_.frmSignatureUpdated();
+  update::frmSignatureUpdated& notice = app_.windows.frmSignatureUpdated();
   if (changes < 1) {
     notice.Show();
     // A refused answer must not read as "most recent": the user would trust stale definitions.
@@ -46,7 +46,7 @@ void FrmMain::cmdUpdate_Click() {
     progress.RemoveTrayIcon();
     notice.Show();
     notice.lblUpdateInfo.SetCaption(app_.Message(localization::msg::kUpdatedDefs));
-    app_.definitionCount = app_.CountDefinitions();
+    app_.state.definitionCount = app_.CountDefinitions();
     RefreshStatusPage();
     cmdScan.SetEnabled(true);
   }
@@ -73,7 +73,7 @@ void FrmMain::cmdUpdate_MouseDown(const ui::MouseArgs& args) {
 
 void FrmMain::timUpdate_Timer() {
   // Only while no scan runs; the update runs once per run of the program.
-  if (app_.autoUpdate.Tick(cmdScanNow.Enabled())) {
+  if (app_.state.autoUpdate.Tick(cmdScanNow.Enabled())) {
     cmdUpdate_Click();
     timUpdate.SetEnabled(false);
   }

@@ -2,6 +2,7 @@
 
 #include "app/app.h"
 #include "app/frm_main.h"
+#include "app/start_up.h"
 #include "branding/branding.h"
 #include "ui/design.h"
 
@@ -25,11 +26,12 @@ ui::FormArgs SplashDesign() {
 frmSplash::frmSplash(App& app)
     : ui::Form(app.host, SplashDesign()),
       imgLogo(*this, ui::At("imgLogo", "", 360, 600, 960, 960), "AAA"),
-      lblProduct(*this, [] {
-        auto args = ui::Bolded(ui::At("lblProduct", "", 1560, 720, 3600, 495));
-        args.fontSize = 14;
-        return args;
-      }()),
+      lblProduct(*this,
+                 [] {
+                   auto args = ui::Bolded(ui::At("lblProduct", "", 1560, 720, 3600, 495));
+                   args.fontSize = 14;
+                   return args;
+                 }()),
       lblLoading(*this, ui::At("lblLoading", "Loading...", 1560, 1320, 3600, 255)),
       Timer2(*this, ui::At("Timer2", "", 0, 0, 0, 0), 2, false),
       app_(app) {
@@ -47,9 +49,10 @@ void frmSplash::Timer2_Timer() {
   intTemp = static_cast<std::int16_t>(intTemp + 2);
   if (remembered != 148) return;
   Timer2.SetEnabled(false);
-  FrmMain& main = app_.frmMain();
+  // A second instance ends itself in the start-up steps; nothing more is shown then.
+  if (!RunStartUpSteps(app_)) return;
+  FrmMain& main = app_.windows.frmMain();
   main.Load();
-  // A second instance ends itself while loading; nothing more is shown then.
   if (app_.Ending()) return;
   main.Show();
   Hide();

@@ -94,13 +94,13 @@ std::optional<std::string> clsLanguages::ReadLanguageFile() {
 }
 
 void clsLanguages::LoadLanguage(const std::string& languageName) {
-  currentLanguage_ = languageName;
+  loadedLanguage_ = languageName;
   const auto text = ReadLanguageFile();
   if (!text) return;
   translationItems_.clear();
   for (const std::string_view group : LanguageGroups(*text)) {
     const std::string name = Between(group, "<LANGUAGE_NAME>", "</LANGUAGE_NAME>");
-    if (!common::EqualsNoCase(name, currentLanguage_)) continue;
+    if (!common::EqualsNoCase(name, loadedLanguage_)) continue;
     // Files written elsewhere may end their lines in LF alone.
     translationItems_ =
         common::SplitLines(Between(group, "<TRANSLATION_ITEMS>", "</TRANSLATION_ITEMS>"));

@@ -60,7 +60,9 @@ class clsLanguages {
   // (placeholders matched in any letter case) and its first character in upper case; "" when
   // the language has no such item.
   std::string TranslateKey(const std::string& key) const;
-  const std::string& CurrentLanguage() const { return currentLanguage_; }
+  // The language whose items are loaded: English after a fallback. The program's language in
+  // effect is kept by the program, not here.
+  const std::string& LoadedLanguage() const { return loadedLanguage_; }
   const std::vector<std::string>& TranslationItems() const { return translationItems_; }
 
   // True when the file system finds a file at the path (normal, read-only, hidden or system)
@@ -107,7 +109,7 @@ class clsLanguages {
   platform::Machine& machine_;
   MessageSlots messageTable_;
   std::vector<std::string> translationItems_;
-  std::string currentLanguage_;
+  std::string loadedLanguage_;
   std::string programName_;
   std::string companyName_;
   std::string website_;

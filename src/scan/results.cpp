@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "common/text.h"
+
 namespace scan {
 
 ScanResults::ScanResults(Lists lists) : lists_(lists) {
@@ -121,6 +123,54 @@ void ScanResults::PullTicks() {
   pull(FindingsList::Files, findings_.Traces(TraceKind::File).size());
   pull(FindingsList::Registry, findings_.Traces(TraceKind::Registry).size());
   pull(FindingsList::Cookies, findings_.Traces(TraceKind::Cookie).size());
+}
+
+bool ScanResults::KeepTrace(TraceKind kind, int row, const std::string& threat,
+                            const std::string& location) {
+  ui::ListView& list = kind == TraceKind::File       ? lists_.files
+                       : kind == TraceKind::Registry ? lists_.registry
+                                                     : lists_.cookies;
+  if (row < 1 || row > list.Count()) return false;
+  ui::ListView& details = lists_.details;
+  for (int index = 0; index < details.Count(); ++index) {
+    const ui::ListItem& candidate = details.Item(index);
+    if (threat.empty() ? candidate.Column(1) == location : candidate.text == threat) {
+      details.SetChecked(index, false);
+      break;
+    }
+  }
+  list.SetChecked(row - 1, false);
+  return true;
+}
+
+std::vector<removal::WorkItem> ScanResults::TickedWorkItems() {
+  PullTicks();
+  std::vector<removal::WorkItem> items;
+  auto add = [&](TraceKind traceKind, removal::WorkKind kind) {
+    const std::vector<Trace>& traces = findings_.Traces(traceKind);
+    const int rows = static_cast<int>(traces.size());
+    for (int row = 0; row < rows; ++row) {
+      const Trace& trace = traces[row];
+      if (!trace.ticked) continue;
+      items.push_back({kind, row + 1, rows, trace.location, trace.key, trace.value,
+                       kind == removal::WorkKind::Cookie ? "" : trace.threat});
+    }
+  };
+  add(TraceKind::File, removal::WorkKind::File);
+  add(TraceKind::Registry, removal::WorkKind::Registry);
+  add(TraceKind::Cookie, removal::WorkKind::Cookie);
+  return items;
+}
+
+std::vector<std::string> ScanResults::TickedExclusionEntries() {
+  PullTicks();
+  std::vector<std::string> entries;
+  for (const Threat& threat : findings_.Threats()) {
+    if (!threat.ticked) continue;
+    entries.push_back(threat.location);
+    entries.push_back(common::ReplaceAll(threat.name, "Cookie: ", ""));
+  }
+  return entries;
 }
 
 void ScanResults::RemoveChecked() {

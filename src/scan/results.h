@@ -1,7 +1,9 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
+#include "removal/removal_run.h"
 #include "scan/findings.h"
 #include "ui/basic_controls.h"
 #include "ui/list_view.h"
@@ -37,6 +39,17 @@ class ScanResults {
   void RemoveChecked();
   // Takes the ticks shown on the rows into the findings.
   void PullTicks();
+  // A trace the removal could not take stays on the results page for the user to deal with:
+  // its row and its threat's row are unticked. The threat is the details row of that name; a
+  // folder or cookie, which have none, is the details row of its location. row counts from 1
+  // as the removal's work items do; false when the list has no such row.
+  bool KeepTrace(TraceKind kind, int row, const std::string& threat, const std::string& location);
+  // The ticked traces as the removal takes them: files and folders, registry entries, cookies,
+  // each with its place in its list.
+  std::vector<removal::WorkItem> TickedWorkItems();
+  // What excluding the ticked threats adds to the exclusion file: each one's location and its
+  // name (a cookie's without its "Cookie: " prefix).
+  std::vector<std::string> TickedExclusionEntries();
   // A threat's row was ticked or unticked: its traces follow (Findings::TickThreat).
   void TickThreat(int detailsRow, bool ticked);
 

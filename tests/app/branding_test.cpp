@@ -35,7 +35,7 @@ TEST(BrandSwitchesTest, TurnOnOnlyForTheProductTheyName) {
 TEST_F(AppTest, AboutBoxShowsTheBrandAndOpensTheWebsite) {
   sim.system.SetOwnVersionInfo({"Sweep Pro", "Sweep Co", "sweep.example", 3, 10});
   branding::LoadBranding(sim.machine.system, app.brand);
-  auto& about = app.frmAbout();
+  auto& about = app.windows.frmAbout();
   about.Show();
   EXPECT_EQ(about.Caption(), "About Sweep Pro");
   EXPECT_EQ(about.Label1.Caption(), "Sweep Pro");
@@ -49,14 +49,14 @@ TEST_F(AppTest, AboutBoxShowsTheBrandAndOpensTheWebsite) {
   EXPECT_EQ(sim.desktop.ShellExecuteCalls()[0].file, "http://sweep.example");
   EXPECT_EQ(sim.desktop.ShellExecuteCalls()[0].verb, "");
   EXPECT_EQ(app.brand.websiteTarget, "");
-  EXPECT_TRUE(app.frmWebsite().IsLoaded());
+  EXPECT_TRUE(app.windows.frmWebsite().IsLoaded());
   host.Advance(1000);
-  EXPECT_FALSE(app.frmWebsite().IsLoaded()) << "the launcher unloads at its timer's first tick";
+  EXPECT_FALSE(app.windows.frmWebsite().IsLoaded()) << "the launcher unloads at its timer's first tick";
 }
 
 TEST_F(AppTest, LauncherDoesNothingWithoutTheWebsiteTarget) {
   app.brand.websiteTarget = "Elsewhere";
-  app.frmWebsite().Load();
+  app.windows.frmWebsite().Load();
   EXPECT_TRUE(sim.desktop.ShellExecuteCalls().empty());
   EXPECT_EQ(app.brand.websiteTarget, "Elsewhere");
 }

@@ -18,7 +18,7 @@ std::string VisiblePages(app::FrmMain& main) {
 TEST_F(AppTest, NavigationShowsExactlyOnePage) {
   CloseLanguageChooser();
   StartProgram();
-  auto& main = app.frmMain();
+  auto& main = app.windows.frmMain();
   EXPECT_EQ(VisiblePages(main), "frmStatus ");
   main.cmdScan.Click();
   EXPECT_EQ(VisiblePages(main), "frmScan ");
@@ -31,7 +31,7 @@ TEST_F(AppTest, NavigationShowsExactlyOnePage) {
 TEST_F(AppTest, SettingsMenuOpensTheChosenTab) {
   CloseLanguageChooser();
   StartProgram();
-  auto& main = app.frmMain();
+  auto& main = app.windows.frmMain();
   main.mnuSettings.ClickItem(2);
   EXPECT_EQ(VisiblePages(main), "frmOptions ");
   EXPECT_EQ(main.TabStrip1.SelectedTab(), 3);
@@ -43,7 +43,7 @@ TEST_F(AppTest, SettingsMenuOpensTheChosenTab) {
 TEST_F(AppTest, PagesShareOnePlaceThatFollowsTheWindowSize) {
   CloseLanguageChooser();
   StartProgram();
-  auto& main = app.frmMain();
+  auto& main = app.windows.frmMain();
   main.Move(main.Left(), main.Top(), 12000, 8000);
   for (ui::Frame* page : {&main.frmScan, &main.frmResults, &main.frmOptions}) {
     EXPECT_EQ(page->Left(), main.frmStatus.Left());
@@ -63,7 +63,7 @@ TEST_F(AppTest, PagesShareOnePlaceThatFollowsTheWindowSize) {
 TEST_F(AppTest, ResultColumnsKeepTheirWidthsOnlyWithinBounds) {
   CloseLanguageChooser();
   StartProgram();
-  auto& main = app.frmMain();
+  auto& main = app.windows.frmMain();
   auto& list = main.lvwPicRemoveListOfSpywareFoundAndToBeRemoved;
   const int width = list.Width();
   struct Case {
@@ -88,8 +88,8 @@ TEST_F(AppTest, ResultColumnsKeepTheirWidthsOnlyWithinBounds) {
 TEST_F(AppTest, FileExitEndsTheProgram) {
   CloseLanguageChooser();
   StartProgram();
-  app.frmMain().mnuFile.ClickItem(8);
-  EXPECT_FALSE(app.frmMain().IsLoaded());
+  app.windows.frmMain().mnuFile.ClickItem(8);
+  EXPECT_FALSE(app.windows.frmMain().IsLoaded());
   EXPECT_TRUE(host.QuitRequested());
   EXPECT_EQ(host.ExitCode(), 0);
 }
@@ -101,7 +101,7 @@ namespace {
 // The main window's tips, in the words the program uses, and no others.
 TEST_F(AppTest, TheStartupOptionAndDeleteCarryTheirTips) {
   std::string tips;
-  for (const ui::Control* control : app.frmMain().Descendants()) {
+  for (const ui::Control* control : app.windows.frmMain().Descendants()) {
     if (control->ToolTipText().empty()) continue;
     tips += control->Name() + ": " + control->ToolTipText() + "\n";
   }

@@ -57,7 +57,7 @@ class HostileDefinitionsTest : public app_test::AppTest {
   void ScanAndDeleteAll(const std::vector<hostile::Line>& lines) {
     hostile::WriteDefinitions(sim.files, kSimDataFolder, lines);
     StartProgram();
-    app::FrmMain& main = app.frmMain();
+    app::FrmMain& main = app.windows.frmMain();
     for (ui::Control* command :
          {&main.cmdScan, &main.cmdScanNow, &main.cmdRemove, &main.cmdSelectAll}) {
       ASSERT_TRUE(host.UserClick(*command)) << command->Name();
@@ -81,7 +81,7 @@ class HostileDefinitionsTest : public app_test::AppTest {
       sim.registry.CloseKey(handle);
     }
     // Nothing protected stays listed for removal; whatever was refused is in "Delete Failed".
-    app::FrmMain& main = app.frmMain();
+    app::FrmMain& main = app.windows.frmMain();
     for (ui::ListView* list : {&main.lvwFilesToBeDeleted, &main.lvwRegistryToBeDeleted}) {
       for (const ui::ListItem& row : list->Items()) {
         EXPECT_FALSE(row.text.empty()) << "a row lost its text";
@@ -132,7 +132,7 @@ TEST_F(HostileDefinitionsTest, AllLinesWithRealThreatsRemoveTheThreatsAndNothing
 TEST_F(HostileDefinitionsTest, AProtectedRowThatReachesTheRemovalStaysAndIsListed) {
   hostile::WriteDefinitions(sim.files, kSimDataFolder, {});
   StartProgram();
-  app::FrmMain& main = app.frmMain();
+  app::FrmMain& main = app.windows.frmMain();
   scan::ScanResults& results = app.results();
   results.AddFileRow("C:\\WINDOWS\\system32\\..", "Hostile", scan::kIconFile);
   results.AddRegistryRow("-2147483646", " Software\\\\Microsoft\\", "", "Hostile");
@@ -143,7 +143,7 @@ TEST_F(HostileDefinitionsTest, AProtectedRowThatReachesTheRemovalStaysAndIsListe
   main.Command4.Click();
 
   ExpectWindowsWhole();
-  EXPECT_EQ(ui::DumpRows(app.frmDelete().lstProblem),
+  EXPECT_EQ(ui::DumpRows(app.windows.frmDelete().lstProblem),
             "C:\\WINDOWS\nHKEY_LOCAL_MACHINE\\Software\\Microsoft\n");
   EXPECT_EQ(main.lvwFilesToBeDeleted.Count(), 1);
   EXPECT_EQ(main.lvwRegistryToBeDeleted.Count(), 1);
@@ -163,7 +163,7 @@ TEST_F(HostileDefinitionsTest, UntickedThreatsKeepTheirRowsForTheNextDelete) {
                              {hostile::Kind::File, "two.exe=Bad Two|C:\\Bad Two"},
                              {hostile::Kind::Registry, "1^Software\\Bad Two^=Bad Two"}});
   StartProgram();
-  app::FrmMain& main = app.frmMain();
+  app::FrmMain& main = app.windows.frmMain();
   main.cmdScanNow.Click();
   auto& details = main.lvwPicRemoveListOfSpywareFoundAndToBeRemoved;
   ASSERT_EQ(details.Count(), 2);

@@ -43,7 +43,7 @@ class LanguageTest : public AppTest {
       if (window.Combo1.List(i) == language) window.Combo1.SetListIndex(i);
     }
   }
-  app::FrmMain& Main() { return app.frmMain(); }
+  app::FrmMain& Main() { return app.windows.frmMain(); }
 };
 
 TEST_F(LanguageTest, TheFirstStartAsksModallyAndTheChoiceTranslatesEveryWindow) {
@@ -75,9 +75,9 @@ TEST_F(LanguageTest, TheFirstStartAsksModallyAndTheChoiceTranslatesEveryWindow) 
   EXPECT_EQ(main.lblStatus(0).Caption(), "") << "the status line keeps its empty design text";
   EXPECT_EQ(app.Message("MSG_STOP"), "M\xF6" "chten Sie die Pr\xFC" "fung wirklich abbrechen?");
   // Windows loaded after the choice come up in it.
-  EXPECT_EQ(app.frmDelete().Command2.Caption(), "Liste kopieren");
-  app.frmSpywareFoundAlert().Load();
-  EXPECT_EQ(app.frmSpywareFoundAlert().cmdYes.Caption(), "STOPP");
+  EXPECT_EQ(app.windows.frmDelete().Command2.Caption(), "Liste kopieren");
+  app.windows.frmSpywareFoundAlert().Load();
+  EXPECT_EQ(app.windows.frmSpywareFoundAlert().cmdYes.Caption(), "STOPP");
 }
 
 TEST_F(LanguageTest, ALanguageNoLongerInTheFileStartsInEnglish) {
@@ -92,12 +92,12 @@ TEST_F(LanguageTest, BackToEnglishFromTheMenuRestoresEveryLoadedWindow) {
   StartProgram();
   auto& main = Main();
   ASSERT_EQ(main.cmdSettings.Caption(), "Einstellungen");
-  ASSERT_EQ(app.frmDelete().Command2.Caption(), "Liste kopieren");
+  ASSERT_EQ(app.windows.frmDelete().Command2.Caption(), "Liste kopieren");
 
   main.lblSoftwareFound.SetCaption("3");  // as a scan leaves it
   main.lbltracesFound.SetCaption("12");
   main.mnuLanuages.ClickItem(0);
-  frmLanguage& window = app.frmLanguage();
+  frmLanguage& window = app.windows.frmLanguage();
   ASSERT_TRUE(window.Visible());
   EXPECT_FALSE(window.IsModal()) << "beside the main window, not over it";
   EXPECT_EQ(window.Combo1.Text(), "German");
@@ -110,7 +110,7 @@ TEST_F(LanguageTest, BackToEnglishFromTheMenuRestoresEveryLoadedWindow) {
   EXPECT_EQ(main.cmdWebsite.Caption(), "Visit YourWebsite.com");
   EXPECT_EQ(main.frmStatus.Caption(), "Quillmoor AntiSpyware Status");
   EXPECT_EQ(window.Command1.Caption(), "Check for language updates");
-  EXPECT_EQ(app.frmDelete().Command2.Caption(), "Copy List") << "kept loaded, translated too";
+  EXPECT_EQ(app.windows.frmDelete().Command2.Caption(), "Copy List") << "kept loaded, translated too";
   EXPECT_EQ(app.Message("MSG_SURE"), "Are you sure?");
   EXPECT_EQ(main.lblSoftwareFound.Caption(), "3") << "counts are kept";
   EXPECT_EQ(main.lbltracesFound.Caption(), "12");
@@ -129,7 +129,7 @@ TEST_F(LanguageTest, CheckForUpdatesReplacesTheFileAndListsItsLanguages) {
     return SimHttpResponse(served);
   });
   StartProgram();
-  frmLanguage& window = app.frmLanguage();
+  frmLanguage& window = app.windows.frmLanguage();
   window.Show();
   sim.desktop.AnswerNext(platform::kIdOk);
   window.Command1.Click();
@@ -156,7 +156,7 @@ TEST_F(LanguageTest, ADownloadThatBreaksOffChangesNothingAndSaysNothing) {
     return response;
   });
   StartProgram();
-  frmLanguage& window = app.frmLanguage();
+  frmLanguage& window = app.windows.frmLanguage();
   window.Show();
   window.Command1.Click();
   EXPECT_EQ(sim.files.FileContent(LanguageFile()), shipped);
@@ -167,7 +167,7 @@ TEST_F(LanguageTest, ADownloadThatBreaksOffChangesNothingAndSaysNothing) {
 TEST_F(LanguageTest, TranslateThisProgramOpensTheFileOnlyWhenThereIsOne) {
   StoreLanguage("English");
   StartProgram();
-  frmLanguage& window = app.frmLanguage();
+  frmLanguage& window = app.windows.frmLanguage();
   window.Show();
   window.Command3.Click();
   ASSERT_EQ(sim.desktop.ShellExecuteCalls().size(), 1u);
@@ -182,11 +182,11 @@ TEST_F(LanguageTest, TheDefinitionCountGroupsDigitsAsTheLocaleDoes) {
   StoreLanguage("English");
   sim.clock.SetDigitGroupSeparator(".");
   StartProgram();
-  app.definitionCount = 1234567;
+  app.state.definitionCount = 1234567;
   Main().RefreshStatusPage();
   EXPECT_EQ(Main().lblDefCount.Caption(), "1.234.567");
   sim.clock.SetDigitGroupSeparator("\xA0");
-  app.definitionCount = -1234;
+  app.state.definitionCount = -1234;
   Main().RefreshStatusPage();
   EXPECT_EQ(Main().lblDefCount.Caption(), "-1\xA0" "234");
 }

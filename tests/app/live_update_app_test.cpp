@@ -44,7 +44,7 @@ class LiveUpdateAppTest : public AppTest {
   std::optional<std::string> Option(const std::string& key) {
     return sim.registry.StringValue(platform::kHkeyCurrentUser, kOptionsKey, key);
   }
-  app::FrmMain& Main() { return app.frmMain(); }
+  app::FrmMain& Main() { return app.windows.frmMain(); }
 
   std::string serverDate = "3/20/2006 4:15:00 PM";
 };
@@ -54,11 +54,11 @@ TEST_F(LiveUpdateAppTest, UpToDateDefinitionsGetTheRecentNoticeAndNothingStored)
   StartProgram();
   Main().cmdUpdate.Click();
   EXPECT_EQ(sim.internet.Requests().size(), 1u);
-  auto& notice = app.frmSignatureUpdated();
+  auto& notice = app.windows.frmSignatureUpdated();
   EXPECT_TRUE(notice.Visible());
   EXPECT_EQ(notice.lblUpdateInfo.Caption(),
             "You are using the most recent [ProgramName] definitions.");
-  EXPECT_FALSE(app.frmDownload().IsLoaded());
+  EXPECT_FALSE(app.windows.frmDownload().IsLoaded());
   EXPECT_TRUE(Main().cmdLiveUpdate.Enabled());
   EXPECT_EQ(Option("RESTART"), "False");
   EXPECT_EQ(Main().lblDefVersion.Caption(), "3/16/2006 PST");
@@ -73,14 +73,14 @@ TEST_F(LiveUpdateAppTest, AnUpdateRecountsShowsTheDateAndMarksTheSettings) {
   EXPECT_EQ(Main().lblDefVersion.Caption(), "3/20/2006 4:15:00 PM PST");
   EXPECT_EQ(Option("SHOW"), "True");
   EXPECT_EQ(Option("RESTART"), "True");
-  EXPECT_EQ(app.frmSignatureUpdated().lblUpdateInfo.Caption(),
+  EXPECT_EQ(app.windows.frmSignatureUpdated().lblUpdateInfo.Caption(),
             "Your [ProgramName] definitions have been updated!");
   // The progress window and its tray icon are gone; the main window has none while shown.
-  EXPECT_FALSE(app.frmDownload().IsLoaded());
+  EXPECT_FALSE(app.windows.frmDownload().IsLoaded());
   EXPECT_TRUE(sim.tray.Icons().empty());
   // The notice rises, waits seven seconds, sinks below the fixed end and closes itself.
   host.Advance(30000);
-  EXPECT_FALSE(app.frmSignatureUpdated().IsLoaded());
+  EXPECT_FALSE(app.windows.frmSignatureUpdated().IsLoaded());
   EXPECT_EQ(Option("SHOW"), "false");
 }
 
@@ -121,7 +121,7 @@ TEST_F(LiveUpdateAppTest, TheAutomaticUpdateRunsOnceAfterThreeHundredIdleSeconds
 
 TEST_F(LiveUpdateAppTest, TheProgressLineGoesThroughItsStepsEveryFifteenTicks) {
   StartProgram();
-  auto& progress = app.frmDownload();
+  auto& progress = app.windows.frmDownload();
   progress.Show();
   EXPECT_EQ(progress.lblProduct.Caption(), "Connecting to server/downloading.....");
   ASSERT_EQ(sim.tray.Icons().size(), 1u);
@@ -164,19 +164,19 @@ TEST_F(LiveUpdateAppTest, CancelLeavesTheUpdateRunningToItsNotice) {
   });
   StartProgram();
   host.onYield = [this](int) {
-    if (app.frmDownload().IsLoaded() &&
-        app.frmDownload().txtStatus.Text().starts_with("Downloaded"))
-      app.frmDownload().Command1.Click();
+    if (app.windows.frmDownload().IsLoaded() &&
+        app.windows.frmDownload().txtStatus.Text().starts_with("Downloaded"))
+      app.windows.frmDownload().Command1.Click();
   };
   Main().cmdUpdate.Click();
-  EXPECT_FALSE(app.frmDownload().IsLoaded());
+  EXPECT_FALSE(app.windows.frmDownload().IsLoaded());
   EXPECT_EQ(Main().lblDefCount.Caption(), "7");
-  EXPECT_TRUE(app.frmSignatureUpdated().Visible());
+  EXPECT_TRUE(app.windows.frmSignatureUpdated().Visible());
 }
 
 TEST_F(LiveUpdateAppTest, TheNoticeSlidesFromTheTaskBarAndOkClosesItAtOnce) {
   StartProgram();
-  auto& notice = app.frmSignatureUpdated();
+  auto& notice = app.windows.frmSignatureUpdated();
   notice.Show();
   // 768 pixels of screen and 30 of task bar, at 14.5 twips per pixel.
   EXPECT_EQ(notice.Geometry().startTop, 11136 - 435);

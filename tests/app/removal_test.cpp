@@ -27,7 +27,7 @@ class RemovalTest : public app_test::AppTest {
     StartProgram();
   }
 
-  app::FrmMain& Main() { return app.frmMain(); }
+  app::FrmMain& Main() { return app.windows.frmMain(); }
   // A threat's file or folder trace, its group and its details row, as the scan lists them.
   void AddFileThreat(const std::string& path, const std::string& threat, int icon) {
     scan::ScanResults& results = app.results();
@@ -62,7 +62,7 @@ class RemovalTest : public app_test::AppTest {
   }
   std::vector<std::string> Problems() {
     std::vector<std::string> paths;
-    for (const ui::ListItem& row : app.frmDelete().lstProblem.Items()) paths.push_back(row.text);
+    for (const ui::ListItem& row : app.windows.frmDelete().lstProblem.Items()) paths.push_back(row.text);
     return paths;
   }
 };
@@ -78,7 +78,7 @@ TEST_F(RemovalTest, NothingTickedIsSaidUnlessTheRemovalIsAutomatic) {
             "list.");
   EXPECT_EQ(sim.desktop.MessageBoxes()[0].title, "Quillmoor AntiSpyware");
 
-  app.autoDeleteInProgress = true;
+  app.state.autoDeleteInProgress = true;
   Main().Command4.Click();
   EXPECT_EQ(sim.desktop.MessageBoxes().size(), 1u);
   EXPECT_TRUE(sim.files.Exists("C:\\Bad\\bad.ini"));
@@ -160,7 +160,7 @@ TEST_F(RemovalTest, EveryKindOfTraceGoesIntoTheQuarantineAndTheLog) {
   test_support::ExpectMatchesSourceFile("tests/app/golden/removal_log.txt", Log());
 
   EXPECT_EQ(Problems(), std::vector<std::string>{stuck});
-  EXPECT_TRUE(app.frmDelete().Visible());
+  EXPECT_TRUE(app.windows.frmDelete().Visible());
   EXPECT_EQ(ui::DumpRows(Main().lvwFilesToBeDeleted), "<3> " + stuck + " | Stuck Adware\n");
   EXPECT_EQ(ui::DumpRows(Main().lvwPicRemoveListOfSpywareFoundAndToBeRemoved),
             "<3> Stuck Adware | " + stuck + " | Adware\n");
@@ -201,10 +201,10 @@ TEST_F(RemovalTest, ALockedFileIsTriedEightTimesEachPassAndListedOnce) {
       << "left unticked for the user; the removed threat is gone";
   EXPECT_TRUE(InQuarantine("one.ini")) << "backed up even though it stayed";
 
-  app.frmDelete().Command2.Click();
+  app.windows.frmDelete().Command2.Click();
   EXPECT_EQ(sim.clipboard.Text(), "C:\\Bad\\one.ini\r\nC:\\Bad\\two.dat\r\nC:\\Bad\\three.txt\r\n");
-  app.frmDelete().Command1.Click();
-  EXPECT_FALSE(app.frmDelete().Visible());
+  app.windows.frmDelete().Command1.Click();
+  EXPECT_FALSE(app.windows.frmDelete().Visible());
 
   // The next removal starts with an empty list and touches only what is ticked again.
   sim.files.SetInUse(paths[1], false);
@@ -239,7 +239,7 @@ TEST_F(RemovalTest, FourRegistryRowsShowAQuarterEachAndTheTotalGrows) {
   sim.registry.PutString(kHkeyCurrentUser, std::string(kUserRoot) + "\\Settings", "lblDefRemoved",
                          "10");
   // The results page shows 3 threats found (on its two threat labels) and the 4 traces.
-  app.scanState.counters.threatsFound = 3;
+  app.state.scan.counters.threatsFound = 3;
   std::vector<std::string> texts;
   bool commandsHeld = true;
   host.onYield = [&](int) {
@@ -271,7 +271,7 @@ TEST_F(RemovalTest, WithoutSystemRestoreTheRemovalGoesOnSilentlyWhenAutomatic) {
   sim.files.AddFile("C:\\Bad\\bad.ini", "x");
   AddFileThreat("C:\\Bad\\bad.ini", "Bad", scan::kIconFile);
   sim.restore.SetEnabled(false);
-  app.autoDeleteInProgress = true;
+  app.state.autoDeleteInProgress = true;
   DeleteAll();
 
   EXPECT_TRUE(sim.desktop.MessageBoxes().empty());
@@ -280,7 +280,7 @@ TEST_F(RemovalTest, WithoutSystemRestoreTheRemovalGoesOnSilentlyWhenAutomatic) {
 
   // Windows 2000 has no System Restore: nothing is asked of it, nor promised.
   sim.system.SetOsVersion({platform::kPlatformWin32Nt, 5, 0});
-  app.autoDeleteInProgress = false;
+  app.state.autoDeleteInProgress = false;
   sim.files.AddFile("C:\\Bad\\again.ini", "x");
   AddFileThreat("C:\\Bad\\again.ini", "Again", scan::kIconFile);
   DeleteAll();

@@ -23,7 +23,7 @@ class ReportWindowTest : public app_test::AppTest {
     }
     StartProgram();
   }
-  app::FrmMain& Main() { return app.frmMain(); }
+  app::FrmMain& Main() { return app.windows.frmMain(); }
   // Opens the viewer with the command and notes what it shows, then presses OK.
   struct Shown {
     std::string caption;
@@ -68,7 +68,7 @@ TEST_F(ReportWindowTest, EachCommandShowsTheFoldedReportModallyUntilOk) {
     EXPECT_EQ(shown.text, "\r\n\r\nTitle\r\nNamePlace\r\n\r\nEnd.");
     EXPECT_FALSE(shown.linkEnabled) << "Show Report waits while the window is open";
     EXPECT_TRUE(Main().lblViewLogFile.Enabled());
-    EXPECT_FALSE(app.frmReport().IsLoaded()) << "OK closes the window";
+    EXPECT_FALSE(app.windows.frmReport().IsLoaded()) << "OK closes the window";
   }
 
   // The menu item reads the report again: a later report shows, a missing one shows nothing.

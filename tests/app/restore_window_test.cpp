@@ -39,17 +39,17 @@ class RestoreWindowTest : public app_test::AppTest {
     results.AddGroupRow("Autorun", scan::kIconRegistry);
     results.AddDetailsRow("Autorun", "Software\\Bad\\Run", "Adware settings", scan::kIconRegistry);
     results.CountTrace();
-    app.frmMain().cmdSelectAll.Click();
+    app.windows.frmMain().cmdSelectAll.Click();
     sim.desktop.AnswerNext(platform::kIdYes);
-    app.frmMain().Command4.Click();
+    app.windows.frmMain().Command4.Click();
     ASSERT_FALSE(sim.files.Exists("C:\\Bad\\bad.ini"));
     ASSERT_FALSE(sim.registry.Value(kHkeyCurrentUser, "Software\\Bad", "Run"));
     shownBefore = sim.desktop.MessageBoxes().size();
   }
 
   removal::frmRestore& Open() {
-    app.frmMain().mnuQuar.ClickItem(2);
-    return app.frmRestore();
+    app.windows.frmMain().mnuQuar.ClickItem(2);
+    return app.windows.frmRestore();
   }
   // The rows without their date column, which is the clock's.
   static std::string Rows(const removal::frmRestore& window) {
@@ -75,7 +75,7 @@ TEST_F(RestoreWindowTest, ListsWhatTheRemovalKeptAndSortsByAnyColumn) {
   ASSERT_TRUE(window.Visible());
   EXPECT_FALSE(window.IsModal()) << "beside the main window";
   EXPECT_EQ(window.Caption(), "Restore from Quarantine");
-  EXPECT_EQ(app.frmMain().mnuQuar.Item(2).caption, "Restore...");
+  EXPECT_EQ(app.windows.frmMain().mnuQuar.Item(2).caption, "Restore...");
   EXPECT_EQ(Rows(window),
             "Bad | File | C:\\Bad\\bad.ini\n"
             "Worse | File | C:\\Worse\\bad.ini\n"
@@ -159,7 +159,7 @@ TEST_F(RestoreWindowTest, SpeaksTheChosenLanguage) {
   sim.files.AddFile(sim.system.ProgramFolder() + "\\Localization.txt",
                     test_support::ReadSourceFile("data/Localization.txt"));
   app.ApplyLanguage("German");
-  EXPECT_EQ(app.frmMain().mnuQuar.Item(2).caption, "Wiederherstellen...");
+  EXPECT_EQ(app.windows.frmMain().mnuQuar.Item(2).caption, "Wiederherstellen...");
   removal::frmRestore& window = Open();
   EXPECT_EQ(window.Caption(), "Aus der Quarant\xE4ne wiederherstellen");
   EXPECT_EQ(window.cmdRestore.Caption(), "Wiederherstellen");

@@ -43,7 +43,7 @@ class ScanDemoTest : public app_test::AppTest {
     return sim.processes.Start(kDemoProgram);
   }
   bool FoundRow(const std::string& text) {
-    for (const ui::ListItem& row : app.frmMain().lvwSpywareFound.Items()) {
+    for (const ui::ListItem& row : app.windows.frmMain().lvwSpywareFound.Items()) {
       if (row.text == text) return true;
     }
     return false;
@@ -57,7 +57,7 @@ TEST_F(ScanDemoTest, AScanFindsEveryPlantedDemoTrace) {
   sim.files.AddFile("C:\\Program Files\\Demo Adware\\readme.txt", "text");
   sim.files.AddFile("C:\\demohelper.dll", "MZ");
   StartProgram();
-  auto& main = app.frmMain();
+  auto& main = app.windows.frmMain();
   main.cmdScanNow.Click();
 
   EXPECT_EQ(ui::DumpRows(main.lvwSpywareFound),
@@ -96,7 +96,7 @@ TEST_F(ScanDemoTest, AScanStopsTheDemoProgramAndFindsTheDemoCookie) {
   const std::uint32_t demo = StartDemoProgram();
   sim.files.AddFile(kDemoCookie, "id\nvisitor=42\nads.demoadware.example/\n1536\n*\n");
   StartProgram();
-  auto& main = app.frmMain();
+  auto& main = app.windows.frmMain();
   main.cmdScanNow.Click();
 
   EXPECT_TRUE(FoundRow("Cookie Found: user@demoadware[2].txt"))
@@ -118,7 +118,7 @@ TEST_F(ScanDemoTest, TheScanWritesItsReportOfTheThreatsFound) {
   sim.files.AddFile(std::string(kSimDataFolder) + "\\ENoSignature.dat",
                     "C:\\Program Files\\Demo Adware\\readme.txt\r\n");
   StartProgram();
-  app.frmMain().cmdScanNow.Click();
+  app.windows.frmMain().cmdScanNow.Click();
   test_support::ExpectMatchesSourceFile(
       "tests/app/golden/scan_report.txt",
       sim.files.FileContent(std::string(kSimDataFolder) + "\\Scan_Log.txt").value_or(""));

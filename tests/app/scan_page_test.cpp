@@ -30,7 +30,7 @@ class ScanPageTest : public AppTest {
     return sim.registry.StringValue(kHkeyCurrentUser, std::string(kUserRoot) + "\\" + section,
                                     key);
   }
-  app::FrmMain& Main() { return app.frmMain(); }
+  app::FrmMain& Main() { return app.windows.frmMain(); }
 };
 
 TEST_F(ScanPageTest, AScanRunsToTheEndAndRecordsItsDate) {
@@ -146,7 +146,7 @@ TEST_F(ScanPageTest, PauseHoldsTheScanInsideItsBoxUntilClosed) {
 TEST_F(ScanPageTest, ProgressRefreshesOnEveryHundredthCallOrWhenForced) {
   StartProgram();
   auto& main = Main();
-  app.scanState.counters.registryEntriesInspected = 7;
+  app.state.scan.counters.registryEntriesInspected = 7;
   for (int i = 0; i < 99; ++i) main.UpdateScanProgress("Registry: fuck key", 10, 20);
   EXPECT_EQ(main.lblRegistryInspected.Caption(), "0");
   main.UpdateScanProgress("Registry: fuck key", 10, -1);
@@ -154,7 +154,7 @@ TEST_F(ScanPageTest, ProgressRefreshesOnEveryHundredthCallOrWhenForced) {
   EXPECT_EQ(main.lblStatus(0).Caption(), "Registry:  key");
   EXPECT_EQ(main.pb1.Value(), 10);
   EXPECT_EQ(main.pb2.Value(), 0) << "a negative percent leaves the bar";
-  app.scanState.counters.registryEntriesInspected = 8;
+  app.state.scan.counters.registryEntriesInspected = 8;
   main.UpdateScanProgress("Scan Complete", 100, 100, true);
   EXPECT_EQ(main.lblRegistryInspected.Caption(), "8");
 }
@@ -288,11 +288,11 @@ TEST_F(ScanPageTest, TheSplashOpensTheMainWindowAtItsSeventyFifthTick) {
   app.Start();
   host.Advance(148);
   EXPECT_FALSE(Main().IsLoaded());
-  EXPECT_TRUE(app.splash().Visible());
+  EXPECT_TRUE(app.windows.splash().Visible());
   host.Advance(2);
   EXPECT_TRUE(Main().Visible());
-  EXPECT_FALSE(app.splash().Visible());
-  EXPECT_FALSE(app.splash().Timer2.Enabled());
+  EXPECT_FALSE(app.windows.splash().Visible());
+  EXPECT_FALSE(app.windows.splash().Timer2.Enabled());
 }
 
 }  // namespace

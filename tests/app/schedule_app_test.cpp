@@ -69,7 +69,7 @@ class ScheduledScanTest : public app_test::AppTest {
     Main().cmdSettings.Click();
     Main().TabStrip1.SelectTab(3);
   }
-  app::FrmMain& Main() { return app.frmMain(); }
+  app::FrmMain& Main() { return app.windows.frmMain(); }
 };
 
 TEST_F(ScheduledScanTest, DailyStartsOnceAtItsSecondEvenWhenTheScanEndsWithinIt) {
@@ -82,7 +82,7 @@ TEST_F(ScheduledScanTest, DailyStartsOnceAtItsSecondEvenWhenTheScanEndsWithinIt)
   EXPECT_TRUE(Main().tmrScheduler.Enabled()) << "the scan switched it on again at its end";
   host.Advance(5000);
   EXPECT_EQ(Scans(), 1) << "not again within the same second";
-  EXPECT_FALSE(app.autoDeleteInProgress);
+  EXPECT_FALSE(app.state.autoDeleteInProgress);
 
   RunFrom(At(kThursday + 1, 14, 29, 59), 2000);
   EXPECT_EQ(Scans(), 2) << "the next day";
@@ -138,12 +138,12 @@ TEST_F(ScheduledScanTest, ScheduledRemovalAsksNothingAndALaterManualOneAsksAsUsu
   StartInTrayAt(At(kThursday, 14, 29, 59));
   EXPECT_TRUE(Main().chkAutoDel.Checked());
   bool removalDuringScan = false;
-  host.onYield = [&](int) { removalDuringScan = removalDuringScan || app.autoDeleteInProgress; };
+  host.onYield = [&](int) { removalDuringScan = removalDuringScan || app.state.autoDeleteInProgress; };
   host.Advance(2000);
   host.onYield = nullptr;
 
   EXPECT_TRUE(removalDuringScan);
-  EXPECT_FALSE(app.autoDeleteInProgress) << "only while the scheduled scan runs";
+  EXPECT_FALSE(app.state.autoDeleteInProgress) << "only while the scheduled scan runs";
   EXPECT_TRUE(sim.desktop.MessageBoxes().empty()) << sim.desktop.MessageBoxes()[0].text;
   EXPECT_FALSE(sim.files.Exists(program));
   EXPECT_FALSE(sim.registry.KeyExists(kHkeyCurrentUser, "Software\\Demo Adware"));
@@ -175,7 +175,7 @@ TEST_F(ScheduledScanTest, TheNormalWindowHoldsTheSchedulerAndTheShieldsStayOffDu
   StartProgram();
   EXPECT_FALSE(Main().tmrScheduler.Enabled()) << "the window is shown normally";
   host.Advance(2000);
-  EXPECT_TRUE(app.scanState.scanStartTime.empty()) << "no scan";
+  EXPECT_TRUE(app.state.scan.scanStartTime.empty()) << "no scan";
 
   Main().SetWindowState(ui::WindowState::Minimized);
   EXPECT_TRUE(Main().tmrScheduler.Enabled());
@@ -188,7 +188,7 @@ TEST_F(ScheduledScanTest, TheNormalWindowHoldsTheSchedulerAndTheShieldsStayOffDu
   };
   RunFrom(At(kThursday + 1, 14, 29, 59), 2000);
   host.onYield = nullptr;
-  EXPECT_EQ(app.scanState.scanStartTime, "3/17/2006 2:30:00 PM");
+  EXPECT_EQ(app.state.scan.scanStartTime, "3/17/2006 2:30:00 PM");
   EXPECT_GT(yields, 0);
   EXPECT_FALSE(timersDuringScan) << "the scan switches the background timers off";
   EXPECT_TRUE(Main().tmrCheckHomePage.Enabled()) << "and on again as their settings say";

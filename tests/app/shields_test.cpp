@@ -30,7 +30,7 @@ class ShieldsTest : public app_test::AppTest {
         {"threat.exe=Hijacker|[progfil]Hijacker", "other.exe=Hijacker|[progfil]Hijacker"});
     // The user's answers to the memory shield's alert, given while it waits.
     host.onYield = [this](int) {
-      protection::frmSpywareFoundAlert& alert = app.frmSpywareFoundAlert();
+      protection::frmSpywareFoundAlert& alert = app.windows.frmSpywareFoundAlert();
       if (!alert.IsLoaded() || !alert.Visible() || alert.Decided()) return;
       if (answering) {
         // A question asked inside an answer would wait for ever: closed, so the test fails.
@@ -72,11 +72,11 @@ class ShieldsTest : public app_test::AppTest {
   // never came, one missing is recorded by the host as a window left open.
   void AnswerHomePage(bool yes) {
     host.OnModal("frmHomePageChangedAlert", [this, yes](ui::Form&) {
-      protection::frmHomePageChangedAlert& alert = app.frmHomePageChangedAlert();
+      protection::frmHomePageChangedAlert& alert = app.windows.frmHomePageChangedAlert();
       homePageQuestions.push_back(alert.lblHomePageInfo.Caption());
       // Ticks that something starts while the question is open do nothing (a second question
       // would be a window the host finds left open).
-      for (int i = 0; i < 3; ++i) app.frmMain().tmrCheckHomePage.Tick();
+      for (int i = 0; i < 3; ++i) app.windows.frmMain().tmrCheckHomePage.Tick();
       (yes ? alert.cmdYes : alert.cmdNO).Click();
     });
   }
@@ -86,7 +86,7 @@ class ShieldsTest : public app_test::AppTest {
   void StartInTrayWithMemoryShieldOnly() {
     Store("optIEHomePageSheildOn", "False");
     StartProgram();
-    app.frmMain().SendToTray();
+    app.windows.frmMain().SendToTray();
   }
   // Starts the program and lets the first home-page tick adopt the page.
   void StartAndAdopt() {
@@ -115,11 +115,11 @@ TEST_F(ShieldsTest, ShieldsSwitchedOffDoNothing) {
   Store("optIEHomePageSheildOn", "False");
   const std::uint32_t threat = Run(kThreat);
   StartProgram();
-  app.frmMain().SendToTray();
+  app.windows.frmMain().SendToTray();
   host.Advance(60000);
   // Even a tick that fires regardless does nothing.
-  app.frmMain().tmrMemoryInspected.Tick();
-  app.frmMain().tmrCheckHomePage.Tick();
+  app.windows.frmMain().tmrMemoryInspected.Tick();
+  app.windows.frmMain().tmrCheckHomePage.Tick();
   EXPECT_TRUE(questions.empty());
   EXPECT_TRUE(sim.processes.IsRunning(threat));
   EXPECT_EQ(Accepted(), "<none>") << "nothing adopted";
@@ -137,7 +137,7 @@ TEST_F(ShieldsTest, AllowedThreatIsListedAsExcludedAndNotAskedAgain) {
 
   host.Advance(10000);
   EXPECT_EQ(questions.size(), 1u);
-  EXPECT_EQ(ui::DumpRows(app.frmMain().lvwSpywareFound), "<5> EXCLUDED: THREAT.EXE\n");
+  EXPECT_EQ(ui::DumpRows(app.windows.frmMain().lvwSpywareFound), "<5> EXCLUDED: THREAT.EXE\n");
 }
 
 TEST_F(ShieldsTest, TwoThreatsAreAskedAboutInTurnAndStopOnAnEndedOneSaysNothing) {
@@ -163,10 +163,10 @@ TEST_F(ShieldsTest, TwoThreatsAreAskedAboutInTurnAndStopOnAnEndedOneSaysNothing)
 TEST_F(ShieldsTest, NoTickStartsWhileTheAlertIsOpen) {
   Run(kThreat);
   StartInTrayWithMemoryShieldOnly();
-  app::FrmMain& main = app.frmMain();
+  app::FrmMain& main = app.windows.frmMain();
   std::int32_t inspectedWhenAsked = -1;
   answers = {[&](protection::frmSpywareFoundAlert& alert) {
-    inspectedWhenAsked = app.scanState.counters.cookiesAndProcessesInspected;
+    inspectedWhenAsked = app.state.scan.counters.cookiesAndProcessesInspected;
     // Everything that could start a tick meanwhile: the timers switched on again and both
     // ticks fired by hand, several times.
     main.SetBackgroundTimers(true);
@@ -174,7 +174,7 @@ TEST_F(ShieldsTest, NoTickStartsWhileTheAlertIsOpen) {
       main.tmrMemoryInspected.Tick();
       main.tmrCheckHomePage.Tick();
     }
-    EXPECT_EQ(app.scanState.counters.cookiesAndProcessesInspected, inspectedWhenAsked);
+    EXPECT_EQ(app.state.scan.counters.cookiesAndProcessesInspected, inspectedWhenAsked);
     Allow(alert);
   }};
   host.Advance(10000);

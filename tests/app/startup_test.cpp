@@ -34,7 +34,7 @@ class StartupTest : public AppTest {
     Store("Settings", "ranOneTime", "1");
     sim.registry.PutString(kHkeyLocalMachine, kMachineSettings, "FirstTime", "Yes");
   }
-  app::FrmMain& Main() { return app.frmMain(); }
+  app::FrmMain& Main() { return app.windows.frmMain(); }
 };
 
 TEST_F(StartupTest, FreshProfileGetsTheDefaultsAndTheGreeting) {
@@ -44,7 +44,7 @@ TEST_F(StartupTest, FreshProfileGetsTheDefaultsAndTheGreeting) {
   auto& main = Main();
 
   ASSERT_TRUE(main.Visible());
-  EXPECT_FALSE(app.splash().Visible());
+  EXPECT_FALSE(app.windows.splash().Visible());
   EXPECT_EQ(main.Caption(), "[ProgramName] by [Company]") << "without a language file: as stored";
   EXPECT_EQ(main.lblDefCount.Caption(), "0");
   EXPECT_EQ(main.lblVersion.Caption(), "1.0");
@@ -105,7 +105,7 @@ TEST_F(StartupTest, ShippedLanguageFileAndDefinitionsFillTheTitleAndTheStatusPag
   EXPECT_EQ(main.Caption(), "Quillmoor AntiSpyware by Quillmoor Software");
   EXPECT_EQ(main.cmdWebsite.Caption(), "Visit YourWebsite.com");
   EXPECT_EQ(main.Label22.Caption(), "Welcome to Quillmoor AntiSpyware");
-  EXPECT_EQ(app.dataFolder, data);
+  EXPECT_EQ(app.state.dataFolder, data);
   EXPECT_EQ(main.lblDefCount.Caption(), "3");
   EXPECT_EQ(main.lblDefVersion.Caption(), "12/1/2026 3:04:05 PM PST");
   EXPECT_EQ(main.lblLastUpdate.Caption(), "Signatures Last Updated On 12/1/2026 3:04:05 PM PST");
@@ -129,7 +129,7 @@ TEST_F(StartupTest, AMissingDataFolderIsMadeFromTheStarterSetAndAnExistingOneKep
   EXPECT_EQ(sim.files.FileContent(data + "\\Safety.dat"), "stored Safety.dat");
   EXPECT_EQ(sim.files.FileContent(data + "\\ExeDefinition.dat"), "stored ExeDefinition.dat");
   EXPECT_FALSE(sim.files.Exists(data + "\\date.dat")) << "only what the starter set has";
-  EXPECT_NE(app.frmMain().lblDefVersion.Caption(), app.Message("MSG_MISSINGFILES"));
+  EXPECT_NE(app.windows.frmMain().lblDefVersion.Caption(), app.Message("MSG_MISSINGFILES"));
 
   // The next start finds the folder and leaves it alone, even when the user emptied it.
   ASSERT_TRUE(sim.files.DeleteFile(data + "\\Safety.dat"));
@@ -150,7 +150,7 @@ TEST_F(StartupTest, HelpOpensOnTheFirstStartOnly) {
   EXPECT_EQ(sim.desktop.ShellExecuteCalls()[0].verb, "open");
   EXPECT_EQ(sim.desktop.ShellExecuteCalls()[0].file, help);
   EXPECT_EQ(Stored("Settings", "showHelp"), "0");
-  EXPECT_FALSE(app.form8().IsLoaded()) << "the launcher unloads itself";
+  EXPECT_FALSE(app.windows.form8().IsLoaded()) << "the launcher unloads itself";
   EXPECT_EQ(sim.registry.StringValue(kHkeyLocalMachine, kMachineSettings, "showHelp"), "0");
 }
 
@@ -262,16 +262,16 @@ TEST_F(StartupTest, NormalExitLeavesStoppedAndTheWindowLayout) {
   main.SetWindowState(ui::WindowState::Maximized);
   main.lvwPicRemoveListOfSpywareFoundAndToBeRemoved.SetColumnWidth(1, 4321);
   main.mnuHelp_Click(0);
-  app.frmSpywareFoundAlert().Load();
+  app.windows.frmSpywareFoundAlert().Load();
   main.Unload(ui::UnloadMode::FormControlMenu);
 
   EXPECT_EQ(Stored("OptionAndSettings", "STATUS"), "STOPPED");
   EXPECT_EQ(Stored("OptionAndSettings", "RESTART"), "False");
   EXPECT_EQ(Stored("Settings", "FoundCol22"), "4321");
   EXPECT_EQ(Stored("Settings", "Max"), "1");
-  EXPECT_FALSE(app.hidden().IsLoaded());
-  EXPECT_FALSE(app.frmSpywareFoundAlert().IsLoaded());
-  EXPECT_FALSE(app.frmDelete().IsLoaded());
+  EXPECT_FALSE(app.windows.hidden().IsLoaded());
+  EXPECT_FALSE(app.windows.frmSpywareFoundAlert().IsLoaded());
+  EXPECT_FALSE(app.windows.frmDelete().IsLoaded());
   EXPECT_TRUE(host.QuitRequested());
 }
 

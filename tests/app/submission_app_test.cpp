@@ -22,7 +22,7 @@ class SubmissionAppTest : public AppTest {
     sim.files.AddFile("C:\\Tools\\ab.exe", "MZ");
     sim.processes.Start("C:\\Tools\\ab.exe");
   }
-  app::FrmMain& Main() { return app.frmMain(); }
+  app::FrmMain& Main() { return app.windows.frmMain(); }
 
   std::vector<std::string> queries;
   std::string reply = "Added";

@@ -88,8 +88,8 @@ class TrayMenuTest : public AppTest {
     SkipFirstRun();
     StartProgram();
   }
-  app::FrmMain& Main() { return app.frmMain(); }
-  app::frmMenuPopUp& Menu() { return app.menuPopUp(); }
+  app::FrmMain& Main() { return app.windows.frmMain(); }
+  app::frmMenuPopUp& Menu() { return app.windows.menuPopUp(); }
   void TrayEvent(int x) { Main().MouseMove(ui::MouseArgs{0, 0, x, 0}); }
   std::string Stored(const std::string& key) {
     return sim.registry
@@ -179,7 +179,7 @@ TEST_F(TrayMenuTest, DoubleClickRestoresTheWindowAndHidesTheMenu) {
 
 TEST_F(TrayMenuTest, OtherTrayEventsAreIgnored) {
   for (int code : {512, 514, 517, 519, 520, 521}) TrayEvent(code * 15);
-  EXPECT_FALSE(app.HasMenuPopUp() && Menu().IsLoaded());
+  EXPECT_FALSE(app.windows.HasMenuPopUp() && Menu().IsLoaded());
   EXPECT_TRUE(Main().Visible());
 }
 

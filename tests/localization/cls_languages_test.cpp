@@ -85,7 +85,7 @@ TEST_F(LanguagesTest, CatalogueHoldsTwoHundredAndOneMessagesAndTheFirstOfAKeyWin
 TEST_F(LanguagesTest, ItemsComeOnlyFromTheCurrentLanguagesGroup) {
   WriteLanguageFile(kTwoLanguages);
   languages.LoadLanguage("DEUTSCH");
-  EXPECT_EQ(languages.CurrentLanguage(), "DEUTSCH");
+  EXPECT_EQ(languages.LoadedLanguage(), "DEUTSCH");
   EXPECT_EQ(languages.TranslateKey("MSG_STOP"), "Soll die Suche enden?");
   EXPECT_EQ(languages.TranslateKey("FRMMAIN_CMDSCAN"), "") << "only the English group has it";
   languages.LoadLanguage("English");
@@ -110,7 +110,7 @@ TEST_F(LanguagesTest, WithoutAFileTheItemsStayAndAMissingLanguageLeavesNone) {
   languages.LoadLanguage("Deutsch");
   sim.files.DeleteFile(sim.system.ProgramFolder() + "\\Localization.txt");
   languages.LoadLanguage("English");
-  EXPECT_EQ(languages.CurrentLanguage(), "English");
+  EXPECT_EQ(languages.LoadedLanguage(), "English");
   EXPECT_EQ(languages.TranslateKey("MSG_STOP"), "Soll die Suche enden?");
 
   WriteLanguageFile(kTwoLanguages);

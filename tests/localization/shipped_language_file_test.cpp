@@ -77,7 +77,7 @@ TEST_F(ShippedLanguageFileTest, EveryControlOfEveryWindowHasAnEnglishItem) {
   app.languages.LoadLanguage("English");
   const std::vector<std::string> keys = ItemKeys(app.languages.TranslationItems());
   const std::set<std::string> english(keys.begin(), keys.end());
-  for (ui::Form* window : app.Windows(true)) {
+  for (ui::Form* window : app.windows.All(true)) {
     for (const TranslationItem& item : WindowTranslationItems(*window)) {
       EXPECT_TRUE(english.count(item.key)) << item.key << " has no English item";
     }

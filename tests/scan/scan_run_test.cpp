@@ -7,7 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "definitions/protected_paths.h"
 #include "platform/sim/sim_machine.h"
+#include "removal/quarantine.h"
+#include "removal/removal_run.h"
+#include "removal/restore_point.h"
 #include "stage_harness.h"
 #include "ui/dump.h"
 
@@ -109,6 +113,35 @@ TEST_F(ScanRunTest, TheShieldsRunAsksAboutARunningThreatAndScansNothingElse) {
   EXPECT_TRUE(sim.processes.IsRunning(pid)) << "the question decides, not the run";
   EXPECT_EQ(state.counters.registryEntriesInspected, 0);
   EXPECT_EQ(harness.files.Count(), 0) << "no other stage ran";
+}
+
+// A scheduled scan that removes what it finds: the scan, every threat ticked, the removal of
+// the ticked traces and the results emptied, with no window loaded.
+TEST_F(ScanRunTest, AnAutomaticRemovalTakesWhatTheScanFoundWithoutAWindow) {
+  sim.files.AddFile("C:\\Keep\\bad.exe", "MZ");
+  ASSERT_TRUE(Run({.registry = true}));
+  ASSERT_FALSE(harness.form.IsLoaded());
+  for (std::size_t threat = 0; threat < harness.results.findings().Threats().size(); ++threat) {
+    harness.details.SetChecked(static_cast<int>(threat), true);
+    harness.results.TickThreat(static_cast<int>(threat), true);
+  }
+  const std::vector<removal::WorkItem> items = harness.results.TickedWorkItems();
+  ASSERT_EQ(items.size(), 2u);
+  EXPECT_EQ(items[0].text, "C:\\Bad\\bad.exe");
+  EXPECT_EQ(items[1].kind, removal::WorkKind::Registry);
+
+  removal::Quarantine quarantine{sim.machine, data};
+  removal::RestorePoint restorePoint{sim.machine};
+  removal::RemovalRun run(sim.machine, quarantine, restorePoint, harness.protectedPaths,
+                          {"Product", 0, true, static_cast<int>(items.size())}, {});
+  EXPECT_TRUE(run.Run(items).empty());
+  harness.results.RemoveChecked();
+
+  EXPECT_FALSE(sim.files.Exists("C:\\Bad\\bad.exe"));
+  EXPECT_TRUE(sim.files.Exists("C:\\Keep\\bad.exe")) << "only what the definitions name";
+  EXPECT_FALSE(sim.registry.KeyExists(platform::kHkeyCurrentUser, "Software\\Bad"));
+  EXPECT_EQ(harness.results.findings().Threats().size(), 0u);
+  EXPECT_EQ(harness.files.Count() + harness.registry.Count(), 0);
 }
 
 }  // namespace

@@ -114,7 +114,7 @@ TEST_F(ServerWin32Test, CheckForLanguageUpdatesPutsTheServersFileInPlace) {
   ASSERT_FALSE(shipped.empty()) << path;
   ASSERT_TRUE(real.machine.files.WriteAll(path, "an older file\r\n"));
 
-  localization::frmLanguage& window = app_->frmLanguage();
+  localization::frmLanguage& window = app_->windows.frmLanguage();
   window.Show();
   EXPECT_EQ(window.Combo1.ListCount(), 0);
   window.Command1.Click();

@@ -116,7 +116,7 @@ TEST_F(LiveUpdateWin32Test, FetchesMergesAndScansWithWhatTheServerAdded) {
   app_ = std::make_unique<app::App>(machine, host);
   app_->Start();
   host.Advance(200);
-  app::FrmMain& main = app_->frmMain();
+  app::FrmMain& main = app_->windows.frmMain();
   const std::string countBefore = main.lblDefCount.Caption();
   main.cmdUpdate.Click();
 
@@ -143,7 +143,7 @@ TEST_F(LiveUpdateWin32Test, FetchesMergesAndScansWithWhatTheServerAdded) {
   EXPECT_TRUE(real.machine.clock.ParseDate(common::Trim(date.substr(0, date.find('\r'))))) << date;
   EXPECT_FALSE(files().ReadAll(data_ + "\\temp.dat"));
   EXPECT_NE(main.lblDefCount.Caption(), countBefore);
-  EXPECT_NE(app_->frmSignatureUpdated().lblUpdateInfo.Caption().find("have been updated!"),
+  EXPECT_NE(app_->windows.frmSignatureUpdated().lblUpdateInfo.Caption().find("have been updated!"),
             std::string::npos);
 
   // A scan now finds the threat only the update knew.

@@ -219,7 +219,7 @@ TEST_F(RemovalFlowWin32Test, ScanAndRemoveEveryKindOfDemoThreat) {
   app_ = std::make_unique<app::App>(machine, host);
   app_->Start();
   host.Advance(200);
-  app::FrmMain& main = app_->frmMain();
+  app::FrmMain& main = app_->windows.frmMain();
   // Without the memory sweep the scan leaves the program running: the removal must stop it.
   main.chkSweepMemory.SetValue(ui::kUnchecked);
   main.cmdScan.Click();
@@ -270,8 +270,8 @@ TEST_F(RemovalFlowWin32Test, ScanAndRemoveEveryKindOfDemoThreat) {
 
   // The file in use, and so its folder, could not be backed up: both stay and are listed.
   EXPECT_TRUE(Exists(ini));
-  EXPECT_EQ(ui::DumpRows(app_->frmDelete().lstProblem), ini + "\n" + toolbar + "\n");
-  EXPECT_TRUE(app_->frmDelete().Visible());
+  EXPECT_EQ(ui::DumpRows(app_->windows.frmDelete().lstProblem), ini + "\n" + toolbar + "\n");
+  EXPECT_TRUE(app_->windows.frmDelete().Visible());
 
   // The library was looked into, never run.
   for (const char* marker : {"main", "register", "unregister"}) {
@@ -287,7 +287,7 @@ TEST_F(RemovalFlowWin32Test, ScanAndRemoveEveryKindOfDemoThreat) {
 
   // Quarantine > Restore..., every row selected, Restore: everything that went comes back.
   main.mnuQuar.ClickItem(2);
-  removal::frmRestore& window = app_->frmRestore();
+  removal::frmRestore& window = app_->windows.frmRestore();
   ASSERT_TRUE(window.Visible());
   ASSERT_GE(window.lvwQuarantine.Count(), 7) << ui::DumpRows(window.lvwQuarantine);
   for (int row = 0; row < window.lvwQuarantine.Count(); ++row) {
@@ -367,7 +367,7 @@ TEST_F(RemovalFlowWin32Test, HostileDefinitionsLeaveWindowsWhole) {
   app_ = std::make_unique<app::App>(machine, host);
   app_->Start();
   host.Advance(200);
-  app::FrmMain& main = app_->frmMain();
+  app::FrmMain& main = app_->windows.frmMain();
   main.cmdScan.Click();
   main.cmdScanNow.Click();
   ASSERT_EQ(main.lblStatus(0).Caption(), "Scanning complete.")

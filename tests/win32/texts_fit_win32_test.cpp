@@ -128,15 +128,15 @@ class TextsFitTest : public ::testing::Test {
     app_ = std::make_unique<app::App>(real.machine, host);
     app_->Start();
     // The splash hands over to the main window after its timer.
-    for (int waited = 0; waited < 15000 && !app_->frmMain().Visible(); waited += 50) {
+    for (int waited = 0; waited < 15000 && !app_->windows.frmMain().Visible(); waited += 50) {
       host.DoEvents();
       Sleep(50);
     }
-    EXPECT_TRUE(app_->frmMain().Visible());
+    EXPECT_TRUE(app_->windows.frmMain().Visible());
     std::vector<std::string> cuts;
-    for (ui::Form* form : app_->Windows(true)) {
+    for (ui::Form* form : app_->windows.All(true)) {
       // The splash has handed over; loading it again would start it over.
-      if (form == &app_->splash()) continue;
+      if (form == &app_->windows.splash()) continue;
       form->Load();
       host.DoEvents();
       for (ui::Control* control : form->Descendants()) {
@@ -154,7 +154,7 @@ class TextsFitTest : public ::testing::Test {
         if (!cut.empty()) cuts.push_back(form->Name() + "." + cut);
       }
     }
-    app_->frmSignatureUpdated().Unload();
+    app_->windows.frmSignatureUpdated().Unload();
     return cuts;
   }
   static int Dpi() {

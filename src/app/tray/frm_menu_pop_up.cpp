@@ -1,10 +1,8 @@
 #include "app/tray/frm_menu_pop_up.h"
 
 #include <algorithm>
+#include <utility>
 
-#include "app/app.h"
-#include "app/frm_main.h"
-#include "app/options.h"
 #include "platform/desktop.h"
 #include "ui/design.h"
 
@@ -34,7 +32,7 @@ ui::FormArgs MenuDesign() {
 
 }  // namespace
 
-frmMenuPopUp::frmMenuPopUp(ui::Host& host, App& app)
+frmMenuPopUp::frmMenuPopUp(ui::Host& host, Services services)
     : ui::Form(host, MenuDesign()),
       lblName(*this, ui::At("lblName", "", 180, 60, 3975, 315)),
       lblMenuClose(*this, ui::At("lblMenuClose", "Close This Menu", 180, 420, 3975, 315)),
@@ -43,7 +41,7 @@ frmMenuPopUp::frmMenuPopUp(ui::Host& host, App& app)
       tmrMenuPopup(*this, ui::At("tmrMenuPopup", "", 0, 0, 0, 0), 1, false),
       TmrEnablePopDown(*this, ui::At("TmrEnablePopDown", "", 0, 0, 0, 0), 1000, false),
       tmrPopDown(*this, ui::At("tmrPopDown", "", 0, 0, 0, 0), 10, false),
-      app_(app) {
+      services_(std::move(services)) {
   lblMenuClose.OnClick = [this] { lblMenuClose_Click(); };
   mnuMaxmimaize.OnClick = [this] { mnuMaxmimaize_Click(); };
   mnuClose.OnClick = [this] { mnuClose_Click(); };
@@ -57,16 +55,16 @@ frmMenuPopUp::frmMenuPopUp(ui::Host& host, App& app)
 }
 
 void frmMenuPopUp::Form_Load() {
-  lblName.SetCaption(app_.brand.ProgramName);
+  lblName.SetCaption(services_.programName());
   lTimDown = 0;
   tmrPopDown.SetEnabled(false);
   TmrEnablePopDown.SetEnabled(false);
   // A new menu starts plain; the bold of the last one went with its unloading.
   lblMenuClose.SetBold(false);
-  mnuMaxmimaize.SetEnabled(!app_.frmMain().Visible());
-  SetCaption(app_.brand.ProgramName);
+  mnuMaxmimaize.SetEnabled(!services_.mainWindowShown());
+  SetCaption(services_.programName());
 
-  platform::Desktop& desktop = app_.machine.desktop;
+  platform::Desktop& desktop = services_.desktop;
   // Pixels times the factor first, the scaling last: at whole results nothing is lost to
   // rounding.
   const auto heightTwips = [&desktop](int pixels) {
@@ -114,7 +112,7 @@ void frmMenuPopUp::TmrEnablePopDown_Timer() {
 void frmMenuPopUp::tmrPopDown_Timer() {
   if (!Visible()) Show();
   SetTop(Top() + kSlideDownStep);
-  platform::Desktop& desktop = app_.machine.desktop;
+  platform::Desktop& desktop = services_.desktop;
   const int systemScreenHeight =
       desktop.SystemMetric(platform::kSmCyScreen) * desktop.TwipsPerPixelY();
   if (Top() > systemScreenHeight - 2000) {
@@ -130,19 +128,12 @@ void frmMenuPopUp::lblMenuClose_Click() {
 }
 
 void frmMenuPopUp::mnuMaxmimaize_Click() {
-  FrmMain& main = app_.frmMain();
-  main.SetWindowState(ui::WindowState::Normal);
-  main.Show();
+  services_.showMainWindow();
   lblMenuClose_Click();
 }
 
 void frmMenuPopUp::mnuClose_Click() {
-  app_.SaveSetting(option::kRestart.section, option::kRestart.key,
-                   OptionText(option::kRestart, false));
-  app_.SaveSetting(option::kStatus.section, option::kStatus.key, "STOPPED");
-  app_.tray.RemoveIcon(app_.frmMain());
-  // The main window's shutdown follows and ends the process; no question is asked.
-  app_.frmMain().Unload();
+  services_.closeProgram();
   lblMenuClose_Click();
 }
 

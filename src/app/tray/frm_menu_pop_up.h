@@ -1,12 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <string>
 
+#include "platform/desktop.h"
 #include "ui/ui.h"
 
 namespace app {
-
-class App;
 
 // The tray's pop-up menu: slides up from behind the task bar at the right edge of the screen,
 // dwells while the mouse moves over it, then slides down and unloads itself.
@@ -18,7 +19,16 @@ class frmMenuPopUp : public ui::Form {
   // Dwell ticks without mouse movement over the menu before it slides down (the sixth).
   static constexpr std::int32_t kDwellTicks = 5;
 
-  frmMenuPopUp(ui::Host& host, App& app);
+  struct Services {
+    platform::Desktop& desktop;
+    std::function<std::string()> programName;
+    std::function<bool()> mainWindowShown;
+    // Brings the main window back in its normal state.
+    std::function<void()> showMainWindow;
+    // Ends the program at once, without a question.
+    std::function<void()> closeProgram;
+  };
+  frmMenuPopUp(ui::Host& host, Services services);
 
   ui::Label lblName;
   ui::CommandButton lblMenuClose;
@@ -47,7 +57,7 @@ class frmMenuPopUp : public ui::Form {
   void TmrEnablePopDown_Timer();
   void tmrPopDown_Timer();
 
-  App& app_;
+  Services services_;
   std::int32_t taskbarHeight_ = 0;
   std::int32_t screenHeight_ = 0;
   std::int32_t targetTop_ = 0;
