@@ -9,10 +9,20 @@ HWND ProgressBarPeer::MakeWindow(HWND parent, const RECT& bounds) {
 }
 
 void ProgressBarPeer::SyncState() {
-  if (throttle_.Ready(hwnd_)) Show();
+  if (throttle_.Ready(hwnd_)) {
+    Show();
+  } else if (!held_) {
+    held_ = true;
+    context_.Defer(this);
+  }
+}
+
+void ProgressBarPeer::ShowDeferred() {
+  if (held_ && Live()) Show();
 }
 
 void ProgressBarPeer::Show() {
+  held_ = false;
   throttle_.Begin();
   SendMessageA(hwnd_, PBM_SETRANGE32, static_cast<WPARAM>(bar_.Min()),
                static_cast<LPARAM>(bar_.Max()));
@@ -22,7 +32,10 @@ void ProgressBarPeer::Show() {
 
 bool ProgressBarPeer::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT* result) {
   if (!throttle_.OnTimer(hwnd_, message, wParam)) return false;
-  Show();
+  if (held_) {
+    context_.Undefer(this);
+    Show();
+  }
   *result = 0;
   return true;
 }

@@ -7,10 +7,12 @@
 namespace ui::win32 {
 
 // A bar repaints itself before PBM_SETPOS returns, so a loop that moves it on every step has
-// its position shown through an UpdateThrottle: the latest value, at most every 50 ms.
+// its position shown through an UpdateThrottle: the latest value at most every 50 ms, and
+// whatever is held back when the event that moved it ends.
 class ProgressBarPeer : public ControlPeer {
  public:
   ProgressBarPeer(Context& context, ProgressBar& bar) : ControlPeer(context, bar), bar_(bar) {}
+  void ShowDeferred() override;
 
  protected:
   HWND MakeWindow(HWND parent, const RECT& bounds) override;
@@ -22,6 +24,7 @@ class ProgressBarPeer : public ControlPeer {
 
   ProgressBar& bar_;
   UpdateThrottle throttle_;
+  bool held_ = false;
 };
 
 // A tab strip shows captions only; the program lays its page frames over it and shows one per
