@@ -34,20 +34,21 @@ scanner=$!
 sleep 3
 scan_running "Pause"
 
-# Pause: the message box holds the scan; OK lets it go on.
-"$wine" "$driver" click FrmMain "Pause" &
-clicker=$!
-drive answer "$BRAND_PRODUCT" 1 5000
-wait "$clicker" || fail "clicking Pause"
-clicker=""
-scan_running "Stop"
+# press CAPTION ANSWER: clicks the command in the background (the click returns when its
+# message box is closed) and answers the box with button ANSWER.
+press() {
+  "$wine" "$driver" click FrmMain "$1" &
+  clicker=$!
+  drive answer "$BRAND_PRODUCT" "$2" 5000
+  wait "$clicker" || fail "clicking $1"
+  clicker=""
+}
 
+# Pause: the message box holds the scan; OK lets it go on.
+press "Pause" 1
+scan_running "Stop"
 # Stop: asked first; Yes ends the scan at its next line.
-"$wine" "$driver" click FrmMain "Stop" &
-clicker=$!
-drive answer "$BRAND_PRODUCT" 6 5000
-wait "$clicker" || fail "clicking Stop"
-clicker=""
+press "Stop" 6
 wait_ended "$scanner" 100 "the scan did not end within 10 s of Stop"
 wait "$scanner" || fail "clicking Start"
 scanner=""

@@ -209,4 +209,25 @@ TEST_F(FileScanTest, FileLinesWithoutAThreatNameReportNothing) {
       << "a nameless file threat would be ticked together with every folder trace";
 }
 
+// The file is looked for as written before its canonical spelling is made; whatever spelling a
+// line uses, a file that is there is still found and shown in the canonical spelling, and one
+// that is not there is not, nor is a pattern.
+TEST_F(FileScanTest, EverySpellingOfAPresentFileIsFoundInItsCanonicalForm) {
+  sim.files.AddFile("C:\\Program Files\\Demo\\demo.exe", "MZ");
+  sim.files.AddFolder("C:\\Program Files\\Other");
+  Definitions({"demo.exe=Plain|[progfil]Demo", "demo.exe=Slashes|C:/Program Files/Demo",
+               "demo.exe=Dots|C:\\Program Files\\Other\\..\\Demo",
+               "demo.exe=Doubled|C:\\Program Files\\\\Demo\\",
+               "  demo.exe  =Blanks|[progfil]Demo", "*.exe=Pattern|[progfil]Demo",
+               "absent.exe=Absent|[progfil]Demo", "demo.exe=Elsewhere|[progfil]Other"});
+  stage.RunFileStages();
+  EXPECT_EQ(Found(),
+            "<3> Plain - Found\n<3> Slashes - Found\n<3> Dots - Found\n<3> Doubled - Found\n"
+            "<3> Blanks - Found\n");
+  const std::string row = "C:\\Program Files\\Demo\\demo.exe | ";
+  EXPECT_EQ(WorkList(), "<3> " + row + "Plain\n<3> " + row + "Slashes\n<3> " + row + "Dots\n<3> " +
+                            row + "Doubled\n<3> " + row + "Blanks\n");
+  EXPECT_EQ(stage.counters.filesAndFoldersInspected, 8);
+}
+
 }  // namespace

@@ -55,33 +55,24 @@ bool LabelPeer::OnCommand(WORD code) {
 void LabelPeer::Apply(Prop prop) {
   if (prop != Prop::Caption) {
     ControlPeer::Apply(prop);
-    return;
-  }
-  if (throttle_.Ready(hwnd_)) {
+  } else if (shown_.Now(hwnd_)) {
     ShowCaption();
-  } else if (!captionHeld_) {
-    captionHeld_ = true;
-    context_.Defer(this);
   }
 }
 
 void LabelPeer::ShowCaption() {
-  captionHeld_ = false;
-  throttle_.Begin();
+  shown_.Begin();
   SetWindowTextA(hwnd_, control_.Caption().c_str());
-  throttle_.End();
+  shown_.End();
 }
 
 void LabelPeer::ShowDeferred() {
-  if (captionHeld_ && Live()) ShowCaption();
+  if (shown_.Held() && Live()) ShowCaption();
 }
 
 bool LabelPeer::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT* result) {
-  if (!throttle_.OnTimer(hwnd_, message, wParam)) return false;
-  if (captionHeld_) {
-    context_.Undefer(this);
-    ShowCaption();
-  }
+  if (!shown_.IsTimer(hwnd_, message, wParam)) return false;
+  ShowDeferred();
   *result = 0;
   return true;
 }

@@ -13,7 +13,7 @@ namespace ui::win32 {
 // 50 ms, and whatever is held back when the event that changed it ends.
 class LabelPeer : public ControlPeer {
  public:
-  LabelPeer(Context& context, Label& label) : ControlPeer(context, label) {}
+  LabelPeer(Context& context, Label& label) : ControlPeer(context, label), shown_(context, *this) {}
   void ShowDeferred() override;
 
  protected:
@@ -25,8 +25,7 @@ class LabelPeer : public ControlPeer {
  private:
   void ShowCaption();
 
-  UpdateThrottle throttle_;
-  bool captionHeld_ = false;
+  HeldUpdate shown_;
 };
 
 class CommandButtonPeer : public ControlPeer {

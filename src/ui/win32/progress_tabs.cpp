@@ -9,33 +9,24 @@ HWND ProgressBarPeer::MakeWindow(HWND parent, const RECT& bounds) {
 }
 
 void ProgressBarPeer::SyncState() {
-  if (throttle_.Ready(hwnd_)) {
-    Show();
-  } else if (!held_) {
-    held_ = true;
-    context_.Defer(this);
-  }
+  if (shown_.Now(hwnd_)) Show();
 }
 
 void ProgressBarPeer::ShowDeferred() {
-  if (held_ && Live()) Show();
+  if (shown_.Held() && Live()) Show();
 }
 
 void ProgressBarPeer::Show() {
-  held_ = false;
-  throttle_.Begin();
+  shown_.Begin();
   SendMessageA(hwnd_, PBM_SETRANGE32, static_cast<WPARAM>(bar_.Min()),
                static_cast<LPARAM>(bar_.Max()));
   SendMessageA(hwnd_, PBM_SETPOS, static_cast<WPARAM>(bar_.Value()), 0);
-  throttle_.End();
+  shown_.End();
 }
 
 bool ProgressBarPeer::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT* result) {
-  if (!throttle_.OnTimer(hwnd_, message, wParam)) return false;
-  if (held_) {
-    context_.Undefer(this);
-    Show();
-  }
+  if (!shown_.IsTimer(hwnd_, message, wParam)) return false;
+  ShowDeferred();
   *result = 0;
   return true;
 }

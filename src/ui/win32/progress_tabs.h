@@ -11,7 +11,8 @@ namespace ui::win32 {
 // whatever is held back when the event that moved it ends.
 class ProgressBarPeer : public ControlPeer {
  public:
-  ProgressBarPeer(Context& context, ProgressBar& bar) : ControlPeer(context, bar), bar_(bar) {}
+  ProgressBarPeer(Context& context, ProgressBar& bar)
+      : ControlPeer(context, bar), bar_(bar), shown_(context, *this) {}
   void ShowDeferred() override;
 
  protected:
@@ -23,8 +24,7 @@ class ProgressBarPeer : public ControlPeer {
   void Show();
 
   ProgressBar& bar_;
-  UpdateThrottle throttle_;
-  bool held_ = false;
+  HeldUpdate shown_;
 };
 
 // A tab strip shows captions only; the program lays its page frames over it and shows one per

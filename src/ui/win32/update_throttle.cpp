@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "ui/win32/context.h"
+
 namespace ui::win32 {
 
 namespace {
@@ -61,6 +63,26 @@ bool UpdateThrottle::OnTimer(HWND hwnd, UINT message, WPARAM id) {
   KillTimer(hwnd, kTimerId);
   armed_ = false;
   return true;
+}
+
+}  // namespace ui::win32
+
+namespace ui::win32 {
+
+bool HeldUpdate::Now(HWND hwnd) {
+  if (throttle_.Ready(hwnd)) return true;
+  if (!held_) {
+    held_ = true;
+    context_.Defer(&peer_);
+  }
+  return false;
+}
+
+void HeldUpdate::End() {
+  throttle_.End();
+  if (!held_) return;
+  held_ = false;
+  context_.Undefer(&peer_);
 }
 
 }  // namespace ui::win32

@@ -6,6 +6,9 @@
 
 namespace ui::win32 {
 
+class Context;
+class ControlPeer;
+
 // Spreads out the changes of a control that a step loop changes many times a second. Under
 // Wine one change of a list's row count costs milliseconds (the list lays out its scroll bars
 // and header), and a progress bar repaints before PBM_SETPOS returns; a scan that applied every
@@ -37,6 +40,27 @@ class UpdateThrottle {
   std::int64_t last_ = 0;  // when the last application began; 0 before the first
   std::int64_t cost_ = 0;  // what it took
   bool armed_ = false;
+};
+
+// A peer's state shown through an UpdateThrottle, a change held back also until the event that
+// made it ends (Context::Defer): the peer shows its latest state between Begin and End when Now
+// says so, when its timer comes (IsTimer) and in its ShowDeferred, each time if Held.
+class HeldUpdate {
+ public:
+  HeldUpdate(Context& context, ControlPeer& peer) : context_(context), peer_(peer) {}
+  // A change: true when it is to be shown now, else it is held.
+  bool Now(HWND hwnd);
+  bool Held() const { return held_; }
+  // The throttle's timer message (the held change is then shown by the caller, if Held).
+  bool IsTimer(HWND hwnd, UINT message, WPARAM id) { return throttle_.OnTimer(hwnd, message, id); }
+  void Begin() { throttle_.Begin(); }
+  void End();
+
+ private:
+  Context& context_;
+  ControlPeer& peer_;
+  UpdateThrottle throttle_;
+  bool held_ = false;
 };
 
 // IsWindowVisible without its cost: the window and all its parents have WS_VISIBLE. Under Wine
