@@ -30,14 +30,102 @@
 // Exit code 0 on success, 1 when the check failed, 2 on bad arguments.
 #include <windows.h>
 #include <commctrl.h>
+#include <winternl.h>
 
 #include <cstdio>
 #include <cstring>
 #include <cstdlib>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace {
+
+// The GDI objects of a process as its own handle table lists them. The table's address is in the
+// process's PEB (GdiSharedHandleTable); each entry is 24 bytes (object, owner, unique, type,
+// flags, user pointer) and a used one has a type. Wine keeps this table as Windows does but
+// answers GetGuiResources with 0, so the soak reads the table instead there.
+long GdiTableCount(HANDLE process) {
+  using QueryProcess = NTSTATUS(NTAPI*)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
+  const auto query = reinterpret_cast<QueryProcess>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
+  PROCESS_BASIC_INFORMATION basic{};
+  if (query == nullptr ||
+      query(process, ProcessBasicInformation, &basic, sizeof basic, nullptr) != 0) {
+    return -1;
+  }
+  constexpr std::size_t kGdiTableInPeb = 0xF8;
+  constexpr std::size_t kEntries = 0x10000;
+  constexpr std::size_t kEntrySize = 24;
+  constexpr std::size_t kTypeOffset = 14;
+  std::uint64_t table = 0;
+  if (!ReadProcessMemory(process,
+                         reinterpret_cast<const char*>(basic.PebBaseAddress) + kGdiTableInPeb,
+                         &table, sizeof table, nullptr) ||
+      table == 0) {
+    return -1;
+  }
+  std::vector<unsigned char> entries(kEntries * kEntrySize);
+  SIZE_T read = 0;
+  if (!ReadProcessMemory(process, reinterpret_cast<const void*>(table), entries.data(),
+                         entries.size(), &read)) {
+    return -1;
+  }
+  long used = 0;
+  for (std::size_t at = 0; at + kEntrySize <= read; at += kEntrySize) {
+    if (entries[at + kTypeOffset] != 0) ++used;
+  }
+  return used;
+}
+
+// The windows of a process, top-level and child: the USER objects it is made of.
+long WindowCount(DWORD processId) {
+  struct Count {
+    DWORD processId;
+    long windows;
+  } count{processId, 0};
+  EnumWindows(
+      [](HWND window, LPARAM data) -> BOOL {
+        auto* count = reinterpret_cast<Count*>(data);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner != count->processId) return TRUE;
+        ++count->windows;
+        EnumChildWindows(
+            window,
+            [](HWND, LPARAM inner) -> BOOL {
+              ++reinterpret_cast<Count*>(inner)->windows;
+              return TRUE;
+            },
+            data);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&count));
+  return count.windows;
+}
+
+// A process's handle count as the system's process list gives it.
+long ListedHandleCount(DWORD processId) {
+  using QuerySystem = NTSTATUS(NTAPI*)(SYSTEM_INFORMATION_CLASS, PVOID, ULONG, PULONG);
+  const auto query = reinterpret_cast<QuerySystem>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQuerySystemInformation")));
+  if (query == nullptr) return -1;
+  std::vector<unsigned char> buffer(1 << 20);
+  ULONG needed = 0;
+  while (query(SystemProcessInformation, buffer.data(), static_cast<ULONG>(buffer.size()),
+               &needed) != 0) {
+    if (buffer.size() >= (64u << 20)) return -1;
+    buffer.resize(buffer.size() * 2);
+  }
+  for (std::size_t at = 0;;) {
+    const auto* entry = reinterpret_cast<const SYSTEM_PROCESS_INFORMATION*>(buffer.data() + at);
+    if (reinterpret_cast<ULONG_PTR>(entry->UniqueProcessId) == processId) {
+      return static_cast<long>(entry->HandleCount);
+    }
+    if (entry->NextEntryOffset == 0) return -1;
+    at += entry->NextEntryOffset;
+  }
+}
 
 HWND FindForm(const char* form) {
   std::string className = std::string("UiForm_") + form;
@@ -58,7 +146,8 @@ BOOL CALLBACK Visit(HWND hwnd, LPARAM param) {
   char cls[128] = {};
   GetWindowTextA(hwnd, text, sizeof text);
   GetClassNameA(hwnd, cls, sizeof cls);
-  bool classMatches = search->windowClass.empty() || _stricmp(cls, search->windowClass.c_str()) == 0;
+  bool classMatches =
+      search->windowClass.empty() || _stricmp(cls, search->windowClass.c_str()) == 0;
   bool captionMatches = search->caption.empty() || search->caption == text;
   if (classMatches && captionMatches) {
     search->found = hwnd;
@@ -144,7 +233,6 @@ int Fail(const char* what, const char* detail) {
   std::fprintf(stderr, "desktop_driver: %s: %s\n", what, detail);
   return 1;
 }
-
 
 // A real click of the left button at the middle of a rectangle, through the input queue as a
 // user's click comes; twice for a double click.
@@ -284,14 +372,18 @@ int main(int argc, char** argv) {
   if (command == "resources") {
     DWORD processId = 0;
     GetWindowThreadProcessId(form, &processId);
-    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, processId);
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
     if (process == nullptr) return Fail("cannot open the process of", formName);
-    DWORD handles = 0;
-    const BOOL counted = GetProcessHandleCount(process, &handles);
-    std::printf("gdi %lu user %lu handles %ld\n",
-                static_cast<unsigned long>(GetGuiResources(process, GR_GDIOBJECTS)),
-                static_cast<unsigned long>(GetGuiResources(process, GR_USEROBJECTS)),
-                counted ? static_cast<long>(handles) : -1L);
+    // The system's own counts where it keeps them; where it answers 0 (Wine's stubs), what the
+    // process's GDI table, its windows and the process list show.
+    long gdi = static_cast<long>(GetGuiResources(process, GR_GDIOBJECTS));
+    if (gdi == 0) gdi = GdiTableCount(process);
+    long user = static_cast<long>(GetGuiResources(process, GR_USEROBJECTS));
+    if (user == 0) user = WindowCount(processId);
+    DWORD counted = 0;
+    long handles = GetProcessHandleCount(process, &counted) ? static_cast<long>(counted) : 0;
+    if (handles == 0) handles = ListedHandleCount(processId);
+    std::printf("gdi %ld user %ld handles %ld\n", gdi, user, handles);
     CloseHandle(process);
     return 0;
   }

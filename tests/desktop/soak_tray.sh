@@ -1,7 +1,8 @@
 #!/bin/sh
 # The real program left in the tray with both shields on for SOAK_SECONDS (600 unless set): its
 # GDI and USER object counts (GetGuiResources) and its handle count are read once a minute and
-# must not grow after the first minute. A threat is started and stopped, and the home page
+# must not grow after the first minute. Where the system answers 0 (Wine's stubs), the driver
+# counts the used entries of the process's GDI table, its windows and the process list's handles. A threat is started and stopped, and the home page
 # changed, every other minute, so that the shields work throughout. The figures are printed.
 # Not part of `make test`: `make soak` runs it (ctest label "soak").
 # Usage: soak_tray.sh BUILD_DIR PROGRAM_EXE DRIVER_EXE THREAT_HELPER_EXE
