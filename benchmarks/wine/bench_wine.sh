@@ -6,9 +6,10 @@
 # Usage: bench_wine.sh BUILD_DIR   (the Windows build tree: AntiSpyware.exe, bench_helper.exe,
 #                                   desktop_driver.exe, AntiSpywareDAT/)
 # Figures go to stdout and to BUILD_DIR/bench-wine/results.txt. BENCH_SETS (default "empty small
-# registry large") picks the scans of part 1; BENCH_FOUND=0 leaves out part 2, BENCH_FOUND_LINES
-# (default 100000, a fifth of them present) sets its size. BENCH_PROGRAM runs another build of
-# the program (an older one, for a comparison) in the same way.
+# registry large") picks the sets scanned against the bare loop; BENCH_FOUND=0 leaves out the
+# found traces (Select All, Delete), BENCH_FOUND_LINES (default 100000, a fifth of them present)
+# sets their set's size. BENCH_PROGRAM runs another build of the program (an older one, for a
+# comparison) in the same way.
 set -u
 build=$(cd "$1" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
