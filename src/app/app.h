@@ -31,9 +31,10 @@ class MemoryShield;
 
 namespace app {
 
-// The running program: the machine it works on, the host its windows live in, and every window
-// and piece of process-wide state. Windows are made on first use and live until the program
-// ends. Tests make a fresh App on a fresh simulated machine.
+// The running program, where its parts are put together: the machine it works on, the host its
+// windows live in, the services every part shares, the program's own state (`state`) and its
+// windows (`windows`, made on first use, living until the program ends). Tests make a fresh App
+// on a fresh simulated machine.
 class App {
  public:
   App(platform::Machine& machine, ui::Host& host);
