@@ -4,27 +4,12 @@
 #include <vector>
 
 #include "app/app.h"
-#include "app/form8.h"
-#include "app/frm_hidden.h"
 #include "app/frm_main.h"
-#include "app/frm_splash.h"
 #include "app/options.h"
-#include "app/tray/frm_menu_pop_up.h"
-#include "branding/frm_about.h"
-#include "branding/frm_website.h"
 #include "localization/frm_language.h"
-#include "localization/language_download.h"
 #include "localization/message_keys.h"
-#include "protection/frm_home_page_changed_alert.h"
-#include "protection/frm_spyware_found_alert.h"
-#include "removal/frm_delete.h"
-#include "removal/frm_restore.h"
-#include "report/frm_report.h"
 #include "submission/submission.h"
-#include "update/frm_download.h"
-#include "update/frm_signature_updated.h"
 #include "update/http_client.h"
-#include "update/server_address.h"
 
 namespace app {
 

@@ -7,10 +7,7 @@
 
 #include "app/app.h"
 #include "app/frm_main.h"
-#include "common/file_tests.h"
 #include "common/text.h"
-#include "definitions/hives.h"
-#include "definitions/locations.h"
 #include "definitions/protected_paths.h"
 #include "localization/message_keys.h"
 #include "platform/desktop.h"

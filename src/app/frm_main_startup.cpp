@@ -10,7 +10,6 @@
 #include "app/tray/frm_menu_pop_up.h"
 #include "branding/frm_about.h"
 #include "branding/frm_website.h"
-#include "definitions/definition_files.h"
 #include "localization/message_keys.h"
 #include "platform/desktop.h"
 #include "removal/frm_delete.h"
