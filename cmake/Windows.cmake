@@ -186,5 +186,5 @@ include(${CMAKE_SOURCE_DIR}/cmake/Dist.cmake)
 # `make bench-wine` (benchmarks/wine/): the bare loops of the scan's and the removal's calls, and
 # the timing of the real program's clicks and answers from a second process.
 add_executable(bench_helper ${CMAKE_SOURCE_DIR}/benchmarks/wine/bench_helper.cpp)
-target_compile_definitions(bench_helper PRIVATE NOMINMAX WIN32_LEAN_AND_MEAN)
-target_link_libraries(bench_helper PRIVATE user32 shell32 advapi32 psapi)
+target_include_directories(bench_helper PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+target_link_libraries(bench_helper PRIVATE win32impl)

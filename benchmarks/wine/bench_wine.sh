@@ -136,6 +136,13 @@ timed() {
   say "  $what: $click_ms ms${after_ms:+ ($after_ms ms after the confirmation)}; window answers: ${ping#ping }"
 }
 
+# stages: the program's own registry, file and folder stages on the installed set without a
+# window, and what each step of a found file costs (bench_helper stages).
+stages() {
+  run_helper stages "$(winepath -w "$datadir" 2>/dev/null)" | sed 's/^/  without a window: /' |
+    tee -a "$results"
+}
+
 # scan NAME: the program started, a scan of the installed set timed, the program closed.
 scan() {
   start_program
@@ -183,6 +190,7 @@ fi
 found_lines=${BENCH_FOUND_LINES:-100000}
 say "set found: $found_lines file and 20000 registry lines, none present"
 prepare found "$found_lines" 20000 0
+stages
 scan none
 none_ms=$scan_ms
 stop_program
@@ -196,6 +204,7 @@ out=$(run_helper copydelete "$(winepath -w "$work/copy-files.txt" 2>/dev/null)" 
 copydelete_ms=$(field "$out" copydelete)
 rm -rf "$progfiles/BenchCopy" "$WINEPREFIX/drive_c/BenchCopyBackup"
 say "  bare loop: copy and delete of $((found_lines / 5)) files $copydelete_ms ms"
+stages
 scan found
 found_ms=$scan_ms
 drive click FrmMain "Click Here to Continue"

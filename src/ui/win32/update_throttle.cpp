@@ -1,6 +1,7 @@
 #include "ui/win32/update_throttle.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "ui/win32/context.h"
 
@@ -14,7 +15,23 @@ std::int64_t Frequency() {
   return frequency.QuadPart > 0 ? frequency.QuadPart : 1;
 }
 
+// The throttles of the user-interface thread, whose costs space them all. Windows are made,
+// changed and destroyed on that thread only.
+std::vector<const UpdateThrottle*>& Throttles() {
+  static std::vector<const UpdateThrottle*> throttles;
+  return throttles;
+}
+
 }  // namespace
+
+UpdateThrottle::UpdateThrottle() {
+  Throttles().push_back(this);
+}
+
+UpdateThrottle::~UpdateThrottle() {
+  auto& throttles = Throttles();
+  throttles.erase(std::find(throttles.begin(), throttles.end(), this));
+}
 
 std::int64_t UpdateThrottle::Now() {
   LARGE_INTEGER now{};
@@ -22,17 +39,25 @@ std::int64_t UpdateThrottle::Now() {
   return now.QuadPart;
 }
 
-std::int64_t UpdateThrottle::IntervalTicks() const {
+std::int64_t UpdateThrottle::IntervalTicks() {
   static const std::int64_t frequency = Frequency();
-  return std::max(frequency * kMinimumIntervalMs / 1000, cost_ * 4);
+  // A control that has not changed for a second (a finished stage's, a hidden page's) no longer
+  // counts: its last cost says nothing about the next second.
+  const std::int64_t recent = Now() - frequency;
+  std::int64_t together = 0;
+  for (const UpdateThrottle* throttle : Throttles()) {
+    if (throttle->last_ != 0 && throttle->last_ >= recent) together += throttle->cost_;
+  }
+  return std::max(frequency * kMinimumIntervalMs / 1000, together * 4);
 }
 
 bool UpdateThrottle::Ready(HWND hwnd) {
   if (armed_) return false;
   const std::int64_t since = Now() - last_;
-  if (last_ == 0 || since >= IntervalTicks()) return true;
+  const std::int64_t interval = IntervalTicks();
+  if (last_ == 0 || since >= interval) return true;
   static const std::int64_t frequency = Frequency();
-  const std::int64_t waitMs = (IntervalTicks() - since) * 1000 / frequency + 1;
+  const std::int64_t waitMs = (interval - since) * 1000 / frequency + 1;
   // Without the timer the change would wait for the control's next message; applying it now
   // is the lesser evil.
   armed_ =

@@ -11,15 +11,22 @@ class ControlPeer;
 
 // Spreads out the changes of a control that a step loop changes many times a second. Under
 // Wine one change of a list's row count costs milliseconds (the list lays out its scroll bars
-// and header), and a progress bar repaints before PBM_SETPOS returns; a scan that applied every
-// trace and every step that way spent most of its time there. A change is applied at once when
-// the last one lies far enough back, else a timer of the control's own window applies the
-// latest state once: at most one every kMinimumIntervalMs, and never more than a fifth of the
-// time, however slow the control is to change.
+// and header), and a progress bar or a label repaints before its change returns; a scan that
+// applied every trace and every step that way spent most of its time there. A change is applied
+// at once when the last one lies far enough back, else a timer of the control's own window
+// applies the latest state once. The spacing is shared: it is at least kMinimumIntervalMs and
+// at least four times what showing every control of the thread that changed in the last second
+// once costs together, so that the controls of a busy window together take no more than about a
+// fifth of the time, however many there are and however slow each is to change.
 class UpdateThrottle {
  public:
   static constexpr UINT_PTR kTimerId = 0x7E57;
   static constexpr std::int64_t kMinimumIntervalMs = 50;
+
+  UpdateThrottle();
+  ~UpdateThrottle();
+  UpdateThrottle(const UpdateThrottle&) = delete;
+  UpdateThrottle& operator=(const UpdateThrottle&) = delete;
 
   // True: apply now, between Begin and End. False: a WM_TIMER with kTimerId comes later (or
   // is already on its way).
@@ -33,7 +40,7 @@ class UpdateThrottle {
   bool Pending() const { return armed_; }
 
  private:
-  std::int64_t IntervalTicks() const;
+  static std::int64_t IntervalTicks();
   static std::int64_t Now();
 
   std::int64_t begun_ = 0;
