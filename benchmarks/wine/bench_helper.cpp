@@ -302,6 +302,10 @@ int Stages(const char* dataFolder) {
   step("full-path", [&](const std::string& p) { files.FullPathName(p); });
   step("long-path", [&](const std::string& p) { files.LongPathName(p); });
   step("canonical", [&](const std::string& p) { definitions::CanonicalFilePath(files, p); });
+  definitions::FoundFileSpellings spellings(files);
+  step("spelled-from-folder", [&](const std::string& p) {
+    if (auto name = files.FindFirstNormalFile(p)) spellings.Of(p, *name);
+  });
   step("exists", [&](const std::string& p) { common::FileExists(files, p); });
   step("protected", [&](const std::string& p) { harness.protectedPaths.IsProtectedPath(p); });
   step("excluded", [&](const std::string& p) { harness.exclusions.IsExcluded(p); });

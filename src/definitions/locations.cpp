@@ -49,6 +49,24 @@ std::string CanonicalFilePath(platform::Files& files, const std::string& path) {
   return full;
 }
 
+std::optional<std::string> FoundFileSpellings::Of(const std::string& path,
+                                                  const std::string& foundName) {
+  if (path.find_first_of("\\/") == std::string::npos) return std::nullopt;
+  const std::string full = files_.FullPathName(path);
+  // "X:\...\name": a drive's path to a file; network paths and the rest take the long way.
+  if (full.size() < 4 || full[1] != ':' || full[2] != '\\') return std::nullopt;
+  const std::size_t slash = full.rfind('\\');
+  if (full.compare(slash + 1, std::string::npos, foundName) != 0) return std::nullopt;
+  // A drive root's own folder keeps its separator: "C:" alone is the drive's current folder.
+  const std::string folder = full.substr(0, slash == 2 ? 3 : slash);
+  auto known = folders_.find(folder);
+  if (known == folders_.end()) known = folders_.emplace(folder, files_.LongPathName(folder)).first;
+  if (!known->second) return std::nullopt;
+  std::string spelled = *known->second;
+  if (spelled.empty() || spelled.back() != '\\') spelled += '\\';
+  return spelled + foundName;
+}
+
 std::string CanonicalKeyPath(std::string_view key) {
   std::string canonical;
   std::string part;

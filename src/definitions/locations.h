@@ -1,7 +1,9 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/files.h"
@@ -18,6 +20,27 @@ namespace definitions {
 // no final "\" but at a drive root. A bare name (no separator) stays as written: it names a file
 // of the current folder, which the removal never touches.
 std::string CanonicalFilePath(platform::Files& files, const std::string& path);
+
+// CanonicalFilePath of files that a search has just found, each folder's long form asked of the
+// file system once. The long form is made part by part, so a file's is its folder's with the
+// file's own long name after it; a scan meets its files in a few folders, and asking for every
+// file's whole long form searched each folder on its way again.
+class FoundFileSpellings {
+ public:
+  explicit FoundFileSpellings(platform::Files& files) : files_(files) {}
+
+  // The canonical spelling of path, whose search found a file named foundName (the name as
+  // the file system keeps it). Only when the name as written is that name byte for byte, so
+  // that it is the file's long name in its own letters; nullopt otherwise, and for what is
+  // not a plain path under a drive's folders: the caller then spells it with CanonicalFilePath
+  // and tests it again.
+  std::optional<std::string> Of(const std::string& path, const std::string& foundName);
+
+ private:
+  platform::Files& files_;
+  // A folder's full path to its long form (nullopt: it has none).
+  std::unordered_map<std::string, std::optional<std::string>> folders_;
+};
 
 // A key below its hive as the registry reads it: blanks around it and around its separators'
 // run trimmed, every run of "\" one, no "\" at either end.

@@ -1,5 +1,8 @@
 // The last stage of a scan: the files of FileDefinition.dat, then the folders of
 // DirectoryDefinition.dat, each looked for at the one place its definition names.
+#include <optional>
+#include <string>
+
 #include "common/file_tests.h"
 #include "common/text.h"
 #include "common/text_file.h"
@@ -61,20 +64,38 @@ bool Excluded(ScanContext& context, const definitions::FileDefinition& entry,
 // settles that, where the canonical spelling asks the file system once for every folder on the
 // way: a path that finds no normal file as written finds none in any other spelling. A path
 // that ends in a separator is left to the full test, which takes the separator off.
-bool MayBeThere(platform::Files& files, const std::string& path) {
-  if (path.empty() || path.back() == '\\' || path.back() == '/') return true;
-  return files.FindFirstNormalFile(path).has_value();
+// The name found, "" for such a path; nullopt when nothing is there.
+std::optional<std::string> MayBeThere(platform::Files& files, const std::string& path) {
+  if (path.empty() || path.back() == '\\' || path.back() == '/') return std::string();
+  return files.FindFirstNormalFile(path);
 }
 
-void TestFile(ScanContext& context, const definitions::FileDefinition& entry) {
+// The file's canonical spelling when the file is there in that spelling. A search that found the
+// file by the very name written needs no second one; any other match (a short name, other
+// letters, a wildcard) is spelled and looked for again.
+std::optional<std::string> FoundPath(ScanContext& context, definitions::FoundFileSpellings& spellings,
+                                     const std::string& written, const std::string& foundName) {
+  platform::Files& files = context.machine.files;
+  if (!foundName.empty()) {
+    if (auto path = spellings.Of(written, foundName)) return path;
+  }
+  std::string path = definitions::CanonicalFilePath(files, written);
+  if (!common::FileExists(files, path)) return std::nullopt;
+  return path;
+}
+
+void TestFile(ScanContext& context, definitions::FoundFileSpellings& spellings,
+              const definitions::FileDefinition& entry) {
   // A file line without a threat name names nothing to report. Reported anyway, its details row
   // would be ticked by threat name "" and so tick every folder trace (their threat column is
   // empty) for removal with it.
   if (common::Trim(entry.threatName).empty()) return;
   platform::Files& files = context.machine.files;
-  if (!MayBeThere(files, entry.path)) return;
-  const std::string path = definitions::CanonicalFilePath(files, entry.path);
-  if (!common::FileExists(files, path) || context.protectedPaths.IsProtectedPath(path)) return;
+  const std::optional<std::string> foundName = MayBeThere(files, entry.path);
+  if (!foundName) return;
+  const std::optional<std::string> found = FoundPath(context, spellings, entry.path, *foundName);
+  if (!found || context.protectedPaths.IsProtectedPath(*found)) return;
+  const std::string& path = *found;
   if (Excluded(context, entry, path, false)) {
     context.results.AddExcludedRow(path);
     return;
@@ -102,6 +123,7 @@ void ScanDefinitions(ScanContext& context, const char* fileName, ParseEntry pars
   if (!common::FileExists(machine.files, path)) return;
   const std::string driveRoot = definitions::GetSystemDriveRoot(machine.shellFolders);
   common::LineReader reader(machine.files, path);
+  definitions::FoundFileSpellings spellings(machine.files);
   std::string line;
   while (!context.stopRequested() && reader.ReadLine(&line)) {
     const definitions::FileDefinition entry =
@@ -113,7 +135,7 @@ void ScanDefinitions(ScanContext& context, const char* fileName, ParseEntry pars
       if (folders) {
         TestFolder(context, entry);
       } else {
-        TestFile(context, entry);
+        TestFile(context, spellings, entry);
       }
     }
     context.yield();

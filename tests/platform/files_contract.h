@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "common/text.h"
 #include "definitions/locations.h"
@@ -35,6 +36,40 @@ inline void EverySpellingOfAPlaceIsThatPlace(platform::Files& files, const std::
   EXPECT_PRED2(common::EqualsNoCase,
                definitions::CanonicalFilePath(files, folder + "\\missing\\..\\gone.txt"),
                folder + "\\gone.txt");
+  platform::DeleteFolder(files, folder, true);
+}
+
+// A found file's spelling made from its folder's long form is the canonical one byte for byte,
+// or there is none and the caller spells the file the long way. extraSpellings: more ways to
+// write root\Long Folder Name (a short name, on Windows).
+inline void FoundFilesAreSpelledAsTheCanonicalForm(
+    platform::Files& files, const std::string& root,
+    const std::vector<std::string>& extraSpellings = {}) {
+  const std::string folder = root + "\\Long Folder Name";
+  ASSERT_TRUE(files.MakeDirectory(folder) || files.FolderExists(folder));
+  ASSERT_TRUE(files.WriteAll(folder + "\\file.txt", "x"));
+  ASSERT_TRUE(files.WriteAll(folder + "\\other.txt", "y"));
+  definitions::FoundFileSpellings spellings(files);
+  std::vector<std::string> folders = {folder, root + "/Long Folder Name",
+                                      folder + "\\..\\Long Folder Name", folder + "\\."};
+  folders.insert(folders.end(), extraSpellings.begin(), extraSpellings.end());
+  int spelled = 0;
+  for (const std::string& each : folders) {
+    for (const std::string& written : {each + "\\file.txt", each + "\\other.txt",
+                                       each + "\\FILE.TXT", each + "\\fi*.txt"}) {
+      const auto found = files.FindFirstNormalFile(written);
+      ASSERT_TRUE(found.has_value()) << written;
+      const auto spelling = spellings.Of(written, *found);
+      if (!spelling) continue;
+      ++spelled;
+      EXPECT_EQ(*spelling, definitions::CanonicalFilePath(files, written)) << written;
+    }
+  }
+  EXPECT_GE(spelled, 8) << "the names as stored are spelled from their folders";
+  EXPECT_FALSE(spellings.Of(folder + "\\FILE.TXT", "file.txt")) << "other letters";
+  EXPECT_FALSE(spellings.Of(folder + "\\fi*.txt", "file.txt")) << "a wildcard";
+  EXPECT_FALSE(spellings.Of("file.txt", "file.txt")) << "a bare name";
+  EXPECT_FALSE(spellings.Of(folder + "\\", "file.txt")) << "a folder";
   platform::DeleteFolder(files, folder, true);
 }
 

@@ -206,6 +206,14 @@ TEST_F(SimFilesTest, EverySpellingOfAPlaceIsThatPlace) {
   files_contract::EverySpellingOfAPlaceIsThatPlace(files, "C:\\Data");
 }
 
+TEST_F(SimFilesTest, FoundFilesAreSpelledAsTheCanonicalForm) {
+  files_contract::FoundFilesAreSpelledAsTheCanonicalForm(files, "C:\\Data");
+  // A file at a drive's root keeps the root's one separator.
+  files.AddFile("C:\\top.dll", "MZ");
+  definitions::FoundFileSpellings spellings(files);
+  EXPECT_EQ(spellings.Of("C:\\top.dll", "top.dll"), "C:\\top.dll");
+}
+
 TEST_F(SimFilesTest, FolderTreesAndTheirErrors) {
   files_contract::FolderTreesAndTheirErrors(files, "C:\\Data");
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <string>
 
 #include "common/file_tests.h"
@@ -190,6 +191,17 @@ TEST_F(Win32FilesTest, FolderTreesAndTheirErrors) {
 
 TEST_F(Win32FilesTest, ReplaceFileTakesThePlaceOfAFile) {
   files_contract::ReplaceFileTakesThePlaceOfAFile(files, folder_);
+}
+
+TEST_F(Win32FilesTest, FoundFilesAreSpelledAsTheCanonicalForm) {
+  ASSERT_TRUE(CreateDirectoryA(In("Long Folder Name").c_str(), nullptr));
+  char shortName[MAX_PATH] = {};
+  ASSERT_NE(GetShortPathNameA(In("Long Folder Name").c_str(), shortName, MAX_PATH), 0u);
+  // The short name and the folder in other letters: the long form comes from the file system.
+  std::string upper = folder_;
+  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  files_contract::FoundFilesAreSpelledAsTheCanonicalForm(
+      files, folder_, {shortName, upper + "\\LONG FOLDER NAME"});
 }
 
 TEST_F(Win32FilesTest, EverySpellingOfAPlaceIsThatPlace) {
