@@ -1,5 +1,6 @@
 #include "removal/removal_run.h"
 
+#include <optional>
 #include <utility>
 
 #include "common/file_tests.h"
@@ -55,12 +56,26 @@ class RemovalRun::Pass {
   bool Protected(const std::string& location) {
     return run_.protectedPaths_.IsProtectedPath(location);
   }
+  // The spelling Windows acts on, made once in a run: the retry pass tests and removes at the
+  // very place the first pass did. A file found by the name written is spelled from its
+  // folder's long form (FoundFileSpellings), which saves a search of every folder on its way.
+  const std::string& Spelled(const std::string& written) {
+    auto known = run_.spelled_.find(written);
+    if (known != run_.spelled_.end()) return known->second;
+    platform::Files& files = run_.machine_.files;
+    std::optional<std::string> spelled;
+    if (const auto name = files.FindFirstNormalFile(written)) {
+      spelled = run_.spellings_.Of(written, *name);
+    }
+    if (!spelled) spelled = definitions::CanonicalFilePath(files, written);
+    return run_.spelled_.emplace(written, std::move(*spelled)).first->second;
+  }
 
   void RemoveFile(const WorkItem& item) {
     platform::Files& files = run_.machine_.files;
-    // The spelling Windows acts on; protection is tested on it again, as the definitions and
-    // Safety.dat may have changed since the scan.
-    const std::string path = definitions::CanonicalFilePath(files, item.text);
+    // Protection is tested on the spelling again, as the definitions and Safety.dat may have
+    // changed since the scan.
+    const std::string path = Spelled(item.text);
     Begin(item, item.text);
     if (Protected(path)) {
       Yield();
@@ -114,7 +129,7 @@ class RemovalRun::Pass {
 
   void RemoveCookie(const WorkItem& item) {
     platform::Files& files = run_.machine_.files;
-    const std::string path = definitions::CanonicalFilePath(files, item.text);
+    const std::string path = Spelled(item.text);
     Begin(item, item.text);
     const bool refused = Protected(path);
     if (!refused && common::FileExists(files, path)) remover_.QuarantineCookie(path);
@@ -166,6 +181,7 @@ std::vector<Failure> RemovalRun::Run(const std::vector<WorkItem>& items) {
   }
 
   std::vector<Failure> failures;
+  spelled_.clear();
   TraceRemover remover(machine_, quarantine_, observer_.yield);
   for (const bool retry : {false, true}) {
     // Both passes write the quarantine log, each trace once: the retry pass records only what

@@ -77,5 +77,30 @@ TEST(RemovalRunTest, RemovesBacksUpAndReturnsWhatStayedWithoutAWindow) {
   EXPECT_EQ(log.find("File: bad.ini"), log.rfind("File: bad.ini")) << log;
 }
 
+// An item written in another spelling is acted on, recorded and reported in the one Windows
+// resolves, by both passes.
+TEST(RemovalRunTest, BothPassesActAtTheResolvedSpelling) {
+  platform::sim::SimMachine sim;
+  const std::string data = platform::sim::kSimDataFolder;
+  Quarantine quarantine{sim.machine, data};
+  RestorePoint restorePoint{sim.machine};
+  definitions::ProtectedPaths protectedPaths{sim.machine};
+  sim.files.AddFile("C:\\Bad\\bad.dll", "MZ");
+  sim.files.AddFile("C:\\Bad\\held.dll", "MZ");
+  sim.files.SetInUse("C:\\Bad\\held.dll", true);
+  RemovalRun run(sim.machine, quarantine, restorePoint, protectedPaths, {"Product", 0, true, 2},
+                 {});
+  const std::vector<WorkItem> items = {File("C:/Bad/./bad.dll", "Bad", 1),
+                                       File("C:\\Bad\\..\\Bad\\held.dll", "Bad", 2)};
+  const std::vector<Failure> failures = run.Run(items);
+
+  EXPECT_FALSE(sim.files.Exists("C:\\Bad\\bad.dll"));
+  const std::string log = sim.files.FileContent(quarantine.LogPath()).value_or("");
+  EXPECT_NE(log.find("C:\\Bad\\bad.dll"), std::string::npos) << log;
+  ASSERT_EQ(failures.size(), 1u);
+  EXPECT_EQ(failures[0].shown, "C:\\Bad\\held.dll");
+  EXPECT_TRUE(sim.files.Exists("C:\\Bad\\held.dll"));
+}
+
 }  // namespace
 }  // namespace removal
