@@ -3,6 +3,8 @@
 # time, from its seed corpus (fuzz/corpus/<target>) and with its dictionary (fuzz/dict).
 #   fuzz/run.sh BUILD_DIR SECONDS [TARGET...]      every target when none is named
 # With FUZZ_RUNS set, a target also stops after that many executions, whichever comes first.
+# FUZZ_TIMEOUT (seconds, default 10) is how long one input may take before it counts as a hang;
+# a long run at the lowest priority on a busy machine can be held off the processor for longer.
 # What a run finds is kept in BUILD_DIR/findings/<target> (crash-*, leak-*, timeout-*), and the
 # corpus it grew in BUILD_DIR/corpus/<target>; the seeds in the repository are never written.
 # Exits non-zero when a target crashed, leaked or hung.
@@ -34,7 +36,7 @@ for target in "${targets[@]}"; do
   corpus=$build/corpus/$target
   findings=$build/findings/$target
   mkdir -p "$corpus" "$findings"
-  options=(-max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=65536
+  options=(-max_total_time="$seconds" -timeout="${FUZZ_TIMEOUT:-10}" -rss_limit_mb=2048 -max_len=65536
            -print_final_stats=1 -artifact_prefix="$findings/")
   [ -n "${FUZZ_RUNS:-}" ] && options+=(-runs="$FUZZ_RUNS")
   dict=$here/dict/$(dictionary "$target").dict
