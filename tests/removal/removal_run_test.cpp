@@ -20,12 +20,17 @@ WorkItem File(const std::string& path, const std::string& threat, int row) {
   return {WorkKind::File, row, 3, path, "", "", threat};
 }
 
-TEST(RemovalRunTest, RemovesBacksUpAndReturnsWhatStayedWithoutAWindow) {
+// A simulated machine with its quarantine, restore points and protected places.
+class RemovalRunTest : public ::testing::Test {
+ protected:
   platform::sim::SimMachine sim;
   const std::string data = platform::sim::kSimDataFolder;
   Quarantine quarantine{sim.machine, data};
   RestorePoint restorePoint{sim.machine};
   definitions::ProtectedPaths protectedPaths{sim.machine};
+};
+
+TEST_F(RemovalRunTest, RemovesBacksUpAndReturnsWhatStayedWithoutAWindow) {
   sim.files.AddFile("C:\\Bad\\bad.ini", "settings");
   sim.files.AddFile("C:\\Bad\\locked.ini", "held");
   sim.files.SetInUse("C:\\Bad\\locked.ini", true);
@@ -79,12 +84,7 @@ TEST(RemovalRunTest, RemovesBacksUpAndReturnsWhatStayedWithoutAWindow) {
 
 // An item written in another spelling is acted on, recorded and reported in the one Windows
 // resolves, by both passes.
-TEST(RemovalRunTest, BothPassesActAtTheResolvedSpelling) {
-  platform::sim::SimMachine sim;
-  const std::string data = platform::sim::kSimDataFolder;
-  Quarantine quarantine{sim.machine, data};
-  RestorePoint restorePoint{sim.machine};
-  definitions::ProtectedPaths protectedPaths{sim.machine};
+TEST_F(RemovalRunTest, BothPassesActAtTheResolvedSpelling) {
   sim.files.AddFile("C:\\Bad\\bad.dll", "MZ");
   sim.files.AddFile("C:\\Bad\\held.dll", "MZ");
   sim.files.SetInUse("C:\\Bad\\held.dll", true);
