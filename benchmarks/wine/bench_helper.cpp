@@ -12,8 +12,8 @@
 //   bench_helper click FORM CAPTION [ID]    BM_CLICK on the button and waits for the click's
 //                                           handler to return; with ID, a message box of the
 //                                           program that opens meanwhile is answered with
-//                                           button ID (else OK); prints "click MS" and, after an answer,
-//                                           "after-answer MS" (the time from the answer on)
+//                                           button ID (else OK); prints "click MS" and, after an
+//                                           answer, "after-answer MS" (the time from the answer on)
 //   bench_helper ping FORM STOPFILE         WM_NULL to the form every 20 ms until STOPFILE
 //                                           exists; prints how long the answers took
 //                                           ("ping count N median MS p99 MS max MS")
@@ -141,7 +141,8 @@ int Bare(const char* fileList, const char* registryList) {
   start = NowMs();
   for (const auto& [key, value] : entries) {
     HKEY opened = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS) {
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_QUERY_VALUE, &opened) !=
+        ERROR_SUCCESS) {
       continue;
     }
     DWORD type = 0;
@@ -153,8 +154,7 @@ int Bare(const char* fileList, const char* registryList) {
     }
     RegCloseKey(opened);
   }
-  std::printf("registry %.1f (%zu checked, %d present)\n", NowMs() - start, entries.size(),
-              found);
+  std::printf("registry %.1f (%zu checked, %d present)\n", NowMs() - start, entries.size(), found);
   return 0;
 }
 
@@ -277,8 +277,8 @@ int Stages(const char* dataFolder) {
   const platform::Machine& m = real.machine;
   // As a scan sees it: the shell's folders asked once for the run.
   platform::CachedShellFolders shellFolders(m.shellFolders);
-  platform::Machine machine{m.registry, m.system,   m.desktop,   m.clock,   m.files,
-                            shellFolders, m.codePage, m.tray,      m.processes, m.restore,
+  platform::Machine machine{m.registry,   m.system,    m.desktop,  m.clock,     m.files,
+                            shellFolders, m.codePage,  m.tray,     m.processes, m.restore,
                             m.clipboard,  m.libraries, m.internet, m.signatures};
   scan_test::StageHarness harness(machine, dataFolder);
   double start = NowMs();

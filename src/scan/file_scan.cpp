@@ -73,7 +73,8 @@ std::optional<std::string> MayBeThere(platform::Files& files, const std::string&
 // The file's canonical spelling when the file is there in that spelling. A search that found the
 // file by the very name written needs no second one; any other match (a short name, other
 // letters, a wildcard) is spelled and looked for again.
-std::optional<std::string> FoundPath(ScanContext& context, definitions::FoundFileSpellings& spellings,
+std::optional<std::string> FoundPath(ScanContext& context,
+                                     definitions::FoundFileSpellings& spellings,
                                      const std::string& written, const std::string& foundName) {
   platform::Files& files = context.machine.files;
   if (!foundName.empty()) {
