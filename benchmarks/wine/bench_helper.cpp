@@ -13,11 +13,16 @@
 //                                           handler to return; with ID, a message box of the
 //                                           program that opens meanwhile is answered with
 //                                           button ID (else OK); prints "click MS" and, after an
-//                                           answer, "after-answer MS" (the time from the answer on)
+//                                           answer, "after-answer MS" (the time from the answer
+//                                           on) and "box-shown MS" (when the box was seen); also
+//                                           "ended-at MS" and "answered-at MS" on the machine's
+//                                           performance counter, for setting two helpers' times
+//                                           against each other
 //   bench_helper ping FORM STOPFILE         WM_NULL to the form every 20 ms until STOPFILE
 //                                           exists; prints how long the answers took
 //                                           ("ping count N median MS p99 MS max MS")
 //   bench_helper memory FORM                the working set and private bytes of the program
+//   bench_helper minimise FORM              minimises the form as its title bar's button does
 //   bench_helper stages DATAFOLDER          the program's own file and registry stages on the
 //                                           real machine without a window (lists held in
 //                                           memory), then each step a found file costs, timed
@@ -213,6 +218,7 @@ int ClickAndTime(const char* formName, const char* caption, int answerId) {
                    reinterpret_cast<LPARAM>(GetDlgItem(box, id)));
       answered = NowMs();
       std::printf("answered \"%s\" with %d at %.1f\n", title, id, answered - start);
+      std::printf("box-shown %.1f\n", answered - start);
       // The box takes a moment to go; it must not be answered twice.
       while (!click.done && IsWindow(box) && IsWindowVisible(box)) Sleep(5);
     }
@@ -223,6 +229,9 @@ int ClickAndTime(const char* formName, const char* caption, int answerId) {
   const double end = NowMs();
   std::printf("click %.1f\n", end - start);
   if (answered >= 0) std::printf("after-answer %.1f\n", end - answered);
+  // The performance counter is the machine's: times of two helpers can be set against each other.
+  std::printf("ended-at %.1f\n", end);
+  if (answered >= 0) std::printf("answered-at %.1f\n", answered);
   return 0;
 }
 
@@ -250,6 +259,14 @@ int Ping(const char* formName, const char* stopFile) {
   std::printf("ping count %zu median %.1f p99 %.1f max %.1f unanswered %d\n", answers.size(),
               at(0.5), at(0.99), answers.back(), unanswered);
   return 0;
+}
+
+int Minimise(const char* formName) {
+  HWND form = FindForm(formName);
+  if (form == nullptr) return 1;
+  DWORD_PTR result = 0;
+  SendMessageTimeoutA(form, WM_SYSCOMMAND, SC_MINIMIZE, 0, SMTO_NORMAL, 10000, &result);
+  return IsIconic(form) ? 0 : 1;
 }
 
 int Memory(const char* formName) {
@@ -325,6 +342,7 @@ int main(int argc, char** argv) {
   }
   if (command == "ping" && argc >= 4) return Ping(argv[2], argv[3]);
   if (command == "memory") return Memory(argv[2]);
+  if (command == "minimise") return Minimise(argv[2]);
   if (command == "stages") return Stages(argv[2]);
   return 2;
 }

@@ -8,8 +8,9 @@
 # Figures go to stdout and to BUILD_DIR/bench-wine/results.txt. BENCH_SETS (default "empty small
 # registry large") picks the sets scanned against the bare loop; BENCH_FOUND=0 leaves out the
 # found traces (Select All, Delete), BENCH_FOUND_LINES (default 100000, a fifth of them present)
-# sets their set's size. BENCH_PROGRAM runs another build of the program (an older one, for a
-# comparison) in the same way.
+# sets their set's size, BENCH_STOP=0 leaves out Pause, Stop and the minimised scan.
+# BENCH_PROGRAM runs another build of the program (an older one, for a comparison) in the same
+# way.
 set -u
 build=$(cd "$1" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
@@ -183,9 +184,39 @@ if [ -n "${scan_of[registry]:-}" ] && [ -n "${scan_of[large]:-}" ]; then
   say "ratio registry stage (20,000 lines): $(ratio "$registry_stage" "$bare_registry");" \
     "file stage (100,000 lines): $(ratio "$file_stage" "$bare_files")"
 fi
+
+# 2. On the large set: how soon Pause and Stop are answered during a scan (their boxes shown)
+# and how soon the scan ends after Stop's Yes; then the scan with the window minimised.
+if [ "${BENCH_STOP:-1}" = 1 ]; then
+  say "set large: Pause and Stop during a scan, and the scan minimised"
+  prepare large 100000 20000 100
+  start_program
+  drive click FrmMain "Scan Now"
+  run_helper click FrmMain "Start" >"$work/stopped-scan.txt" &
+  scanner=$!
+  sleep 2
+  out=$(run_helper click FrmMain "Pause" 1) || fail "clicking Pause"
+  say "  Pause: its box shown after $(field "$out" box-shown) ms"
+  sleep 1
+  out=$(run_helper click FrmMain "Stop" 6) || fail "clicking Stop"
+  wait "$scanner"
+  ended=$(field "$(cat "$work/stopped-scan.txt")" ended-at)
+  say "  Stop: its question shown after $(field "$out" box-shown) ms; the scan ended" \
+    "$(awk -v a="$ended" -v b="$(field "$out" answered-at)" 'BEGIN { printf "%.1f", a - b }') ms" \
+    "after Yes"
+  stop_program
+  start_program
+  drive click FrmMain "Scan Now"
+  run_helper minimise FrmMain || fail "minimising"
+  timed "scan minimised" FrmMain "Start"
+  [ -n "${scan_of[large]:-}" ] &&
+    say "ratio minimised: scan minimised / shown $(ratio "$click_ms" "${scan_of[large]}")"
+  stop_program
+fi
+
 [ "${BENCH_FOUND:-1}" = 0 ] && exit 0
 
-# 2. 20,000 found traces: the large set with a fifth of its files present, against the same set
+# 3. 20,000 found traces: the large set with a fifth of its files present, against the same set
 # with none present; then Select All and Delete of them all.
 found_lines=${BENCH_FOUND_LINES:-100000}
 say "set found: $found_lines file and 20000 registry lines, none present"
