@@ -1,6 +1,8 @@
 #include "removal/removal_run.h"
 
 #include <optional>
+#include <string>
+#include <unordered_map>
 #include <utility>
 
 #include "common/file_tests.h"
@@ -20,13 +22,21 @@ namespace {
 // painted and whatever the user did last (the click, the confirmation) is finished.
 constexpr int kGatheringYields = 20001;
 
+// Each file item's spelling, made once in a run for both passes (Pass::Spelled).
+struct ItemSpellings {
+  explicit ItemSpellings(platform::Files& files) : found(files) {}
+  definitions::FoundFileSpellings found;
+  std::unordered_map<std::string, std::string> byText;
+};
+
 }  // namespace
 
 // One pass over the items. The retry pass also collects what stayed.
 class RemovalRun::Pass {
  public:
-  Pass(RemovalRun& run, TraceRemover& remover, bool retry, std::vector<Failure>& failures)
-      : run_(run), remover_(remover), retry_(retry), failures_(failures) {}
+  Pass(RemovalRun& run, TraceRemover& remover, ItemSpellings& spellings, bool retry,
+       std::vector<Failure>& failures)
+      : run_(run), remover_(remover), spellings_(spellings), retry_(retry), failures_(failures) {}
 
   void Remove(const WorkItem& item) {
     remover_.SetThreat(item.threat);
@@ -60,15 +70,15 @@ class RemovalRun::Pass {
   // very place the first pass did. A file found by the name written is spelled from its
   // folder's long form (FoundFileSpellings), which saves a search of every folder on its way.
   const std::string& Spelled(const std::string& written) {
-    auto known = run_.spelled_.find(written);
-    if (known != run_.spelled_.end()) return known->second;
+    auto known = spellings_.byText.find(written);
+    if (known != spellings_.byText.end()) return known->second;
     platform::Files& files = run_.machine_.files;
     std::optional<std::string> spelled;
     if (const auto name = files.FindFirstNormalFile(written)) {
-      spelled = run_.spellings_.Of(written, *name);
+      spelled = spellings_.found.Of(written, *name);
     }
     if (!spelled) spelled = definitions::CanonicalFilePath(files, written);
-    return run_.spelled_.emplace(written, std::move(*spelled)).first->second;
+    return spellings_.byText.emplace(written, std::move(*spelled)).first->second;
   }
 
   void RemoveFile(const WorkItem& item) {
@@ -143,6 +153,7 @@ class RemovalRun::Pass {
 
   RemovalRun& run_;
   TraceRemover& remover_;
+  ItemSpellings& spellings_;
   bool retry_;
   std::vector<Failure>& failures_;
 };
@@ -181,7 +192,7 @@ std::vector<Failure> RemovalRun::Run(const std::vector<WorkItem>& items) {
   }
 
   std::vector<Failure> failures;
-  spelled_.clear();
+  ItemSpellings spellings(machine_.files);
   TraceRemover remover(machine_, quarantine_, observer_.yield);
   for (const bool retry : {false, true}) {
     // Both passes write the quarantine log, each trace once: the retry pass records only what
@@ -191,7 +202,7 @@ std::vector<Failure> RemovalRun::Run(const std::vector<WorkItem>& items) {
       stage(localization::msg::kRemoving);
       if (observer_.passBegan) observer_.passBegan(settings_.barMaximum);
     }
-    Pass pass(*this, remover, retry, failures);
+    Pass pass(*this, remover, spellings, retry, failures);
     for (const WorkItem& item : items) pass.Remove(item);
   }
   quarantine_.SetLogToQuarantine(false);

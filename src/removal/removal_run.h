@@ -3,10 +3,8 @@
 #include <cstdint>
 #include <functional>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
-#include "definitions/locations.h"
 #include "localization/message_keys.h"
 #include "platform/machine.h"
 
@@ -90,9 +88,6 @@ class RemovalRun {
   definitions::ProtectedPaths& protectedPaths_;
   Settings settings_;
   RemovalObserver observer_;
-  // Each file item's spelling, made once for both passes of a run (Pass::Spelled).
-  definitions::FoundFileSpellings spellings_{machine_.files};
-  std::unordered_map<std::string, std::string> spelled_;
 };
 
 }  // namespace removal

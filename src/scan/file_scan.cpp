@@ -73,10 +73,9 @@ std::optional<std::string> MayBeThere(platform::Files& files, const std::string&
 // The file's canonical spelling when the file is there in that spelling. A search that found the
 // file by the very name written needs no second one; any other match (a short name, other
 // letters, a wildcard) is spelled and looked for again.
-std::optional<std::string> FoundPath(ScanContext& context,
+std::optional<std::string> FoundPath(platform::Files& files,
                                      definitions::FoundFileSpellings& spellings,
                                      const std::string& written, const std::string& foundName) {
-  platform::Files& files = context.machine.files;
   if (!foundName.empty()) {
     if (auto path = spellings.Of(written, foundName)) return path;
   }
@@ -94,7 +93,7 @@ void TestFile(ScanContext& context, definitions::FoundFileSpellings& spellings,
   platform::Files& files = context.machine.files;
   const std::optional<std::string> foundName = MayBeThere(files, entry.path);
   if (!foundName) return;
-  const std::optional<std::string> found = FoundPath(context, spellings, entry.path, *foundName);
+  const std::optional<std::string> found = FoundPath(files, spellings, entry.path, *foundName);
   if (!found || context.protectedPaths.IsProtectedPath(*found)) return;
   const std::string& path = *found;
   if (Excluded(context, entry, path, false)) {
