@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/errors.h"
@@ -49,6 +51,16 @@ class FileStatus {
   long error_ = kErrorSuccess;
 };
 
+// A file opened once and read in parts: opening a file costs Windows several times what reading
+// a block of it costs, so a reader that takes several blocks keeps it open.
+class FileReader {
+ public:
+  virtual ~FileReader() = default;
+  // Up to count bytes from offset; fewer at the end of the file (and, when the system hands
+  // back less, fewer before it: only an empty answer is the end). nullopt on a failure.
+  virtual std::optional<std::string> ReadAt(std::uint64_t offset, std::size_t count) = 0;
+};
+
 // The file system. Paths are Windows paths ("C:\Dir\file.txt"), compared without regard to case;
 // "/" also separates. Text is 8-bit, one character per byte. Changes return their FileStatus;
 // reads return nullopt (or an empty list) on any failure, and LastError then tells why. Nothing
@@ -77,6 +89,10 @@ class Files {
   virtual std::optional<std::string> ReadAt(const std::string& path, std::uint64_t offset,
                                             std::size_t count) = 0;
   virtual std::optional<std::uint64_t> FileSize(const std::string& path) = 0;
+  // Opens the file for reading in parts, shared with writers and deleters as ReadAt is;
+  // nullptr (and LastError) when it cannot be opened. This form opens nothing: it tries a read
+  // of no bytes for the open, and each read is a ReadAt. A system whose open costs overrides it.
+  virtual std::unique_ptr<FileReader> OpenReader(const std::string& path);
   // Creates or replaces the file with these bytes. Like CreateFileA with CREATE_ALWAYS, it
   // refuses to replace a read-only, hidden or system file (5) or one that is in use (32).
   virtual FileStatus WriteAll(const std::string& path, const std::string& bytes) = 0;
@@ -134,5 +150,27 @@ class Files {
  private:
   long lastError_ = kErrorSuccess;
 };
+
+namespace detail {
+
+// Each read a ReadAt of the file by its path.
+class PathReader : public FileReader {
+ public:
+  PathReader(Files& files, std::string path) : files_(files), path_(std::move(path)) {}
+  std::optional<std::string> ReadAt(std::uint64_t offset, std::size_t count) override {
+    return files_.ReadAt(path_, offset, count);
+  }
+
+ private:
+  Files& files_;
+  std::string path_;
+};
+
+}  // namespace detail
+
+inline std::unique_ptr<FileReader> Files::OpenReader(const std::string& path) {
+  if (!ReadAt(path, 0, 0)) return nullptr;
+  return std::make_unique<detail::PathReader>(*this, path);
+}
 
 }  // namespace platform

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string_view>
 
@@ -35,14 +36,13 @@ std::string WideForm(std::string_view key) {
 // last `overlap` bytes of the one before, so that a key split between two reads is seen whole.
 // visit gets the window and the file offset of its first byte and returns true once it has
 // what it needs. False when the file could not be read.
-bool ReadWindows(platform::Files& files, const std::string& path, std::uint64_t from,
-                 std::size_t overlap,
+bool ReadWindows(platform::FileReader& file, std::uint64_t from, std::size_t overlap,
                  const std::function<bool(std::string_view, std::uint64_t)>& visit) {
   std::string window;
   std::uint64_t windowStart = from;
   std::uint64_t next = from;
   for (;;) {
-    auto block = files.ReadAt(path, next, kCompanyReadBlock);
+    auto block = file.ReadAt(next, kCompanyReadBlock);
     if (!block) return false;
     if (block->empty()) return true;
     next += block->size();
@@ -80,30 +80,28 @@ struct CompanyKey {
 // Finds the company key in one pass. Every first occurrence the choice depends on is tracked
 // at once, because which of them counts is known only at the end of the file, unless a wide
 // "StringFileInfo" and a wide "CompanyName" after it turn up first: then the reading stops.
-std::optional<CompanyKey> FindCompanyKey(platform::Files& files, const std::string& path,
-                                         bool* readable) {
+std::optional<CompanyKey> FindCompanyKey(platform::FileReader& file, bool* readable) {
   const std::string wideInfoForm = WideForm(kStringFileInfo);
   const std::string wideCompanyForm = WideForm(kCompanyName);
   Position wideInfo, wideCompanyAfterWideInfo;
   Position plainInfo, plainCompany, plainCompanyAfterInfo, wideCompany, wideCompanyAfterInfo;
   const std::size_t overlap =
       std::max({wideInfoForm.size(), wideCompanyForm.size(), kStringFileInfo.size()}) - 1;
-  *readable =
-      ReadWindows(files, path, 0, overlap, [&](std::string_view window, std::uint64_t start) {
-        Track(wideInfo, window, start, wideInfoForm, 0);
-        if (wideInfo) {
-          Track(wideCompanyAfterWideInfo, window, start, wideCompanyForm, *wideInfo);
-          return wideCompanyAfterWideInfo.has_value();
-        }
-        Track(plainInfo, window, start, kStringFileInfo, 0);
-        Track(plainCompany, window, start, kCompanyName, 0);
-        Track(wideCompany, window, start, wideCompanyForm, 0);
-        if (plainInfo) {
-          Track(plainCompanyAfterInfo, window, start, kCompanyName, *plainInfo);
-          Track(wideCompanyAfterInfo, window, start, wideCompanyForm, *plainInfo);
-        }
-        return false;
-      });
+  *readable = ReadWindows(file, 0, overlap, [&](std::string_view window, std::uint64_t start) {
+    Track(wideInfo, window, start, wideInfoForm, 0);
+    if (wideInfo) {
+      Track(wideCompanyAfterWideInfo, window, start, wideCompanyForm, *wideInfo);
+      return wideCompanyAfterWideInfo.has_value();
+    }
+    Track(plainInfo, window, start, kStringFileInfo, 0);
+    Track(plainCompany, window, start, kCompanyName, 0);
+    Track(wideCompany, window, start, wideCompanyForm, 0);
+    if (plainInfo) {
+      Track(plainCompanyAfterInfo, window, start, kCompanyName, *plainInfo);
+      Track(wideCompanyAfterInfo, window, start, wideCompanyForm, *plainInfo);
+    }
+    return false;
+  });
   if (wideInfo) {
     if (!wideCompanyAfterWideInfo) return std::nullopt;
     return CompanyKey{*wideCompanyAfterWideInfo, true};
@@ -118,11 +116,10 @@ std::optional<CompanyKey> FindCompanyKey(platform::Files& files, const std::stri
 
 // The bytes from the value's start up to the next three zero bytes (or the end of the file),
 // at most kMaxCompanyValue of them.
-std::string CutValue(platform::Files& files, const std::string& path, std::uint64_t start,
-                     bool* readable) {
+std::string CutValue(platform::FileReader& file, std::uint64_t start, bool* readable) {
   constexpr std::string_view kEnd("\0\0\0", 3);
   std::string cut;
-  *readable = ReadWindows(files, path, start, 0, [&](std::string_view block, std::uint64_t) {
+  *readable = ReadWindows(file, start, 0, [&](std::string_view block, std::uint64_t) {
     const std::size_t searchFrom = cut.size() >= kEnd.size() - 1 ? cut.size() - 2 : 0;
     cut.append(block);
     const std::size_t end = cut.find(kEnd, searchFrom);
@@ -142,11 +139,15 @@ std::string CutValue(platform::Files& files, const std::string& path, std::uint6
 }  // namespace
 
 std::string GetFileCompanyName(platform::Files& files, const std::string& path) {
+  // Opened once for both searches: under Wine the open costs more than the reads of a small
+  // file, and nearly every file found by a scan is read here.
+  const std::unique_ptr<platform::FileReader> file = files.OpenReader(path);
+  if (!file) return {};
   bool readable = false;
-  const std::optional<CompanyKey> key = FindCompanyKey(files, path, &readable);
+  const std::optional<CompanyKey> key = FindCompanyKey(*file, &readable);
   if (!readable || !key) return {};
   std::string value = CutValue(
-      files, path, key->position + (key->wide ? kWideValueOffset : kPlainValueOffset), &readable);
+      *file, key->position + (key->wide ? kWideValueOffset : kPlainValueOffset), &readable);
   if (!readable) return {};
 
   const std::string description =

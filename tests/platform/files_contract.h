@@ -4,6 +4,7 @@
 // comes back as that place. Runs on the simulation natively and on the real API under Wine.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -55,8 +56,8 @@ inline void FoundFilesAreSpelledAsTheCanonicalForm(
   folders.insert(folders.end(), extraSpellings.begin(), extraSpellings.end());
   int spelled = 0;
   for (const std::string& each : folders) {
-    for (const std::string& written : {each + "\\file.txt", each + "\\other.txt",
-                                       each + "\\FILE.TXT", each + "\\fi*.txt"}) {
+    for (const std::string& written :
+         {each + "\\file.txt", each + "\\other.txt", each + "\\FILE.TXT", each + "\\fi*.txt"}) {
       const auto found = files.FindFirstNormalFile(written);
       ASSERT_TRUE(found.has_value()) << written;
       const auto spelling = spellings.Of(written, *found);
@@ -90,6 +91,27 @@ inline void ReplaceFileTakesThePlaceOfAFile(platform::Files& files, const std::s
   EXPECT_EQ(files.ReadAll(folder + "\\fresh.dat"), "next");
 
   platform::DeleteFolder(files, folder, true);
+}
+
+// A reader opened once reads any part of the file, an empty answer only at its end, and sees
+// what a writer appends while it is open; what cannot be opened gives no reader.
+// root: an existing folder.
+inline void ReadersReadPartsOfOneOpenFile(platform::Files& files, const std::string& root) {
+  const std::string path = root + "\\reader.bin";
+  ASSERT_TRUE(files.WriteAll(path, std::string("abc\0def", 7)));
+  const std::unique_ptr<platform::FileReader> reader = files.OpenReader(path);
+  ASSERT_TRUE(reader);
+  EXPECT_EQ(reader->ReadAt(4, 100), "def");
+  EXPECT_EQ(reader->ReadAt(0, 4), std::string("abc\0", 4));
+  EXPECT_EQ(reader->ReadAt(7, 10), "");
+  EXPECT_EQ(reader->ReadAt(1000, 10), "");
+  ASSERT_TRUE(files.Append(path, "ghi"));
+  EXPECT_EQ(reader->ReadAt(6, 10), "fghi");
+
+  EXPECT_FALSE(files.OpenReader(root + "\\missing.bin"));
+  EXPECT_EQ(files.LastError(), platform::kErrorFileNotFound);
+  EXPECT_FALSE(files.OpenReader(root));
+  EXPECT_TRUE(files.DeleteFile(path));
 }
 
 // A folder tree is copied and deleted by the same steps on both machines, and each change

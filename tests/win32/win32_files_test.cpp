@@ -185,6 +185,10 @@ TEST_F(Win32FilesTest, FolderCopiesKeepFolderAttributesAndSpareReadOnlyTargets) 
   EXPECT_EQ(files.ReadAll(In("Old\\Secret\\s.txt")), "new") << "the rest was copied";
 }
 
+TEST_F(Win32FilesTest, ReadersReadPartsOfOneOpenFile) {
+  files_contract::ReadersReadPartsOfOneOpenFile(files, folder_);
+}
+
 TEST_F(Win32FilesTest, FolderTreesAndTheirErrors) {
   files_contract::FolderTreesAndTheirErrors(files, folder_);
 }
@@ -200,8 +204,8 @@ TEST_F(Win32FilesTest, FoundFilesAreSpelledAsTheCanonicalForm) {
   // The short name and the folder in other letters: the long form comes from the file system.
   std::string upper = folder_;
   for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  files_contract::FoundFilesAreSpelledAsTheCanonicalForm(
-      files, folder_, {shortName, upper + "\\LONG FOLDER NAME"});
+  files_contract::FoundFilesAreSpelledAsTheCanonicalForm(files, folder_,
+                                                         {shortName, upper + "\\LONG FOLDER NAME"});
 }
 
 TEST_F(Win32FilesTest, EverySpellingOfAPlaceIsThatPlace) {

@@ -61,37 +61,70 @@ bool Win32Files::FolderExists(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-std::optional<std::string> Win32Files::ReadAt(const std::string& path, std::uint64_t offset,
-                                              std::size_t count) {
-  // Others may have the file open for writing (a log being written); reading is still fine.
-  UniqueHandle file(CreateFileA(path.c_str(), GENERIC_READ,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.IsValid()) {
-    Fail();
-    return std::nullopt;
-  }
+namespace {
+
+// Others may have the file open for writing (a log being written); reading is still fine.
+HANDLE OpenForReading(const std::string& path) {
+  return CreateFileA(path.c_str(), GENERIC_READ,
+                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                     FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+// Up to count bytes of the open file from offset; fewer only at its end. nullopt on a failure,
+// GetLastError telling why.
+std::optional<std::string> ReadFromHandle(HANDLE file, std::uint64_t offset, std::size_t count) {
   LARGE_INTEGER position{};
   position.QuadPart = static_cast<LONGLONG>(offset);
-  if (!SetFilePointerEx(file.Get(), position, nullptr, FILE_BEGIN)) {
-    Fail();
-    return std::nullopt;
-  }
+  if (!SetFilePointerEx(file, position, nullptr, FILE_BEGIN)) return std::nullopt;
   std::string bytes(count, '\0');
   std::size_t got = 0;
   while (got < count) {
     const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(count - got, 1 << 20));
     DWORD read = 0;
-    if (!ReadFile(file.Get(), bytes.data() + got, chunk, &read, nullptr)) {
-      Fail();
-      return std::nullopt;
-    }
+    if (!ReadFile(file, bytes.data() + got, chunk, &read, nullptr)) return std::nullopt;
     if (read == 0) break;
     got += read;
   }
   bytes.resize(got);
-  Succeed();
   return bytes;
+}
+
+}  // namespace
+
+class Win32Files::Reader : public FileReader {
+ public:
+  Reader(Win32Files& files, UniqueHandle file) : files_(files), file_(std::move(file)) {}
+  std::optional<std::string> ReadAt(std::uint64_t offset, std::size_t count) override {
+    auto bytes = ReadFromHandle(file_.Get(), offset, count);
+    bytes ? files_.Succeed() : files_.Fail();
+    return bytes;
+  }
+
+ private:
+  Win32Files& files_;
+  UniqueHandle file_;
+};
+
+std::optional<std::string> Win32Files::ReadAt(const std::string& path, std::uint64_t offset,
+                                              std::size_t count) {
+  UniqueHandle file(OpenForReading(path));
+  if (!file.IsValid()) {
+    Fail();
+    return std::nullopt;
+  }
+  auto bytes = ReadFromHandle(file.Get(), offset, count);
+  bytes ? Succeed() : Fail();
+  return bytes;
+}
+
+std::unique_ptr<FileReader> Win32Files::OpenReader(const std::string& path) {
+  UniqueHandle file(OpenForReading(path));
+  if (!file.IsValid()) {
+    Fail();
+    return nullptr;
+  }
+  Succeed();
+  return std::make_unique<Reader>(*this, std::move(file));
 }
 
 std::optional<std::uint64_t> Win32Files::FileSize(const std::string& path) {

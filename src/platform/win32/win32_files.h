@@ -5,7 +5,8 @@
 namespace platform::win32 {
 
 // The file system through kernel32. Holds no handles between calls: each call opens what it
-// needs and closes it before it returns.
+// needs and closes it before it returns; only a FileReader keeps its file open, for as long as
+// its owner holds it.
 class Win32Files : public Files {
  public:
   std::optional<std::string> FindFirstMatch(const std::string& pattern,
@@ -15,6 +16,7 @@ class Win32Files : public Files {
   std::optional<std::string> ReadAt(const std::string& path, std::uint64_t offset,
                                     std::size_t count) override;
   std::optional<std::uint64_t> FileSize(const std::string& path) override;
+  std::unique_ptr<FileReader> OpenReader(const std::string& path) override;
   FileStatus WriteAll(const std::string& path, const std::string& bytes) override;
   FileStatus Append(const std::string& path, const std::string& bytes) override;
   FileStatus CopyFile(const std::string& from, const std::string& to, bool overwrite) override;
@@ -31,6 +33,7 @@ class Win32Files : public Files {
   std::optional<std::string> LongPathName(const std::string& path) override;
 
  private:
+  class Reader;
   using Files::Fail;
   // Records the calling thread's last error and returns it.
   FileStatus Fail();
