@@ -221,20 +221,33 @@ fi
 found_lines=${BENCH_FOUND_LINES:-100000}
 say "set found: $found_lines file and 20000 registry lines, none present"
 prepare found "$found_lines" 20000 0
+bare
+say "  bare loop: files $bare_files ms, registry $bare_registry ms"
+bare_none=$(awk -v a="$bare_files" -v b="$bare_registry" 'BEGIN { print a + b }')
 stages
 scan none
 none_ms=$scan_ms
 stop_program
 say "set found: $found_lines file and 20000 registry lines, every 5th file present"
 prepare found "$found_lines" 20000 5
+# The program's removal without a window, on a copy of the files: its own file calls, timed.
+sed 's#^BenchSet/#[progfil]BenchCopy/#; s#/#\\#g' "$set_dir/present-files.txt" >"$work/copy-files.txt"
+mkdir -p "$progfiles/BenchCopy"
+cp -r "$progfiles/BenchSet/." "$progfiles/BenchCopy/"
+run_helper removal "$(winepath -w "$work/copy-files.txt" 2>/dev/null)" 'C:\BenchRemovalDAT' |
+  sed 's/^/  without a window: /' | tee -a "$results"
+rm -rf "$progfiles/BenchCopy" "$WINEPREFIX/drive_c/BenchRemovalDAT"
 # The bare loop of the removal: copy and delete of as many files of the same size.
 mkdir -p "$progfiles/BenchCopy"
 cp -r "$progfiles/BenchSet/." "$progfiles/BenchCopy/"
-sed 's#^BenchSet/#[progfil]BenchCopy/#; s#/#\\#g' "$set_dir/present-files.txt" >"$work/copy-files.txt"
 out=$(run_helper copydelete "$(winepath -w "$work/copy-files.txt" 2>/dev/null)" 'C:\BenchCopyBackup')
 copydelete_ms=$(field "$out" copydelete)
 rm -rf "$progfiles/BenchCopy" "$WINEPREFIX/drive_c/BenchCopyBackup"
 say "  bare loop: copy and delete of $((found_lines / 5)) files $copydelete_ms ms"
+# The same checks with the files there: what the machine itself adds for them.
+bare
+say "  bare loop: files $bare_files ms, registry $bare_registry ms"
+bare_found=$(awk -v a="$bare_files" -v b="$bare_registry" 'BEGIN { print a + b }')
 stages
 scan found
 found_ms=$scan_ms
@@ -247,6 +260,8 @@ left=$(find "$progfiles/BenchSet" -type f 2>/dev/null | wc -l)
 say "  files left after Delete: $left"
 stop_program
 say "ratio found: scan with $((found_lines / 5)) file traces / without: $(ratio "$found_ms" "$none_ms")"
+say "ratio found: bare loop with the files there / without them: $(ratio "$bare_found" "$bare_none");" \
+  "scan / bare loop, with the files: $(ratio "$found_ms" "$bare_found"), without: $(ratio "$none_ms" "$bare_none")"
 say "ratio delete: removal / bare copy and delete: $(ratio "$delete_ms" "$copydelete_ms")"
 rm -rf "$progfiles/BenchSet" "$datadir"
 quiet "$wine" reg delete 'HKCU\Software\BenchSet' /f

@@ -34,16 +34,20 @@ void Quarantine::CreateFolder() {
   machine_.files.MakeDirectory(Folder());
 }
 
+std::string Quarantine::CountedName(const std::string& name, int counter) {
+  if (counter == 0) return name;
+  char suffix[8];
+  std::snprintf(suffix, sizeof suffix, ".%03d", counter);
+  return name + suffix;
+}
+
 std::optional<std::string> Quarantine::FreeName(const std::string& name) {
   // Any entry counts, hidden ones and folders too: a copy must never land on an earlier one.
   const auto taken = [this](const std::string& candidate) {
     return machine_.files.GetAttributes(common::JoinPath(Folder(), candidate)).has_value();
   };
-  if (!taken(name)) return name;
-  for (int counter = 1; counter <= kMaxCounter; ++counter) {
-    char suffix[8];
-    std::snprintf(suffix, sizeof suffix, ".%03d", counter);
-    const std::string candidate = name + suffix;
+  for (int counter = 0; counter <= kMaxCounter; ++counter) {
+    const std::string candidate = CountedName(name, counter);
     if (!taken(candidate)) return candidate;
   }
   return std::nullopt;
@@ -52,12 +56,22 @@ std::optional<std::string> Quarantine::FreeName(const std::string& name) {
 std::optional<std::string> Quarantine::CopyToQuarantine(const std::string& fullPath,
                                                         const std::string& fileName) {
   if (fileName.empty()) return std::nullopt;
-  const auto stored = FreeName(fileName);
-  if (!stored) return std::nullopt;
-  if (!machine_.files.CopyFile(fullPath, common::JoinPath(Folder(), *stored), false)) {
-    return std::nullopt;
+  platform::Files& files = machine_.files;
+  // The copy itself refuses a name that is taken (hidden files included), so it is simply made
+  // under the next name until it lands: no name is looked up beforehand, which in a quarantine
+  // of thousands of copies costs Windows a search of the whole folder each time. A copy that
+  // failed for any other reason ends the attempt.
+  for (int counter = 0; counter <= kMaxCounter; ++counter) {
+    const std::string candidate = CountedName(fileName, counter);
+    const std::string target = common::JoinPath(Folder(), candidate);
+    const platform::FileStatus copied = files.CopyFile(fullPath, target, false);
+    if (copied) return candidate;
+    const bool taken = copied.Error() == platform::kErrorFileExists ||
+                       copied.Error() == platform::kErrorAlreadyExists ||
+                       files.FolderExists(target);
+    if (!taken) return std::nullopt;
   }
-  return stored;
+  return std::nullopt;
 }
 
 std::optional<std::string> Quarantine::CopyFolderToQuarantine(const std::string& folderPath,

@@ -337,12 +337,20 @@ bool QuarantineIndex::AppendLine(const std::string& line) {
   platform::Files& files = machine_.files;
   // A line torn by a crash must not swallow the next one: it is ended first, and skipped as
   // damaged when read.
+  // An index whose size is where this program's last whole line ended needs no look: its last
+  // byte is that line's end. Any other size (another writer, a crash before this start, an
+  // append that failed) has it read.
   std::string text = line + kCrLf;
   const auto size = files.FileSize(Path());
-  if (size && *size > 0 && files.ReadAt(Path(), *size - 1, 1).value_or("\n") != "\n") {
+  const bool endsInOwnLine = size && ownLinesEnd_ == *size;
+  if (size && *size > 0 && !endsInOwnLine &&
+      files.ReadAt(Path(), *size - 1, 1).value_or("\n") != "\n") {
     text = kCrLf + text;
   }
-  return static_cast<bool>(files.Append(Path(), text));
+  const bool appended = static_cast<bool>(files.Append(Path(), text));
+  ownLinesEnd_ =
+      appended ? std::optional<std::uint64_t>(size.value_or(0) + text.size()) : std::nullopt;
+  return appended;
 }
 
 std::optional<std::string> QuarantineIndex::SaveRegistryData(const std::string& regText) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -73,6 +74,9 @@ class QuarantineIndex {
   // The highest id in the index and the last registry file's number, once known: a removal of
   // thousands of traces must not read the whole index, or test every earlier name, per trace.
   std::optional<long> highestId_;
+  // The index's size just after this program's last append, while nothing else is known to
+  // have written it since.
+  std::optional<std::uint64_t> ownLinesEnd_;
   int lastRegistryFile_ = 0;
 };
 

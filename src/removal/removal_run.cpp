@@ -104,7 +104,7 @@ class RemovalRun::Pass {
     }
     Yield();
     if (!retry_) return;
-    if (common::FileExists(files, path) && common::FindNoCase(path, ".exe") != std::string::npos) {
+    if (common::FindNoCase(path, ".exe") != std::string::npos && common::FileExists(files, path)) {
       remover_.RemoveExe(path);
     }
     // Besides files that resisted, whatever was kept for want of a backup (folders too).

@@ -324,6 +324,11 @@ TEST_F(QuarantineRestoreTest, ADamagedIndexKeepsItsGoodLinesAndTheLogFillsIn) {
   added.stored = "a.txt";
   EXPECT_EQ(quarantine.Index().Add(added), "6");
   EXPECT_EQ(quarantine.Index().List().size(), 6u);
+  // So is one after a line torn by another writer since this program's last append.
+  ASSERT_TRUE(sim.files.Append(quarantine.Index().Path(), "ITEM\t99\ttorn by another"));
+  added.location = "C:\\Added\\b.txt";
+  EXPECT_EQ(quarantine.Index().Add(added), "7");
+  EXPECT_EQ(quarantine.Index().List().size(), 7u);
 }
 
 TEST_F(QuarantineRestoreTest, AnItemKnownOnlyFromTheLogIsRestoredAndThenIndexed) {

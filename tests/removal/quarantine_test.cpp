@@ -124,6 +124,11 @@ TEST_F(QuarantineTest, ACopyThatCannotBeMadeIsReportedAndReplacesNothing) {
   EXPECT_EQ(quarantine.CopyToQuarantine("C:\\A\\locked.dll", "locked.dll"), std::nullopt);
   EXPECT_FALSE(sim.files.Exists(Stored("locked.dll")));
   EXPECT_EQ(quarantine.CopyToQuarantine("C:\\A\\missing.dll", "missing.dll"), std::nullopt);
+  // A copy that fails for its source takes no counted name either.
+  sim.files.AddFile(Stored("locked.dll"), "earlier");
+  EXPECT_EQ(quarantine.CopyToQuarantine("C:\\A\\locked.dll", "locked.dll"), std::nullopt);
+  EXPECT_FALSE(sim.files.Exists(Stored("locked.dll.001")));
+  EXPECT_EQ(StoredContent("locked.dll"), "earlier");
 
   // A folder is backed up whole or reported.
   sim.files.AddFile("C:\\B\\Bad\\ok.txt", "ok");
