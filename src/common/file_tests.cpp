@@ -10,17 +10,17 @@ std::string GetFileName(const std::string& path) {
 }
 
 bool FileExists(platform::Files& files, const std::string& path) {
-  // Where there is nothing at all the search finds nothing either, and asking for the
-  // attributes costs Windows a fraction of a directory search; only a path that has them is
-  // searched. (Any other failure, such as a name the system refuses, is left to the search.)
-  if (!files.GetAttributes(path)) {
-    const long error = files.LastError();
-    if (error == platform::kErrorFileNotFound || error == platform::kErrorPathNotFound) {
-      return false;
-    }
-  }
+  if (NothingAt(files, path)) return false;
   const auto found = files.FindFirstNormalFile(path);
   return found.has_value() && EqualsNoCase(*found, GetFileName(path));
+}
+
+bool NothingAt(platform::Files& files, const std::string& path) {
+  // "<", ">" and '"' are wildcards of the search too.
+  if (path.find_first_of("*?<>\"") != std::string::npos) return false;
+  if (files.GetAttributes(path)) return false;
+  const long error = files.LastError();
+  return error == platform::kErrorFileNotFound || error == platform::kErrorPathNotFound;
 }
 
 bool FolderExists(platform::Files& files, const std::string& path) {

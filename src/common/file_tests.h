@@ -15,6 +15,13 @@ std::string GetFileName(const std::string& path);
 // path the search cannot take.
 bool FileExists(platform::Files& files, const std::string& path);
 
+// True when Windows finds nothing at all at the path: neither file nor folder, hidden or not,
+// by its long or its short name. Asking for the attributes costs a fraction of a directory
+// search, and where this holds no search can find anything either. False for a path with
+// wildcards, and whenever the answer is any other failure (a name the system refuses, a path
+// it may not look into): the search decides those.
+bool NothingAt(platform::Files& files, const std::string& path);
+
 // The folder exists; hidden folders are found too.
 bool FolderExists(platform::Files& files, const std::string& path);
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "common/file_tests.h"
 #include "common/text.h"
 #include "definitions/locations.h"
 #include "platform/files.h"
@@ -90,6 +91,30 @@ inline void ReplaceFileTakesThePlaceOfAFile(platform::Files& files, const std::s
   EXPECT_TRUE(files.ReplaceFile(folder + "\\next.dat", folder + "\\fresh.dat"));
   EXPECT_EQ(files.ReadAll(folder + "\\fresh.dat"), "next");
 
+  platform::DeleteFolder(files, folder, true);
+}
+
+// NothingAt answers "nothing there" only where the search finds nothing at all, and gives every
+// other case to the search. root: an existing folder.
+inline void NothingAtOnlyWhereNothingIs(platform::Files& files, const std::string& root) {
+  const std::string folder = root + "\\Nothing Test Folder";
+  ASSERT_TRUE(files.MakeDirectory(folder));
+  ASSERT_TRUE(files.WriteAll(folder + "\\there.dll", "MZ"));
+  ASSERT_TRUE(files.WriteAll(folder + "\\hidden.dll", "MZ"));
+  ASSERT_TRUE(files.SetAttributes(folder + "\\hidden.dll", platform::kAttrHidden));
+
+  EXPECT_TRUE(common::NothingAt(files, folder + "\\missing.dll"));
+  EXPECT_TRUE(common::NothingAt(files, folder + "\\No Such Folder\\there.dll"));
+  EXPECT_TRUE(common::NothingAt(files, root + "\\No Such Folder\\Deeper\\x.dll"));
+  for (const char* name : {"there.dll", "THERE.DLL", "hidden.dll", "there*", "th?re.dll"}) {
+    EXPECT_FALSE(common::NothingAt(files, folder + "\\" + name)) << name;
+  }
+  EXPECT_FALSE(common::NothingAt(files, folder));
+  EXPECT_TRUE(common::FileExists(files, folder + "\\There.dll"));
+  EXPECT_FALSE(common::FileExists(files, folder + "\\hidden.dll"));
+  EXPECT_FALSE(common::FileExists(files, folder + "\\missing.dll"));
+
+  ASSERT_TRUE(files.SetAttributes(folder + "\\hidden.dll", platform::kAttrNormal));
   platform::DeleteFolder(files, folder, true);
 }
 

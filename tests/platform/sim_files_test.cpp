@@ -214,6 +214,10 @@ TEST_F(SimFilesTest, FoundFilesAreSpelledAsTheCanonicalForm) {
   EXPECT_EQ(spellings.Of("C:\\top.dll", "top.dll"), "C:\\top.dll");
 }
 
+TEST_F(SimFilesTest, NothingAtOnlyWhereNothingIs) {
+  files_contract::NothingAtOnlyWhereNothingIs(files, "C:\\Data");
+}
+
 TEST_F(SimFilesTest, ReadersReadPartsOfOneOpenFile) {
   files_contract::ReadersReadPartsOfOneOpenFile(files, "C:\\Data");
 }

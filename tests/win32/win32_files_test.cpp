@@ -185,6 +185,16 @@ TEST_F(Win32FilesTest, FolderCopiesKeepFolderAttributesAndSpareReadOnlyTargets) 
   EXPECT_EQ(files.ReadAll(In("Old\\Secret\\s.txt")), "new") << "the rest was copied";
 }
 
+TEST_F(Win32FilesTest, NothingAtOnlyWhereNothingIs) {
+  files_contract::NothingAtOnlyWhereNothingIs(files, folder_);
+  // A short name is something there: the search takes it.
+  ASSERT_TRUE(files.WriteAll(In("A Long File Name.dll"), "MZ"));
+  char shortName[MAX_PATH] = {};
+  ASSERT_NE(GetShortPathNameA(In("A Long File Name.dll").c_str(), shortName, MAX_PATH), 0u);
+  ASSERT_STRNE(shortName, In("A Long File Name.dll").c_str());
+  EXPECT_FALSE(common::NothingAt(files, shortName));
+}
+
 TEST_F(Win32FilesTest, ReadersReadPartsOfOneOpenFile) {
   files_contract::ReadersReadPartsOfOneOpenFile(files, folder_);
 }
