@@ -65,10 +65,10 @@ class Quarantine {
   void ShowQuarantine();
 
  private:
-  // The name to store an entry under: name while the quarantine has no entry of that name,
-  // else the first free name & "." & counter. nullopt when none is free.
   // name for counter 0, else name & "." & the counter in three digits.
   static std::string CountedName(const std::string& name, int counter);
+  // The name to store a folder under: name while the quarantine has no entry of that name,
+  // else the first free name & "." & counter. nullopt when none is free.
   std::optional<std::string> FreeName(const std::string& name);
   bool AppendRecord(const std::string& text);
 

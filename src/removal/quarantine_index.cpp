@@ -336,10 +336,9 @@ bool QuarantineIndex::SetState(const std::string& id, ItemState state) {
 bool QuarantineIndex::AppendLine(const std::string& line) {
   platform::Files& files = machine_.files;
   // A line torn by a crash must not swallow the next one: it is ended first, and skipped as
-  // damaged when read.
-  // An index whose size is where this program's last whole line ended needs no look: its last
-  // byte is that line's end. Any other size (another writer, a crash before this start, an
-  // append that failed) has it read.
+  // damaged when read. An index whose size is where this program's last whole line ended needs
+  // no look, its last byte being that line's end; any other size (another writer, a crash
+  // before this start, an append that failed) has the last byte read.
   std::string text = line + kCrLf;
   const auto size = files.FileSize(Path());
   const bool endsInOwnLine = size && ownLinesEnd_ == *size;
