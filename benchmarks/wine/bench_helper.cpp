@@ -400,9 +400,7 @@ int Removal(const char* fileList, const char* dataFolderArgument) {
   platform::win32::Win32Machine real;
   const platform::Machine& m = real.machine;
   TimingFiles files(m.files);
-  platform::Machine machine{m.registry,     m.system,    m.desktop,  m.clock,     files,
-                            m.shellFolders, m.codePage,  m.tray,     m.processes, m.restore,
-                            m.clipboard,    m.libraries, m.internet, m.signatures};
+  platform::Machine machine = platform::WithFiles(m, files);
   CreateDirectoryA(dataFolder.c_str(), nullptr);
   removal::Quarantine quarantine(machine, dataFolder);
   removal::RestorePoint restorePoint(machine);
@@ -427,9 +425,7 @@ int Stages(const char* dataFolder) {
   const platform::Machine& m = real.machine;
   // As a scan sees it: the shell's folders asked once for the run.
   platform::CachedShellFolders shellFolders(m.shellFolders);
-  platform::Machine machine{m.registry,   m.system,    m.desktop,  m.clock,     m.files,
-                            shellFolders, m.codePage,  m.tray,     m.processes, m.restore,
-                            m.clipboard,  m.libraries, m.internet, m.signatures};
+  platform::Machine machine = platform::WithShellFolders(m, shellFolders);
   scan_test::StageHarness harness(machine, dataFolder);
   double start = NowMs();
   harness.RunRegistryStage();

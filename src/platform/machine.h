@@ -35,4 +35,16 @@ struct Machine {
   Signatures& signatures;
 };
 
+// The same machine seen through another file system, or another view of the shell's folders
+// (a counting or remembering one wrapped around the machine's own).
+inline Machine WithFiles(const Machine& m, Files& files) {
+  return {m.registry,     m.system,    m.desktop,  m.clock,     files,
+          m.shellFolders, m.codePage,  m.tray,     m.processes, m.restore,
+          m.clipboard,    m.libraries, m.internet, m.signatures};
+}
+inline Machine WithShellFolders(const Machine& m, ShellFolders& shellFolders) {
+  return {m.registry, m.system,    m.desktop, m.clock,     m.files,     shellFolders, m.codePage,
+          m.tray,     m.processes, m.restore, m.clipboard, m.libraries, m.internet,   m.signatures};
+}
+
 }  // namespace platform

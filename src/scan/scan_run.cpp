@@ -13,11 +13,7 @@ ScanRun::ScanRun(ScanServices services, ScanOptions options, ScanObserver observ
     : services_(std::move(services)),
       options_(options),
       observer_(std::move(observer)),
-      machine_{services_.machine.registry, services_.machine.system,    services_.machine.desktop,
-               services_.machine.clock,    services_.machine.files,     shellFolders_,
-               services_.machine.codePage, services_.machine.tray,      services_.machine.processes,
-               services_.machine.restore,  services_.machine.clipboard, services_.machine.libraries,
-               services_.machine.internet, services_.machine.signatures} {}
+      machine_(platform::WithShellFolders(services_.machine, shellFolders_)) {}
 
 ScanContext ScanRun::Context(const definitions::DefinitionCounts& counts) {
   return ScanContext{
