@@ -134,7 +134,14 @@ timed() {
   click_ms=$(field "$out" click)
   after_ms=$(field "$out" after-answer)
   echo "$out" >>"$work/clicks.log"
+  local ended longest
+  ended=$(field "$out" ended-at)
+  longest=$(field "$ping" longest-at)
+  ping=${ping% longest-at *}
   say "  $what: $click_ms ms${after_ms:+ ($after_ms ms after the confirmation)}; window answers: ${ping#ping }"
+  # Where in the handler the window waited longest: the removal's end, or its middle.
+  [ -n "$ended" ] && [ -n "$longest" ] &&
+    say "    the longest wait began $(awk -v e="$ended" -v l="$longest" 'BEGIN { printf "%.0f", e - l }') ms before the handler ended"
 }
 
 # stages: the program's own registry, file and folder stages on the installed set without a

@@ -54,10 +54,14 @@ void FrmMain::Command4_Click() {
 void FrmMain::lblRemove_Click() {
   ui::Host& host = GetHost();
   // The window stays live while the removal yields; the commands that would change the lists
-  // under it (another Delete, Exclude, a new scan) wait until it has ended.
+  // under it (another Delete, Exclude, a new scan) wait until it has ended, and so do the
+  // lists' check boxes: the removal took its items from the ticks when it began, and what is
+  // ticked when it ends leaves the lists as removed.
   std::vector<std::pair<ui::Control*, bool>> held;
-  for (ui::Control* command :
-       std::initializer_list<ui::Control*>{&Command4, &cmdExclude, &cmdSelectAll, &cmdScan}) {
+  for (ui::Control* command : std::initializer_list<ui::Control*>{
+           &Command4, &cmdExclude, &cmdSelectAll, &cmdScan, &lvwSpywareFound,
+           &lvwPicRemoveListOfSpywareFoundAndToBeRemoved, &lvwFilesToBeDeleted,
+           &lvwRegistryToBeDeleted, &lvwCookiesToDelete}) {
     held.emplace_back(command, command->Enabled());
     command->SetEnabled(false);
   }
@@ -75,7 +79,7 @@ void FrmMain::lblRemove_Click() {
                           settings, RemovalProgressObserver());
   ShowFailures(run.Run(items));
 
-  app_.results().RemoveChecked();
+  app_.results().RemoveChecked([&host] { host.YieldIfDue(); });
   lblDeletingCaption.SetCaption("");
 
   pgbDeleteSpywaresFound.SetValue(pgbDeleteSpywaresFound.Max());

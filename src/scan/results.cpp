@@ -16,6 +16,7 @@ ScanResults::ScanResults(Lists lists) : lists_(lists) {
   observer.purged = [this] {
     for (ui::ListView* list :
          {&lists_.files, &lists_.registry, &lists_.cookies, &lists_.found, &lists_.details}) {
+      if (purgeYield_ != nullptr) (*purgeYield_)();
       list->RemoveChecked();
     }
   };
@@ -173,8 +174,14 @@ std::vector<std::string> ScanResults::TickedExclusionEntries() {
   return entries;
 }
 
-void ScanResults::RemoveChecked() {
+void ScanResults::RemoveChecked(const std::function<void()>& yield) {
   PullTicks();
+  if (yield) yield();
+  struct Yielding {
+    const std::function<void()>*& slot;
+    ~Yielding() { slot = nullptr; }
+  } yielding{purgeYield_};
+  if (yield) purgeYield_ = &yield;
   findings_.RemoveTicked();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -35,8 +36,12 @@ class ScanResults {
 
   // Empties the findings and every list (the traces label is left to the caller).
   void Clear();
-  // Removes the ticked traces, found entries and threats: what was removed or excluded.
-  void RemoveChecked();
+  // Removes the ticked traces, found entries and threats: what was removed or excluded. With a
+  // yield, the window answers between the steps (the ticks taken, the findings, each list):
+  // 20,000 rows take the window's heap and list controls a tenth of a second in all. Between
+  // the steps a list not yet purged still numbers its rows as before, so the caller keeps the
+  // lists from the user's input until it returns.
+  void RemoveChecked(const std::function<void()>& yield = nullptr);
   // Takes the ticks shown on the rows into the findings.
   void PullTicks();
   // A trace the removal could not take stays on the results page for the user to deal with:
@@ -80,6 +85,8 @@ class ScanResults {
 
   Lists lists_;
   Findings findings_;
+  // The yield of the RemoveChecked under way, for the views' purge between the lists.
+  const std::function<void()>* purgeYield_ = nullptr;
 };
 
 }  // namespace scan

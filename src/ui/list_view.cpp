@@ -39,7 +39,6 @@ int ListView::Add(const std::string& text, int smallIcon) {
 int ListView::Add(ListItem item) {
   items_.push_back(std::move(item));
   int index = Count() - 1;
-  TellRowText(ItemChange::Inserted, "", items_[index].text);
   NotifyItems(ItemChange::Inserted, index);
   return index;
 }
@@ -47,52 +46,34 @@ int ListView::Add(ListItem item) {
 void ListView::Insert(int index, ListItem item) {
   if (index < 0 || index > Count()) return;
   items_.insert(items_.begin() + index, std::move(item));
-  TellRowText(ItemChange::Inserted, "", items_[index].text);
   NotifyItems(ItemChange::Inserted, index);
 }
 
 void ListView::Remove(int index) {
   if (!Valid(index)) return;
-  const std::string text = std::move(items_[index].text);
   items_.erase(items_.begin() + index);
-  TellRowText(ItemChange::Removed, text, "");
   NotifyItems(ItemChange::Removed, index);
 }
 
 void ListView::RemoveChecked() {
   // One pass and one redraw: removing row by row costs a shift of the rows and a redraw of the
   // window for every ticked row, which a results list of thousands cannot afford.
-  if (std::none_of(items_.begin(), items_.end(),
-                   [](const ListItem& item) { return item.checked; })) {
-    return;
-  }
-  std::vector<ListItem> kept;
-  std::vector<std::string> removed;
-  kept.reserve(items_.size());
-  for (ListItem& item : items_) {
-    if (item.checked) {
-      removed.push_back(std::move(item.text));
-    } else {
-      kept.push_back(std::move(item));
-    }
-  }
-  items_ = std::move(kept);
-  for (const std::string& text : removed) TellRowText(ItemChange::Removed, text, "");
+  const auto kept = std::remove_if(items_.begin(), items_.end(),
+                                   [](const ListItem& item) { return item.checked; });
+  if (kept == items_.end()) return;
+  items_.erase(kept, items_.end());
   NotifyItems(ItemChange::Reset, -1);
 }
 
 void ListView::Clear() {
   if (items_.empty()) return;
   items_.clear();
-  TellRowText(ItemChange::Reset, "", "");
   NotifyItems(ItemChange::Reset, -1);
 }
 
 void ListView::SetText(int index, const std::string& text) {
   if (!Valid(index) || items_[index].text == text) return;
-  const std::string before = std::move(items_[index].text);
   items_[index].text = text;
-  TellRowText(ItemChange::Updated, before, text);
   NotifyItems(ItemChange::Updated, index);
 }
 

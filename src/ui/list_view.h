@@ -69,12 +69,6 @@ class ListView : public Control {
   // The first selected row, or -1.
   int SelectedIndex() const;
 
-  // Told of every change of a row's text, for an index kept beside the list: an inserted row
-  // (Inserted, "", text), a removed row (Removed, text, ""), a new text (Updated, before,
-  // after), or all rows gone (Reset, "", "").
-  std::function<void(ItemChange change, const std::string& before, const std::string& after)>
-      onRowText;
-
   // Told of every change of a row's tick, however it came (the program's or the user's), for a
   // model kept beside the list.
   std::function<void(int index, bool checked)> onRowChecked;
@@ -90,9 +84,6 @@ class ListView : public Control {
 
  private:
   bool Valid(int index) const { return index >= 0 && index < Count(); }
-  void TellRowText(ItemChange change, const std::string& before, const std::string& after) {
-    if (onRowText) onRowText(change, before, after);
-  }
 
   std::vector<ListColumn> columns_;
   std::vector<ListItem> items_;

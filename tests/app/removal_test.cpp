@@ -243,8 +243,11 @@ TEST_F(RemovalTest, FourRegistryRowsShowAQuarterEachAndTheTotalGrows) {
   std::vector<std::string> texts;
   bool commandsHeld = true;
   host.onYield = [&](int) {
+    // The lists' check boxes too: a tick set now would take a row off as removed.
     commandsHeld = commandsHeld && !Main().Command4.Enabled() && !Main().cmdExclude.Enabled() &&
-                   !Main().cmdScan.Enabled();
+                   !Main().cmdScan.Enabled() &&
+                   !Main().lvwPicRemoveListOfSpywareFoundAndToBeRemoved.Enabled() &&
+                   !Main().lvwRegistryToBeDeleted.Enabled();
     const std::string text = Main().lblDeletingPercentageCompleted.Caption();
     if (text.rfind("Removing :", 0) == 0 && (texts.empty() || texts.back() != text)) {
       texts.push_back(text);
@@ -261,6 +264,7 @@ TEST_F(RemovalTest, FourRegistryRowsShowAQuarterEachAndTheTotalGrows) {
   EXPECT_TRUE(commandsHeld) << "nothing may change the lists while the removal yields";
   EXPECT_TRUE(Main().Command4.Enabled());
   EXPECT_TRUE(Main().cmdScan.Enabled());
+  EXPECT_TRUE(Main().lvwPicRemoveListOfSpywareFoundAndToBeRemoved.Enabled());
   EXPECT_EQ(sim.registry.StringValue(kHkeyCurrentUser, std::string(kUserRoot) + "\\Settings",
                                      "lblDefRemoved"),
             "20");

@@ -78,6 +78,41 @@ TEST_F(ResultsTest, RemovingTickedRowsSparesTheNotFoundListAndKeepsTheIndex) {
   EXPECT_EQ(notFound.Count(), 2);
 }
 
+// With a yield the window answers between the steps of a purge; what is left is the same, and
+// at the last step only the lists still to be purged are behind the findings.
+TEST_F(ResultsTest, APurgeYieldsBetweenItsStepsAndEndsAsWithout) {
+  for (const char* name : {"Gone", "Kept"}) {
+    const std::string path = std::string("C:\\") + name + ".exe";
+    results.AddGroupRow(name, scan::kIconFile);
+    results.AddDetailsRow(name, path, "Adware", scan::kIconFile);
+    results.AddFileRow(path, name, scan::kIconFile);
+    results.AddRegistryRow("-2147483647", std::string("Software\\") + name, "", name);
+  }
+  found.SetChecked(0, true);
+  results.TickThreat(0, true);
+  std::vector<int> rowsAtYields;
+  results.RemoveChecked([&] {
+    int rows = 0;
+    for (const ui::ListView* list : {&found, &details, &files, &registry}) rows += list->Count();
+    rowsAtYields.push_back(rows);
+  });
+  // The ticks taken, then before each of the five lists (the cookies list is empty).
+  EXPECT_EQ(rowsAtYields, (std::vector<int>{8, 8, 7, 6, 6, 5}));
+  EXPECT_EQ(ui::DumpRows(found) + ui::DumpRows(files) + ui::DumpRows(registry),
+            "<3> Kept - Found\n<3> C:\\Kept.exe | Kept\n"
+            "<2> -2147483647 | Software\\Kept |  | Kept\n");
+  EXPECT_EQ(results.findings().Threats().size(), 1u);
+  EXPECT_EQ(results.findings().Traces(scan::TraceKind::File).size(), 1u);
+
+  // The yield is for that purge only: a later one runs through.
+  results.AddGroupRow("Later", scan::kIconFile);
+  found.SetChecked(1, true);
+  const std::size_t yields = rowsAtYields.size();
+  results.RemoveChecked();
+  EXPECT_EQ(rowsAtYields.size(), yields);
+  EXPECT_EQ(found.Count(), 1);
+}
+
 // A tick on a row reaches the model as it is set, so nothing has to read every row back.
 TEST_F(ResultsTest, ARowsTickReachesTheFindingsAtOnce) {
   results.AddDetailsRow("Bar", "C:\\Bar\\bar.exe", "Adware", scan::kIconFile);
