@@ -24,7 +24,8 @@ std::vector<const UpdateThrottle*>& Throttles() {
 
 }  // namespace
 
-UpdateThrottle::UpdateThrottle() {
+UpdateThrottle::UpdateThrottle(std::int64_t minimumMs)
+    : minimumMs_(std::max(minimumMs, kMinimumIntervalMs)) {
   Throttles().push_back(this);
 }
 
@@ -39,7 +40,7 @@ std::int64_t UpdateThrottle::Now() {
   return now.QuadPart;
 }
 
-std::int64_t UpdateThrottle::IntervalTicks() {
+std::int64_t UpdateThrottle::IntervalTicks() const {
   static const std::int64_t frequency = Frequency();
   // A control that has not changed for a second (a finished stage's, a hidden page's) no longer
   // counts: its last cost says nothing about the next second.
@@ -48,7 +49,7 @@ std::int64_t UpdateThrottle::IntervalTicks() {
   for (const UpdateThrottle* throttle : Throttles()) {
     if (throttle->last_ != 0 && throttle->last_ >= recent) together += throttle->cost_;
   }
-  return std::max(frequency * kMinimumIntervalMs / 1000, together * 4);
+  return std::max(frequency * minimumMs_ / 1000, together * 4);
 }
 
 bool UpdateThrottle::Ready(HWND hwnd) {
@@ -75,10 +76,21 @@ void UpdateThrottle::End() {
   cost_ = Now() - begun_;
 }
 
-bool ShownWithParents(HWND hwnd) {
-  for (HWND window = hwnd; window != nullptr; window = GetAncestor(window, GA_PARENT)) {
-    if (window == GetDesktopWindow()) return true;
+bool MayBeSeen(HWND hwnd) {
+  const HWND desktop = GetDesktopWindow();
+  for (HWND window = hwnd; window != nullptr;) {
+    if (window == desktop) return true;
     if ((GetWindowLongPtrA(window, GWL_STYLE) & WS_VISIBLE) == 0) return false;
+    const HWND parent = GetAncestor(window, GA_PARENT);
+    RECT bounds{};
+    RECT client{};
+    if (parent != nullptr && parent != desktop && GetWindowRect(window, &bounds) &&
+        GetClientRect(parent, &client)) {
+      MapWindowPoints(parent, nullptr, reinterpret_cast<POINT*>(&client), 2);
+      RECT seen{};
+      if (!IntersectRect(&seen, &bounds, &client)) return false;
+    }
+    window = parent;
   }
   return hwnd != nullptr;
 }

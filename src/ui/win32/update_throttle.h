@@ -14,8 +14,8 @@ class ControlPeer;
 // and header), and a progress bar or a label repaints before its change returns; a scan that
 // applied every trace and every step that way spent most of its time there. A change is applied
 // at once when the last one lies far enough back, else a timer of the control's own window
-// applies the latest state once. The spacing is shared: it is at least kMinimumIntervalMs and
-// at least four times what showing every control of the thread that changed in the last second
+// applies the latest state once. The spacing is shared: it is at least the control's minimum
+// (kMinimumIntervalMs, or more for a list's row count) and at least four times what showing every control of the thread that changed in the last second
 // once costs together, so that the controls of a busy window together take no more than about a
 // fifth of the time, however many there are and however slow each is to change.
 class UpdateThrottle {
@@ -23,7 +23,8 @@ class UpdateThrottle {
   static constexpr UINT_PTR kTimerId = 0x7E57;
   static constexpr std::int64_t kMinimumIntervalMs = 50;
 
-  UpdateThrottle();
+  // minimumMs: the least spacing of this control's changes, kMinimumIntervalMs or more.
+  explicit UpdateThrottle(std::int64_t minimumMs = kMinimumIntervalMs);
   ~UpdateThrottle();
   UpdateThrottle(const UpdateThrottle&) = delete;
   UpdateThrottle& operator=(const UpdateThrottle&) = delete;
@@ -40,8 +41,10 @@ class UpdateThrottle {
   bool Pending() const { return armed_; }
 
  private:
-  static std::int64_t IntervalTicks();
+  std::int64_t IntervalTicks() const;
   static std::int64_t Now();
+
+  std::int64_t minimumMs_;
 
   std::int64_t begun_ = 0;
   std::int64_t last_ = 0;  // when the last application began; 0 before the first
@@ -70,10 +73,12 @@ class HeldUpdate {
   bool held_ = false;
 };
 
-// IsWindowVisible without its cost: the window and all its parents have WS_VISIBLE. Under Wine
-// IsWindowVisible asks the window server for the parents on every call, which a loop over
-// 20,000 rows cannot afford; the styles and parents of the program's own windows are read in
-// the process.
-bool ShownWithParents(HWND hwnd);
+// Whether anything of the window can be on screen: it and all its parents have WS_VISIBLE, and
+// each lies at least partly inside its parent's client area (a child placed wholly outside is
+// clipped away: the results' work lists sit below the main window's edge). Not IsWindowVisible:
+// under Wine that asks the window server for the parents on every call, which a loop over
+// 20,000 rows cannot afford; the styles, parents and rectangles of the program's own windows
+// are read in the process.
+bool MayBeSeen(HWND hwnd);
 
 }  // namespace ui::win32
