@@ -86,25 +86,4 @@ TEST_F(UpdateThrottleTest, AControlThatStoppedChangingNoLongerCounts) {
   EXPECT_TRUE(rows.Ready(window));
 }
 
-// A child can be seen only while it and its parents are visible and it lies, at least in part,
-// inside its parent's client area.
-TEST_F(UpdateThrottleTest, AChildOutsideItsParentCannotBeSeen) {
-  HWND parent = CreateWindowExA(0, "UpdateThrottleTest", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
-                                0, 300, 300, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-  HWND child = CreateWindowExA(0, "UpdateThrottleTest", "", WS_CHILD | WS_VISIBLE, 10, 10, 50, 50,
-                               parent, nullptr, GetModuleHandleA(nullptr), nullptr);
-  RECT client{};
-  GetClientRect(parent, &client);
-  EXPECT_TRUE(ui::win32::MayBeSeen(child));
-  MoveWindow(child, 10, client.bottom - 5, 50, 50, FALSE);
-  EXPECT_TRUE(ui::win32::MayBeSeen(child)) << "partly inside";
-  MoveWindow(child, 10, client.bottom + 10, 50, 50, FALSE);
-  EXPECT_FALSE(ui::win32::MayBeSeen(child)) << "wholly below the client area";
-  MoveWindow(child, 10, 10, 50, 50, FALSE);
-  ShowWindow(parent, SW_HIDE);
-  EXPECT_FALSE(ui::win32::MayBeSeen(child)) << "its parent hidden";
-  EXPECT_FALSE(ui::win32::MayBeSeen(nullptr));
-  DestroyWindow(parent);
-}
-
 }  // namespace

@@ -175,9 +175,9 @@ void ListViewPeer::ApplyItems(ItemChange change, int index) {
   const auto count = static_cast<WPARAM>(list_.Count());
   if (change == ItemChange::Inserted && index == list_.Count() - 1 && !list_.Item(index).selected) {
     countStale_ = true;
-    // A list that cannot be seen (hidden, or placed outside its window) is brought up to date
-    // by its next message: the paint when it shows, or a query.
-    if (MayBeSeen(hwnd_) && throttle_.Ready(hwnd_)) FlushCount();
+    // A hidden list is brought up to date by its next message: the paint when it shows, or a
+    // query.
+    if (ShownWithParents(hwnd_) && throttle_.Ready(hwnd_)) FlushCount();
     return;
   }
   FlushCount();
@@ -213,7 +213,7 @@ void ListViewPeer::RedrawIfInView(int row) {
   // Each redraw asks the window system to invalidate, which under Wine is a round trip to its
   // server: Select All of 20,000 rows spent seconds on rows nobody could see. A row out of view,
   // or in a list that is hidden, is drawn from the model when it comes into view.
-  if (!MayBeSeen(hwnd_)) return;
+  if (!ShownWithParents(hwnd_)) return;
   const auto top = static_cast<int>(Ask(LVM_GETTOPINDEX, 0, 0));
   const auto page = static_cast<int>(Ask(LVM_GETCOUNTPERPAGE, 0, 0));
   // The row partly shown below the last whole one counts as in view.

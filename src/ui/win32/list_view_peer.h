@@ -53,8 +53,8 @@ class ListViewPeer : public ControlPeer {
   bool countStale_ = false;
   // Rows streaming in (a scan's findings) show as a count that grows at most four times a
   // second: under Wine each change of the count lays out the scroll bar and header again, some
-  // 80 round trips to the window server, and at the general spacing a list that grows for the
-  // whole of a scan took a tenth of it.
+  // 80 round trips to the window server, and at the general spacing the three lists that grow
+  // for the whole of a scan took a fifth of it.
   static constexpr std::int64_t kRowCountIntervalMs = 250;
   UpdateThrottle throttle_{kRowCountIntervalMs};
   WNDPROC listProc_ = nullptr;

@@ -76,21 +76,10 @@ void UpdateThrottle::End() {
   cost_ = Now() - begun_;
 }
 
-bool MayBeSeen(HWND hwnd) {
-  const HWND desktop = GetDesktopWindow();
-  for (HWND window = hwnd; window != nullptr;) {
-    if (window == desktop) return true;
+bool ShownWithParents(HWND hwnd) {
+  for (HWND window = hwnd; window != nullptr; window = GetAncestor(window, GA_PARENT)) {
+    if (window == GetDesktopWindow()) return true;
     if ((GetWindowLongPtrA(window, GWL_STYLE) & WS_VISIBLE) == 0) return false;
-    const HWND parent = GetAncestor(window, GA_PARENT);
-    RECT bounds{};
-    RECT client{};
-    if (parent != nullptr && parent != desktop && GetWindowRect(window, &bounds) &&
-        GetClientRect(parent, &client)) {
-      MapWindowPoints(parent, nullptr, reinterpret_cast<POINT*>(&client), 2);
-      RECT seen{};
-      if (!IntersectRect(&seen, &bounds, &client)) return false;
-    }
-    window = parent;
   }
   return hwnd != nullptr;
 }

@@ -73,12 +73,10 @@ class HeldUpdate {
   bool held_ = false;
 };
 
-// Whether anything of the window can be on screen: it and all its parents have WS_VISIBLE, and
-// each lies at least partly inside its parent's client area (a child placed wholly outside is
-// clipped away: the results' work lists sit below the main window's edge). Not IsWindowVisible:
-// under Wine that asks the window server for the parents on every call, which a loop over
-// 20,000 rows cannot afford; the styles, parents and rectangles of the program's own windows
-// are read in the process.
-bool MayBeSeen(HWND hwnd);
+// IsWindowVisible without its cost: the window and all its parents have WS_VISIBLE. Under Wine
+// IsWindowVisible asks the window server for the parents on every call, which a loop over
+// 20,000 rows cannot afford; the styles and parents of the program's own windows are read in
+// the process.
+bool ShownWithParents(HWND hwnd);
 
 }  // namespace ui::win32
