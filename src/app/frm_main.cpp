@@ -411,7 +411,10 @@ void FrmMain::Command2_Click() {
 
 void FrmMain::mnuFile_Click(int index) {
   switch (index) {
-    case 0: cmdScan.Click(); break;
+    case 0:
+      // Not while a removal or an exclusion holds the scan command.
+      if (cmdScan.Enabled()) cmdScan.Click();
+      break;
     case 2: cmdLog.Click(); break;
     case 4: cmdUpdate.Click(); break;
     case 6: SendToTray(); break;

@@ -94,6 +94,10 @@ class FrmMain : public ui::Form {
   // The Delete command, and the removal it runs once confirmed.
   void Command4_Click();
   void lblRemove_Click();
+  // What a removal or an exclusion holds while it lets events through: the commands that would
+  // change the results under it (another Delete, Exclude, Select All, a new scan) and the
+  // results lists, whose ticks say what leaves them at its end.
+  std::vector<ui::Control*> ResultsHeldDuringRuns();
 
   // Options page.
   void chkHomePage_Click();

@@ -1,8 +1,6 @@
 // The results page's Delete command: removes the ticked findings, backed up in the quarantine,
 // inside a system restore point, and lists the files that stayed.
 #include <algorithm>
-#include <initializer_list>
-#include <utility>
 #include <vector>
 
 #include "app/app.h"
@@ -15,6 +13,7 @@
 #include "removal/frm_delete.h"
 #include "removal/removal_run.h"
 #include "scan/scan_context.h"
+#include "ui/held_controls.h"
 
 namespace app {
 
@@ -53,18 +52,10 @@ void FrmMain::Command4_Click() {
 
 void FrmMain::lblRemove_Click() {
   ui::Host& host = GetHost();
-  // The window stays live while the removal yields; the commands that would change the lists
-  // under it (another Delete, Exclude, a new scan) wait until it has ended, and so do the
-  // lists' check boxes: the removal took its items from the ticks when it began, and what is
-  // ticked when it ends leaves the lists as removed.
-  std::vector<std::pair<ui::Control*, bool>> held;
-  for (ui::Control* command : std::initializer_list<ui::Control*>{
-           &Command4, &cmdExclude, &cmdSelectAll, &cmdScan, &lvwSpywareFound,
-           &lvwPicRemoveListOfSpywareFoundAndToBeRemoved, &lvwFilesToBeDeleted,
-           &lvwRegistryToBeDeleted, &lvwCookiesToDelete}) {
-    held.emplace_back(command, command->Enabled());
-    command->SetEnabled(false);
-  }
+  // The window stays live while the removal yields; what would change the results under it
+  // waits until it has ended. The lists' check boxes too: the removal took its items from the
+  // ticks when it began, and what is ticked when it ends leaves the lists as removed.
+  const ui::HeldControls held(ResultsHeldDuringRuns());
   tmrScroll.SetEnabled(false);
   SetBackgroundTimers(false);
   ShowRemovalProgress(true);
@@ -97,7 +88,20 @@ void FrmMain::lblRemove_Click() {
   if (chkSendData.Checked()) app_.SubmitRunningPrograms();
   RefreshStatusPage();
   ShowRemovalProgress(false);
-  for (const auto& [command, enabled] : held) command->SetEnabled(enabled);
+}
+
+std::vector<ui::Control*> FrmMain::ResultsHeldDuringRuns() {
+  // The lists first: a command that had the focus would otherwise pass it to a list that is
+  // about to be disabled too.
+  return {&lvwSpywareFound,
+          &lvwPicRemoveListOfSpywareFoundAndToBeRemoved,
+          &lvwFilesToBeDeleted,
+          &lvwRegistryToBeDeleted,
+          &lvwCookiesToDelete,
+          &Command4,
+          &cmdExclude,
+          &cmdSelectAll,
+          &cmdScan};
 }
 
 void FrmMain::ShowRemovalProgress(bool visible) {

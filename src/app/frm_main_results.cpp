@@ -9,6 +9,7 @@
 #include "definitions/exclusions.h"
 #include "localization/message_keys.h"
 #include "platform/desktop.h"
+#include "ui/held_controls.h"
 
 namespace app {
 
@@ -25,10 +26,13 @@ void FrmMain::ExcludeSelected() {
                          platform::kMbYesNo) != platform::kIdYes) {
     return;
   }
-  // Taken first: adding an entry lets events run, and they may change the findings.
+  // Adding an entry lets events run: what would change the findings meanwhile waits, and the
+  // ticks that chose the entries are the ones that take the rows off.
+  const ui::HeldControls held(ResultsHeldDuringRuns());
   const std::vector<std::string> entries = app_.results().TickedExclusionEntries();
   for (const std::string& entry : entries) app_.AddExclusion(entry);
-  app_.results().RemoveChecked();
+  ui::Host& host = GetHost();
+  app_.results().RemoveChecked([&host] { host.YieldIfDue(); });
   lblDeletingCaption.SetCaption("");
 }
 

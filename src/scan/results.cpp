@@ -177,11 +177,14 @@ std::vector<std::string> ScanResults::TickedExclusionEntries() {
 void ScanResults::RemoveChecked(const std::function<void()>& yield) {
   PullTicks();
   if (yield) yield();
+  // A purge inside another one's yield uses its own yield or none, and gives the outer one's
+  // back when it ends.
   struct Yielding {
     const std::function<void()>*& slot;
-    ~Yielding() { slot = nullptr; }
-  } yielding{purgeYield_};
-  if (yield) purgeYield_ = &yield;
+    const std::function<void()>* outer;
+    ~Yielding() { slot = outer; }
+  } yielding{purgeYield_, purgeYield_};
+  purgeYield_ = yield ? &yield : nullptr;
   findings_.RemoveTicked();
 }
 

@@ -242,12 +242,20 @@ TEST_F(RemovalTest, FourRegistryRowsShowAQuarterEachAndTheTotalGrows) {
   app.state.scan.counters.threatsFound = 3;
   std::vector<std::string> texts;
   bool commandsHeld = true;
+  bool yieldedInPurge = false;
+  const std::vector<ui::Control*> results = {
+      &Main().Command4, &Main().cmdExclude, &Main().cmdScan, &Main().lvwSpywareFound,
+      &Main().lvwPicRemoveListOfSpywareFoundAndToBeRemoved, &Main().lvwFilesToBeDeleted,
+      &Main().lvwRegistryToBeDeleted, &Main().lvwCookiesToDelete};
+  Main().cmdSettings.Click();
   host.onYield = [&](int) {
     // The lists' check boxes too: a tick set now would take a row off as removed.
-    commandsHeld = commandsHeld && !Main().Command4.Enabled() && !Main().cmdExclude.Enabled() &&
-                   !Main().cmdScan.Enabled() &&
-                   !Main().lvwPicRemoveListOfSpywareFoundAndToBeRemoved.Enabled() &&
-                   !Main().lvwRegistryToBeDeleted.Enabled();
+    for (const ui::Control* control : results) commandsHeld = commandsHeld && !control->Enabled();
+    // The File menu's Scan does not open the scan page in the middle of it.
+    Main().mnuFile.ClickItem(0);
+    // The window answers in the middle of the purge: the registry rows gone, the threats not yet.
+    yieldedInPurge = yieldedInPurge || (Main().lvwRegistryToBeDeleted.Count() == 0 &&
+                                        Main().lvwPicRemoveListOfSpywareFoundAndToBeRemoved.Count() > 0);
     const std::string text = Main().lblDeletingPercentageCompleted.Caption();
     if (text.rfind("Removing :", 0) == 0 && (texts.empty() || texts.back() != text)) {
       texts.push_back(text);
@@ -262,9 +270,9 @@ TEST_F(RemovalTest, FourRegistryRowsShowAQuarterEachAndTheTotalGrows) {
                                       "Removing : 75% Completed.", "Removing : 100% Completed."}))
       << "once per pass";
   EXPECT_TRUE(commandsHeld) << "nothing may change the lists while the removal yields";
-  EXPECT_TRUE(Main().Command4.Enabled());
-  EXPECT_TRUE(Main().cmdScan.Enabled());
-  EXPECT_TRUE(Main().lvwPicRemoveListOfSpywareFoundAndToBeRemoved.Enabled());
+  EXPECT_TRUE(yieldedInPurge);
+  EXPECT_FALSE(Main().frmScan.Visible());
+  for (const ui::Control* control : results) EXPECT_TRUE(control->Enabled()) << control->Name();
   EXPECT_EQ(sim.registry.StringValue(kHkeyCurrentUser, std::string(kUserRoot) + "\\Settings",
                                      "lblDefRemoved"),
             "20");

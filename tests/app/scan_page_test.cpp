@@ -213,7 +213,19 @@ TEST_F(TicksTest, ExcludingTickedRowsAddsBothTextsAndRemovesTheRows) {
   details.UserCheck(2, true);
   main.lvwSpywareFound.SetChecked(0, true);
   sim.desktop.AnswerNext(platform::kIdYes);
+  // Adding the entries lets events run: a tick or a Delete then would not match what it excludes.
+  bool held = true;
+  int yields = 0;
+  host.onYield = [&](int) {
+    ++yields;
+    held = held && !details.Enabled() && !main.lvwSpywareFound.Enabled() &&
+           !main.Command4.Enabled() && !main.cmdExclude.Enabled();
+  };
   main.cmdExclude.Click();
+  host.onYield = nullptr;
+  EXPECT_GT(yields, 0);
+  EXPECT_TRUE(held);
+  EXPECT_TRUE(details.Enabled() && main.Command4.Enabled() && main.cmdExclude.Enabled());
 
   EXPECT_EQ(sim.desktop.MessageBoxes().back().title, "Really Exclude?");
   EXPECT_EQ(*sim.files.FileContent(std::string(platform::sim::kSimDataFolder) +

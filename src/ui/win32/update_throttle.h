@@ -15,9 +15,10 @@ class ControlPeer;
 // applied every trace and every step that way spent most of its time there. A change is applied
 // at once when the last one lies far enough back, else a timer of the control's own window
 // applies the latest state once. The spacing is shared: it is at least the control's minimum
-// (kMinimumIntervalMs, or more for a list's row count) and at least four times what showing every control of the thread that changed in the last second
-// once costs together, so that the controls of a busy window together take no more than about a
-// fifth of the time, however many there are and however slow each is to change.
+// (kMinimumIntervalMs, or more for a list's row count) and at least four times what showing
+// every control of the thread that changed in the last second once costs together, so that the
+// controls of a busy window together take no more than about a fifth of the time, however many
+// there are and however slow each is to change.
 class UpdateThrottle {
  public:
   static constexpr UINT_PTR kTimerId = 0x7E57;
