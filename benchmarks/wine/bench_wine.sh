@@ -140,8 +140,9 @@ timed() {
   ping=${ping% longest-at *}
   say "  $what: $click_ms ms${after_ms:+ ($after_ms ms after the confirmation)}; window answers: ${ping#ping }"
   # Where in the handler the window waited longest: the removal's end, or its middle.
-  [ -n "$ended" ] && [ -n "$longest" ] &&
+  if [ -n "$ended" ] && [ -n "$longest" ]; then
     say "    the longest wait began $(awk -v e="$ended" -v l="$longest" 'BEGIN { printf "%.0f", e - l }') ms before the handler ended"
+  fi
 }
 
 # stages: the program's own registry, file and folder stages on the installed set without a
