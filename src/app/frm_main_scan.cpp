@@ -1,6 +1,7 @@
 // The scan page: Start, the stages in their order, progress, Stop and Pause, the results' ticks
 // and the drive list.
 #include <utility>
+#include <vector>
 
 #include "app/app.h"
 #include "app/frm_main.h"
@@ -10,6 +11,7 @@
 #include "platform/desktop.h"
 #include "removal/frm_delete.h"
 #include "scan/scan_run.h"
+#include "ui/held_controls.h"
 
 namespace app {
 
@@ -199,10 +201,9 @@ void AskToStop(App& app, const std::string& message) {
 }
 
 // The box is shown from inside the scan's own yield, so the scan waits until it is closed.
-void PauseScan(App& app, std::initializer_list<ui::Control*> commands) {
-  for (ui::Control* command : commands) command->SetEnabled(false);
+void PauseScan(App& app, const std::vector<ui::Control*>& commands) {
+  const ui::HeldControls held(commands);
   app.Tell(app.Message(localization::msg::kPaused));
-  for (ui::Control* command : commands) command->SetEnabled(true);
 }
 
 }  // namespace
