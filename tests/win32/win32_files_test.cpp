@@ -123,6 +123,14 @@ TEST_F(Win32FilesTest, TextReadsLineByLineAndFilesMoveAndCopy) {
   ASSERT_TRUE(SetFileAttributesA(In("Other.txt").c_str(), FILE_ATTRIBUTE_READONLY));
   EXPECT_FALSE(files.CopyFile(In("Moved.txt"), In("Other.txt"), true));
   EXPECT_EQ(files.LastError(), kErrorAccessDenied);
+  // Without overwrite a taken name is told as taken, read-only or hidden alike: the quarantine
+  // copies under the next name on that error.
+  EXPECT_FALSE(files.CopyFile(In("Moved.txt"), In("Other.txt"), false));
+  EXPECT_EQ(files.LastError(), kErrorFileExists);
+  Make("Secret.txt", "s", FILE_ATTRIBUTE_HIDDEN);
+  EXPECT_FALSE(files.CopyFile(In("Moved.txt"), In("Secret.txt"), false));
+  EXPECT_EQ(files.LastError(), kErrorFileExists);
+  EXPECT_EQ(files.ReadAll(In("Secret.txt")), "s");
 }
 
 TEST_F(Win32FilesTest, FolderTreesCopyAndDeleteWithForce) {

@@ -203,13 +203,17 @@ FileStatus Win32Files::Append(const std::string& path, const std::string& bytes)
 namespace {
 
 // CopyFileA as Windows does it. Windows refuses to overwrite a read-only or hidden file (5);
-// Wine, run by root, does not. False with the thread's last error set.
+// Wine, run by root, does not. False with the thread's last error set. Without overwrite the
+// target is not looked at first: a name that is not there costs a search of its whole folder,
+// and a copy into the quarantine of thousands would pay it twice.
 bool CopyOneFile(const std::string& from, const std::string& to, bool overwrite) {
-  const DWORD existing = GetFileAttributesA(to.c_str());
-  if (overwrite && existing != INVALID_FILE_ATTRIBUTES &&
-      (existing & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN))) {
-    SetLastError(ERROR_ACCESS_DENIED);
-    return false;
+  if (overwrite) {
+    const DWORD existing = GetFileAttributesA(to.c_str());
+    if (existing != INVALID_FILE_ATTRIBUTES &&
+        (existing & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN))) {
+      SetLastError(ERROR_ACCESS_DENIED);
+      return false;
+    }
   }
   return CopyFileA(from.c_str(), to.c_str(), overwrite ? FALSE : TRUE) != FALSE;
 }
