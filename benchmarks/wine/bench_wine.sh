@@ -90,7 +90,11 @@ prepare() {
   cp "$build"/AntiSpywareDAT/*.dat "$datadir/" || fail "no starter definitions"
   cp "$set_dir/FileDefinition.dat" "$set_dir/RegistryDefinition.dat" "$datadir/"
   if grep -q HKEY "$set_dir/present.reg"; then
-    "$wine" regedit /s "$(winepath -w "$set_dir/present.reg" 2>/dev/null)" </dev/null >/dev/null 2>&1 ||
+    # Once in a full run this import failed right after the program closed and went through
+    # when run again; a second try keeps a half-hour run from ending there.
+    local reg_file
+    reg_file=$(winepath -w "$set_dir/present.reg" 2>/dev/null)
+    quiet "$wine" regedit /s "$reg_file" || { sleep 2; quiet "$wine" regedit /s "$reg_file"; } ||
       fail "importing the registry values"
   fi
 }
